@@ -1,0 +1,128 @@
+#include "emulator/console.h"
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+namespace zm48d::emu {
+
+namespace {
+
+constexpr std::pair<std::string_view, Fault> kFaultNames[] = {
+    {"none", Fault::kNone},           {"no-answer", Fault::kNoAnswer},
+    {"wrong-head", Fault::kWrongHead}, {"bad-start", Fault::kBadStart},
+    {"bad-checksum", Fault::kBadChecksum}, {"truncated", Fault::kTruncated},
+    {"over-long", Fault::kOverLong},  {"not-ok", Fault::kNotOk},
+    {"short-header", Fault::kShortHeader}, {"drop-second", Fault::kDropSecond},
+};
+
+bool ParseHex(const std::string& text, unsigned long& value) {
+  if (text.empty()) return false;
+  try {
+    size_t used = 0;
+    value = std::stoul(text, &used, 16);
+    return used == text.size();
+  } catch (...) {
+    return false;
+  }
+}
+
+// Six decimal digits as three BCD bytes: "071226" -> 07 12 26.
+bool ParseBcdTriple(const std::string& text, std::uint8_t* out) {
+  if (text.size() != 6) return false;
+  for (int i = 0; i < 3; ++i) {
+    unsigned long v = 0;
+    if (!ParseHex(text.substr(2 * i, 2), v)) return false;
+    out[i] = static_cast<std::uint8_t>(v);
+  }
+  return true;
+}
+
+std::string PushEvent(PtyEmulator& emulator, std::istringstream& in) {
+  std::string tag, date, time, flags;
+  in >> tag >> date >> time >> flags;
+  unsigned long tagValue = 0, flagValue = 0;
+  std::array<std::uint8_t, 10> record{};
+  if (!ParseHex(tag, tagValue) || !ParseBcdTriple(date, &record[3]) ||
+      !ParseBcdTriple(time, &record[6]) || !ParseHex(flags, flagValue)) {
+    return "usage: event TAG DDMMYY HHMMSS FLAGS";
+  }
+  record[0] = static_cast<std::uint8_t>(tagValue >> 16);
+  record[1] = static_cast<std::uint8_t>(tagValue >> 8);
+  record[2] = static_cast<std::uint8_t>(tagValue);
+  record[9] = static_cast<std::uint8_t>(flagValue);
+  const bool pushed = emulator.With([&](Controller& c) { return c.PushEvent(record); });
+  return pushed ? "ok" : "stack full";
+}
+
+std::string SetReader(PtyEmulator& emulator, std::istringstream& in) {
+  int index = -1;
+  std::string tag, value;
+  in >> index >> tag >> value;
+  unsigned long tagValue = 0, byteValue = 0;
+  if (index < 0 || index > 7 || !ParseHex(tag, tagValue) || !ParseHex(value, byteValue)) {
+    return "usage: reader N TAG VALUE";
+  }
+  emulator.With([&](Controller& c) {
+    c.online[index] = {static_cast<std::uint32_t>(tagValue & 0xFFFFFF),
+                       static_cast<std::uint8_t>(byteValue)};
+  });
+  return "ok";
+}
+
+std::string SetFault(PtyEmulator& emulator, std::istringstream& in) {
+  std::string name, command;
+  FaultPlan plan;
+  in >> name >> plan.skip >> plan.count >> command;
+  if (in.fail() && !in.eof()) return "usage: fault MODE [SKIP [COUNT [CMD]]]";
+  auto fault = ParseFault(name);
+  if (!fault) return "unknown fault: " + name;
+  plan.fault = *fault;
+  if (!command.empty()) plan.command = static_cast<std::uint8_t>(command[0]);
+  emulator.SetFault(plan);
+  return "ok";
+}
+
+std::string Show(PtyEmulator& emulator) {
+  return emulator.With([](const Controller& c) {
+    char text[256];
+    const auto* cfg = &c.settings[kConfigBlockAddress];
+    std::snprintf(text, sizeof text,
+                  "head %02X  relays %d %d %d %d (x250 ms)  readers %d %d %d %d s  tags %d at %04X\n"
+                  "stack start %04X top %04X limit %04X (%d waiting)",
+                  cfg[5], cfg[6], cfg[7], cfg[8], cfg[9], cfg[16], cfg[17], cfg[18], cfg[19],
+                  cfg[12] << 8 | cfg[13], cfg[10] << 8 | cfg[11], c.eeprom[8] << 8 | c.eeprom[9],
+                  c.eeprom[10] << 8 | c.eeprom[11], c.eeprom[12] << 8 | c.eeprom[13],
+                  ((c.eeprom[10] << 8 | c.eeprom[11]) - (c.eeprom[8] << 8 | c.eeprom[9])) / 10);
+    return std::string(text);
+  });
+}
+
+}  // namespace
+
+std::optional<Fault> ParseFault(std::string_view name) {
+  for (const auto& [text, fault] : kFaultNames) {
+    if (text == name) return fault;
+  }
+  return std::nullopt;
+}
+
+std::string RunConsoleCommand(PtyEmulator& emulator, std::string_view line) {
+  std::istringstream in{std::string(line)};
+  std::string verb;
+  in >> verb;
+  if (verb.empty()) return "";
+  if (verb == "event") return PushEvent(emulator, in);
+  if (verb == "reader") return SetReader(emulator, in);
+  if (verb == "fault") return SetFault(emulator, in);
+  if (verb == "show") return Show(emulator);
+  if (verb == "help") {
+    return "event TAG DDMMYY HHMMSS FLAGS | reader N TAG VALUE | fault MODE [SKIP [COUNT [CMD]]]"
+           " | show | quit";
+  }
+  return "unknown command: " + verb + " (try help)";
+}
+
+}  // namespace zm48d::emu

@@ -1,0 +1,65 @@
+#pragma once
+// A model of the ZM48D controller: its two memory spaces, clock, relays, beeper,
+// download mode and reader activity, and the answers it gives to each request.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zm48d::emu {
+
+inline constexpr int kSpaceSize = 0x10000;
+inline constexpr std::uint16_t kConfigBlockAddress = 0x8000;
+inline constexpr int kConfigHeadOffset = 5;
+
+// One request frame as the controller received it.
+struct Request {
+  std::uint8_t head = 0;
+  std::uint8_t command = 0;
+  std::vector<std::uint8_t> data;
+  std::vector<std::uint8_t> frame;  // every byte of the frame, 02 .. 04
+};
+
+// The controller's clock as BCD-free values (what "E" "G" set).
+struct ClockValue {
+  int day = 1, month = 1, year = 0, weekday = 0, hour = 0, minute = 0, second = 0;
+};
+
+// One reader entry of the online reading: a 24-bit tag and a value byte.
+struct OnlineEntry {
+  std::uint32_t tag = 0;
+  std::uint8_t value = 0;
+};
+
+class Controller {
+ public:
+  Controller();
+
+  // The answers (response data of each response frame) to one request addressed
+  // to this controller; empty when the controller does not answer it.
+  std::vector<std::vector<std::uint8_t>> Answer(const Request& request);
+  // True when the controller answers a request carrying this head.
+  bool Addressed(std::uint8_t head) const;
+
+  std::array<std::uint8_t, kSpaceSize> eeprom{};
+  std::array<std::uint8_t, kSpaceSize> settings{};
+  ClockValue clock;
+  std::array<OnlineEntry, 8> online{};
+  int beeps = 0;
+  int notifications = 0;  // "I" received
+  bool downloadMode = false;
+  std::vector<std::pair<int, std::string>> relayPulses;  // relay index 0..3, time text
+  std::vector<std::uint8_t> lastOnlineFlag;              // data byte of each "J"
+
+  std::uint8_t OwnHead() const { return settings[kConfigBlockAddress + kConfigHeadOffset]; }
+
+  // Puts one event record on the stack described by the header at EEPROM 0 and
+  // advances the top. False when the stack is full (top + 10 beyond the limit).
+  bool PushEvent(const std::array<std::uint8_t, 10>& record);
+
+  // Saves or loads both memory spaces (the controller's non-volatile memory).
+  bool Save(const std::string& path) const;
+  bool Load(const std::string& path);
+};
+
+}  // namespace zm48d::emu

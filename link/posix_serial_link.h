@@ -1,0 +1,34 @@
+#pragma once
+// The serial device on POSIX systems, through termios.
+#include <functional>
+#include <string>
+
+#include "link/serial_link.h"
+
+namespace zm48d {
+
+// Maps "COM n" to a device path.
+using DevicePathResolver = std::function<std::string(int portNumber)>;
+
+// ZM48D_COM<n> when set in the environment, else /dev/ttyS<n-1>.
+std::string ComDevicePath(int portNumber);
+
+class PosixSerialLink final : public SerialLink {
+ public:
+  explicit PosixSerialLink(DevicePathResolver resolver = ComDevicePath);
+  ~PosixSerialLink() override;
+  PosixSerialLink(const PosixSerialLink&) = delete;
+  PosixSerialLink& operator=(const PosixSerialLink&) = delete;
+
+  bool OpenDevice(int portNumber, std::uint32_t baudRate) override;
+  void CloseDevice() override;
+  bool Write(const std::uint8_t* block, int size, int& written) override;
+  bool Read(int size, std::uint8_t* buffer, int& read) override;
+  void Purge(unsigned flags) override;
+
+ private:
+  DevicePathResolver resolver_;
+  int fd_ = -1;
+};
+
+}  // namespace zm48d

@@ -1,0 +1,31 @@
+#include "protocol/hex_text.h"
+
+namespace zm48d {
+
+namespace {
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;  // lower-case letters, blanks and everything else carry no digit
+}
+
+}  // namespace
+
+std::uint64_t HexTextToInt(std::string_view text) {
+  // Each recognised digit shifts in four bits; unsigned arithmetic keeps the low
+  // 64 bits of longer texts, which is the value modulo 2^64.
+  std::uint64_t value = 0;
+  for (char c : text) {
+    const int digit = DigitValue(c);
+    if (digit >= 0) value = (value << 4) | static_cast<std::uint64_t>(digit);
+  }
+  return value;
+}
+
+std::string HexByte(std::uint8_t value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[value >> 4], kDigits[value & 0x0F]};
+}
+
+}  // namespace zm48d

@@ -1,0 +1,50 @@
+#pragma once
+// The one state shared by the serial link and the protocol: the port, the head
+// address the terminal talks to, the request being built and the last response.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "link/serial_port.h"
+
+namespace zm48d {
+
+// Outcome of one transaction, left in the caller's status byte.
+using LinkStatus = std::uint8_t;
+namespace link_status {
+inline constexpr LinkStatus kOk = 0;
+inline constexpr LinkStatus kShortWrite = 1;         // write succeeded, count differs
+inline constexpr LinkStatus kWriteFailed = 2;        // write failed or timed out
+inline constexpr LinkStatus kBodyCountMismatch = 3;  // body count differs from n + 4 (or n > 248)
+inline constexpr LinkStatus kBodyIncomplete = 4;     // body not read in full
+inline constexpr LinkStatus kWrongHead = 5;          // response head differs from HeadAddress
+inline constexpr LinkStatus kBadFraming = 6;         // byte 0 not 0x02 or byte 2 not 0x1E
+inline constexpr LinkStatus kNoHeader = 7;           // 4-byte header not read in full
+inline constexpr LinkStatus kBadChecksum = 8;        // checksum byte differs from the sum
+}  // namespace link_status
+
+inline constexpr std::uint8_t kDefaultHeadAddress = 0xAA;
+inline constexpr int kRequestDataSize = 254;
+inline constexpr int kResponseBufferSize = 256;
+
+enum class FrameDirection { kSent, kReceived };
+// Sees every frame that crosses the line (for --trace); may be empty.
+using FrameObserver = std::function<void(FrameDirection, std::span<const std::uint8_t>)>;
+
+struct LinkState {
+  explicit LinkState(SerialLink& device) : serial(device) {}
+
+  SerialPort serial;
+  std::uint8_t HeadAddress = kDefaultHeadAddress;
+  std::uint8_t requestLength = 0;
+  std::uint8_t requestCommand = 0;
+  std::array<std::uint8_t, kRequestDataSize> requestData{};
+  std::array<std::uint8_t, kResponseBufferSize> response{};
+  FrameObserver observer;
+
+  // Response data byte i is response buffer byte 5 + i.
+  std::uint8_t ResponseData(int i) const { return response[5 + i]; }
+};
+
+}  // namespace zm48d

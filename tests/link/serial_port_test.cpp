@@ -1,0 +1,154 @@
+// The serial port over real pseudo-terminals: timeouts, exclusive use, open and
+// close state.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "link/posix_serial_link.h"
+#include "link/serial_port.h"
+#include "tests/support/fake_link.h"
+#include "tests/support/raw_peer.h"
+
+namespace zm48d::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+long ElapsedMs(Clock::time_point since) {
+  return std::chrono::duration_cast<milliseconds>(Clock::now() - since).count();
+}
+
+struct PeerPort {
+  RawPeer peer;
+  PosixSerialLink device{[this](int) { return peer.Path(); }};
+  SerialPort port{device};
+};
+
+TEST(SerialTimeouts, SilentLineFailsAFourByteReadAfterTheTotalTimeout) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  std::uint8_t buffer[4];
+  int read = -1;
+  const auto start = Clock::now();
+  EXPECT_FALSE(SerialRead(line.port, 4, buffer, read));
+  const long ms = ElapsedMs(start);
+  EXPECT_EQ(read, 0);
+  EXPECT_GE(ms, 1300);  // 300 * 4 + 200
+  EXPECT_LT(ms, 2000);
+}
+
+TEST(SerialTimeouts, PeerStoppingMidBlockFailsTheIntervalAfterTheLastByte) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  std::thread sender([&] {
+    std::this_thread::sleep_for(milliseconds(100));
+    line.peer.Send({1, 2, 3});
+  });
+  std::uint8_t buffer[10];
+  int read = -1;
+  const auto start = Clock::now();
+  EXPECT_FALSE(SerialRead(line.port, 10, buffer, read));
+  const long ms = ElapsedMs(start);
+  sender.join();
+  EXPECT_EQ(read, 3);
+  EXPECT_GE(ms, 280);   // 100 before the bytes, 200 after them
+  EXPECT_LT(ms, 800);   // far below the total bound of 3200
+}
+
+TEST(SerialTimeouts, BytesSpacedBelowTheIntervalKeepTheReadGoing) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  std::thread sender([&] {
+    for (std::uint8_t b = 0; b < 4; ++b) {
+      line.peer.Send({b});
+      std::this_thread::sleep_for(milliseconds(120));
+    }
+  });
+  std::uint8_t buffer[4];
+  int read = 0;
+  EXPECT_TRUE(SerialRead(line.port, 4, buffer, read));
+  sender.join();
+  EXPECT_EQ(read, 4);
+  EXPECT_EQ(buffer[3], 3);
+}
+
+TEST(SerialTimeouts, ReadReturnsAsSoonAsTheLastByteArrives) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  line.peer.Send({9, 8, 7, 6});
+  std::uint8_t buffer[4];
+  int read = 0;
+  const auto start = Clock::now();
+  EXPECT_TRUE(SerialRead(line.port, 4, buffer, read));
+  EXPECT_LT(ElapsedMs(start), 100);
+}
+
+TEST(SerialTimeouts, WrittenBytesReachThePeer) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  const std::uint8_t frame[] = {0x02, 0xAA, 0x1E, 0x48, 0x00, 0x1C, 0x03, 0x31, 0x04};
+  int written = 0;
+  EXPECT_TRUE(SerialWrite(line.port, frame, 9, written));
+  EXPECT_EQ(written, 9);
+  EXPECT_EQ(line.peer.Receive(), std::vector<std::uint8_t>(frame, frame + 9));
+}
+
+TEST(SerialOpenClose, MissingDeviceFailsAndLeavesThePortClosed) {
+  PosixSerialLink device([](int) { return std::string("/dev/zm48d-no-such-device"); });
+  SerialPort port(device);
+  EXPECT_FALSE(SerialOpen(port, 3));
+  EXPECT_FALSE(port.open);
+  SerialClose(port);  // nothing to close
+  EXPECT_FALSE(port.open);
+}
+
+TEST(SerialOpenClose, SecondOpenOfAPortInUseFails) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  PosixSerialLink other([&](int) { return line.peer.Path(); });
+  SerialPort second(other);
+  EXPECT_FALSE(SerialOpen(second, 1));
+  SerialClose(line.port);
+  EXPECT_TRUE(SerialOpen(second, 1)) << "the line is free again once closed";
+}
+
+TEST(SerialOpenClose, ReopeningAnOpenPortClosesItFirst) {
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  // Without closing first, the device's own exclusive lock would refuse this.
+  EXPECT_TRUE(SerialOpen(line.port, 1));
+  EXPECT_TRUE(line.port.open);
+}
+
+TEST(SerialOpenClose, CloseOfAClosedPortDoesNothingAndCloseOfAnOpenOnePurges) {
+  FakeLink fake;
+  SerialPort port(fake);
+  SerialClose(port);
+  EXPECT_EQ(fake.closes, 0);
+  EXPECT_TRUE(fake.purges.empty());
+
+  ASSERT_TRUE(SerialOpen(port, 1));
+  ASSERT_TRUE(SerialOpen(port, 1));
+  EXPECT_EQ(fake.closes, 1) << "an open port is closed before it is opened again";
+  SerialClose(port);
+  EXPECT_EQ(fake.closes, 2);
+  EXPECT_EQ(fake.purges, (std::vector<unsigned>{kPurgeRxClear, kPurgeTxClear, kPurgeRxClear,
+                                                kPurgeTxClear}));
+  fake.openResult = false;
+  EXPECT_FALSE(SerialOpen(port, 1));
+  SerialClose(port);
+  EXPECT_EQ(fake.closes, 2) << "after a failed open there is nothing to close";
+}
+
+TEST(SerialOpenClose, ComPortsMapToTheEnvironmentOrToTtyS) {
+  ::unsetenv("ZM48D_COM5");
+  EXPECT_EQ(ComDevicePath(5), "/dev/ttyS4");
+  ::setenv("ZM48D_COM5", "/tmp/zm48d-line", 1);
+  EXPECT_EQ(ComDevicePath(5), "/tmp/zm48d-line");
+  ::unsetenv("ZM48D_COM5");
+}
+
+}  // namespace
+}  // namespace zm48d::testing
