@@ -78,14 +78,16 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
       if (sub == 'G' && d.size() >= 14) {
         clock = {DigitPair(d, 1), DigitPair(d, 3), DigitPair(d, 5), d[7],
                  DigitPair(d, 8), DigitPair(d, 10), DigitPair(d, 12)};
+        clockSetAt = std::chrono::steady_clock::now();
         return {kOk};
       }
       if (sub == 'L') {
+        const ClockValue now = CurrentClock();
         Bytes out;
-        for (int v : {clock.hour, clock.minute, clock.second, clock.day, clock.month, clock.year}) {
+        for (int v : {now.hour, now.minute, now.second, now.day, now.month, now.year}) {
           AppendHexByte(out, ToBcd(v));
         }
-        AppendHexByte(out, static_cast<std::uint8_t>(clock.weekday));
+        AppendHexByte(out, static_cast<std::uint8_t>(now.weekday));
         return {out};
       }
       return {};
@@ -124,6 +126,28 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
     default:
       return {};
   }
+}
+
+ClockValue Controller::CurrentClock() const {
+  using namespace std::chrono;
+  const year_month_day date{year{2000 + clock.year}, month{static_cast<unsigned>(clock.month)},
+                            day{static_cast<unsigned>(clock.day)}};
+  const bool validTime = clock.hour < 24 && clock.minute < 60 && clock.second < 60;
+  if (!clockRunning || !date.ok() || !validTime) return clock;  // a clock set to nonsense stands still
+  const auto elapsed = duration_cast<seconds>(steady_clock::now() - clockSetAt);
+  const auto then = sys_days{date} + hours{clock.hour} + minutes{clock.minute} +
+                    seconds{clock.second} + elapsed;
+  const auto today = floor<days>(then);
+  const year_month_day ymd{today};
+  const hh_mm_ss hms{then - today};
+  const long dayCount = duration_cast<days>(today - sys_days{date}).count();
+  return {static_cast<int>(static_cast<unsigned>(ymd.day())),
+          static_cast<int>(static_cast<unsigned>(ymd.month())),
+          static_cast<int>(ymd.year()) % 100,
+          static_cast<int>((clock.weekday + dayCount) % 7),
+          static_cast<int>(hms.hours().count()),
+          static_cast<int>(hms.minutes().count()),
+          static_cast<int>(hms.seconds().count())};
 }
 
 bool Controller::PushEvent(const std::array<std::uint8_t, 10>& record) {

@@ -2,6 +2,7 @@
 // A model of the ZM48D controller: its two memory spaces, clock, relays, beeper,
 // download mode and reader activity, and the answers it gives to each request.
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ class Controller {
   std::array<std::uint8_t, kSpaceSize> eeprom{};
   std::array<std::uint8_t, kSpaceSize> settings{};
   ClockValue clock;
+  // The clock runs from the moment it was set; tests may stop it.
+  bool clockRunning = true;
+  std::chrono::steady_clock::time_point clockSetAt = std::chrono::steady_clock::now();
+  ClockValue CurrentClock() const;
   std::array<OnlineEntry, 8> online{};
   int beeps = 0;
   int notifications = 0;  // "I" received

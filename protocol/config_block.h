@@ -1,0 +1,32 @@
+#pragma once
+// Single settings in the controller's configuration block (the settings page at
+// 0x8000), each changed by reading the whole page, changing its bytes and writing
+// it back, so every other byte keeps the controller's value.
+//   5 head address | 6..9 relay times (units of 250 ms) | 10..11 tag list address
+//   12..13 tag count | 16..19 reader timeouts (s)
+#include <array>
+#include <cstdint>
+
+#include "protocol/link_state.h"
+
+namespace zm48d {
+
+inline constexpr int kRelayTimeUnitMs = 250;
+
+bool ReadHeadAddress(LinkState& link, std::uint8_t& head, LinkStatus& status);
+// Always talks to the controller through head 0xAA; HeadAddress is restored on every path.
+bool WriteHeadAddress(LinkState& link, std::uint8_t head, LinkStatus& status);
+bool ReadRelayTimes(LinkState& link, std::array<int, 4>& milliseconds, LinkStatus& status);
+bool WriteRelayTimes(LinkState& link, const std::array<std::uint32_t, 4>& milliseconds,
+                     LinkStatus& status);
+bool ReadReaderTimeouts(LinkState& link, std::array<std::uint8_t, 4>& seconds, LinkStatus& status);
+bool WriteReaderTimeouts(LinkState& link, const std::array<std::uint8_t, 4>& seconds,
+                         LinkStatus& status);
+bool WriteTagListInfo(LinkState& link, int startAddress, int tagCount, LinkStatus& status);
+
+// Relay times and reader timeouts in one go, then the memory notice; runs with a
+// status of its own.
+bool WriteDefaultConfiguration(LinkState& link, const std::array<std::uint32_t, 4>& relayTimes,
+                               const std::array<std::uint8_t, 4>& readerTimeouts);
+
+}  // namespace zm48d
