@@ -1,0 +1,32 @@
+#pragma once
+// The controller's event stack: the records between the start and the top held
+// in the stack header at EEPROM address 0, oldest first.
+#include <string>
+#include <vector>
+
+#include "protocol/event_record.h"
+#include "protocol/link_state.h"
+
+namespace zm48d {
+
+// The pause a controller needs between the header read and the record read.
+inline constexpr int kStackReadPauseMs = 50;
+
+// Reads the stack header (16 bytes at EEPROM address 0).
+bool ReadStackHeader(LinkState& link, std::array<std::uint8_t, StackHeaderSize>& header,
+                     LinkStatus& status);
+
+// Command 'B': 'E' when entering download mode, 'S' when leaving it.
+bool SetDownloadMode(LinkState& link, bool entering);
+
+// Empties the stack: the header is rewritten with top = start.
+bool ClearEventStack(LinkState& link);
+
+// Reads every waiting record into `lines` (one EventLine each, oldest first).
+// With `clearAfter` the stack is emptied and the controller notified after a
+// download that found records; with `bracket` the download runs inside download
+// mode. A header whose top lies below its start is a failed read. Runs its
+// transactions with a status of its own.
+bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines);
+
+}  // namespace zm48d

@@ -1,0 +1,77 @@
+#include "protocol/runtime_errors.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace zm48d {
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+ConversionError::ConversionError(std::string_view text)
+    : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
+
+ListIndexError::ListIndexError(long long index)
+    : std::runtime_error("List index out of bounds (" + std::to_string(index) + ")") {}
+
+FileError FileError::CannotOpen(std::string_view path, std::string_view reason) {
+  return FileError("Cannot open file " + Quoted(path) + ". " + std::string(reason));
+}
+
+FileError FileError::CannotCreate(std::string_view path, std::string_view reason) {
+  return FileError("Cannot create file " + Quoted(path) + ". " + std::string(reason));
+}
+
+// Decimal numbers must lie in -2147483648..2147483647. Hexadecimal ones ("$1F",
+// "0x1F") may use all 32 bits and are read as two's complement, so "$FFFFFFFF"
+// is -1, as the runtime reads them.
+int StrToInt(std::string_view text) {
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n && text[i] == ' ') ++i;
+
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+
+  int base = 10;
+  if (i < n && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i == n) throw ConversionError(text);
+
+  const std::uint64_t limit = base == 16   ? 0xFFFFFFFFull
+                              : negative ? 0x80000000ull
+                                         : 0x7FFFFFFFull;
+  std::uint64_t value = 0;
+  for (; i < n; ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) throw ConversionError(text);
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+    if (value > limit) throw ConversionError(text);
+  }
+
+  const auto magnitude = static_cast<std::uint32_t>(value);
+  const std::uint32_t bits = negative ? 0u - magnitude : magnitude;
+  return static_cast<std::int32_t>(bits);
+}
+
+}  // namespace zm48d

@@ -1,0 +1,129 @@
+// Downloading, clearing and bracketing the event stack over the emulator.
+#include <gtest/gtest.h>
+
+#include "protocol/event_stack.h"
+#include "tests/support/emulated_line.h"
+
+namespace zm48d::testing {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using emu::Fault;
+
+std::array<std::uint8_t, 10> Record(std::uint8_t tagLow, std::uint8_t flags) {
+  return {0x00, 0xA1, tagLow, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, flags};
+}
+
+class EventStack : public ::testing::Test {
+ protected:
+  void SetUp() override { line.Open(); }
+  void Push(int n) {
+    line.emulator.With([&](auto& c) {
+      for (int i = 0; i < n; ++i) c.PushEvent(Record(static_cast<std::uint8_t>(i), 0x10));
+    });
+  }
+  // Sets start and top of the stack header directly.
+  void SetPointers(int start, int top) {
+    line.emulator.With([&](auto& c) {
+      c.eeprom[8] = static_cast<std::uint8_t>(start >> 8);
+      c.eeprom[9] = static_cast<std::uint8_t>(start);
+      c.eeprom[10] = static_cast<std::uint8_t>(top >> 8);
+      c.eeprom[11] = static_cast<std::uint8_t>(top);
+    });
+  }
+  std::string Commands() {
+    std::string out;
+    for (const auto& r : line.emulator.Requests()) {
+      out += static_cast<char>(r.command);
+      if (r.command == 'B' || r.command == 'D') out += static_cast<char>(r.data[0]);
+      out += ' ';
+    }
+    return out;
+  }
+  Bytes Header() {
+    return line.emulator.With([](auto& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
+  }
+
+  EmulatedLine line;
+  std::vector<std::string> lines{"stale"};
+};
+
+TEST_F(EventStack, EmptyStackSucceedsWithNoLinesAndNoClearing) {
+  EXPECT_TRUE(DownloadEvents(line.link, true, true, lines));
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(Commands(), "BE DL BS ");
+}
+
+TEST_F(EventStack, RecordsBecomeLinesOldestFirst) {
+  Push(2);
+  EXPECT_TRUE(DownloadEvents(line.link, false, false, lines));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "00A100*07/12/26*14:05:33*Sim*Porta 1*Não*");
+  EXPECT_EQ(lines[1].substr(0, 6), "00A101");
+  // Without clearing the stack stays, and the controller is still told it was read.
+  EXPECT_EQ(Commands(), "DL DL DL I ");
+  EXPECT_TRUE(DownloadEvents(line.link, false, false, lines));
+  EXPECT_EQ(lines.size(), 2u);
+}
+
+TEST_F(EventStack, ClearingRewritesTheHeaderWithTopAtStartThenNotifies) {
+  Push(1);
+  line.emulator.With([](auto& c) { c.eeprom[14] = 0xAB; c.eeprom[15] = 0xCD; });
+  const Bytes before = Header();
+  EXPECT_TRUE(DownloadEvents(line.link, true, true, lines));
+  EXPECT_EQ(lines.size(), 1u);
+  EXPECT_EQ(Commands(), "BE DL DL DL DG I BS ");
+  Bytes expected = before;
+  expected[10] = before[8];
+  expected[11] = before[9];
+  EXPECT_EQ(Header(), expected);
+  EXPECT_FALSE(line.emulator.With([](auto& c) { return c.downloadMode; }));
+}
+
+TEST_F(EventStack, PartialRecordAtTheTopIsIgnored) {
+  Push(3);
+  SetPointers(0x20, 0x20 + 25);
+  EXPECT_TRUE(DownloadEvents(line.link, false, false, lines));
+  EXPECT_EQ(lines.size(), 2u);
+}
+
+TEST_F(EventStack, FailedEntryBracketStillDownloadsButDoesNotLeave) {
+  Push(1);
+  line.emulator.SetFault({Fault::kNoAnswer, 0, 1, 'B'});
+  EXPECT_TRUE(DownloadEvents(line.link, false, true, lines));
+  EXPECT_EQ(lines.size(), 1u);
+  EXPECT_EQ(Commands(), "BE DL DL I ");
+}
+
+TEST_F(EventStack, FailedLeavingBracketFailsTheDownload) {
+  Push(1);
+  line.emulator.SetFault({Fault::kNoAnswer, 1, 1, 'B'});
+  EXPECT_FALSE(DownloadEvents(line.link, false, true, lines));
+  EXPECT_EQ(lines.size(), 1u) << "the list keeps what was read";
+}
+
+TEST_F(EventStack, TopBelowStartIsAFailedReadWithAnEmptyList) {
+  SetPointers(0x0100, 0x0080);
+  EXPECT_FALSE(DownloadEvents(line.link, true, false, lines));
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(Commands(), "DL ");
+}
+
+TEST_F(EventStack, FailedRecordReadLeavesTheStackAndTheListEmpty) {
+  Push(2);
+  line.emulator.SetFault({Fault::kBadChecksum, 1, 1});
+  EXPECT_FALSE(DownloadEvents(line.link, true, false, lines));
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(Commands(), "DL DL ");
+}
+
+TEST_F(EventStack, FullStackOf201Records) {
+  Push(201);
+  EXPECT_TRUE(DownloadEvents(line.link, false, false, lines));
+  EXPECT_EQ(lines.size(), 201u);
+  // One header frame, then 2010 bytes in 126 frames of 16.
+  EXPECT_EQ(line.emulator.Requests().size(), 1u + 126u + 1u);
+}
+
+}  // namespace
+}  // namespace zm48d::testing
