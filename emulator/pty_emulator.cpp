@@ -21,6 +21,9 @@ using Bytes = std::vector<std::uint8_t>;
 using Clock = std::chrono::steady_clock;
 // One byte on a 19200-baud 8N1 line: ten bits.
 constexpr auto kByteTime = std::chrono::nanoseconds(10'000'000'000LL / 19200);
+// The controller sends the second frame of a two-frame answer after a pause, by
+// which time the terminal has taken the first one and purged its input.
+constexpr auto kSecondFrameGap = std::chrono::milliseconds(10);
 
 void MakeRaw(int fd) {
   termios tio{};
@@ -89,14 +92,18 @@ struct PtyEmulator::Impl {
 
   void Send(const std::vector<Bytes>& frames, size_t requestSize) {
     if (!options.pace) {
-      for (const auto& f : frames) WriteAll(master, f.data(), f.size());
+      for (size_t i = 0; i < frames.size(); ++i) {
+        if (i > 0) std::this_thread::sleep_for(kSecondFrameGap);
+        WriteAll(master, frames[i].data(), frames[i].size());
+      }
       return;
     }
     // The request took its time on the wire before the controller could answer.
     auto due = Clock::now() + kByteTime * static_cast<long>(requestSize);
     std::this_thread::sleep_until(due);
-    for (const auto& f : frames) {
-      for (std::uint8_t b : f) {
+    for (size_t i = 0; i < frames.size(); ++i) {
+      if (i > 0) due += kSecondFrameGap;
+      for (std::uint8_t b : frames[i]) {
         WriteAll(master, &b, 1);
         due += kByteTime;
         std::this_thread::sleep_until(due);
