@@ -47,8 +47,13 @@ std::optional<Request> FrameReader::Next() {
 }
 
 std::vector<std::uint8_t> EncodeResponse(std::uint8_t head, const std::vector<std::uint8_t>& data) {
-  std::vector<std::uint8_t> frame{0x02, head, 0x1E, static_cast<std::uint8_t>(data.size()), 0x1C};
-  frame.insert(frame.end(), data.begin(), data.end());
+  std::vector<std::uint8_t> frame;
+  frame.reserve(data.size() + 8);
+  for (std::uint8_t b : {std::uint8_t{0x02}, head, std::uint8_t{0x1E},
+                         static_cast<std::uint8_t>(data.size()), std::uint8_t{0x1C}}) {
+    frame.push_back(b);
+  }
+  for (std::uint8_t b : data) frame.push_back(b);
   frame.push_back(0x03);
   frame.push_back(Sum(frame.data(), frame.size()));
   frame.push_back(0x04);
