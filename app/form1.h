@@ -1,0 +1,289 @@
+#pragma once
+// The terminal's main window: eight pages for testing one ZM48D controller over a
+// serial port. Controls keep the names the handlers know them by; each page is
+// built in its own file (page_*.cpp) and the handlers live in handlers_*.cpp.
+#include <functional>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "app/file_dialogs.h"
+#include "app/message_sink.h"
+#include "protocol/link_state.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+
+namespace zm48d {
+
+class ClockDisplay;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs,
+         QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The link the handlers run their port cycles on.
+  LinkState& Link() { return link_; }
+  const LinkState& Link() const { return link_; }
+  MessageSink& Messages() { return messages_; }
+
+  // Runs one handler body: an error it does not catch ends it, releases the port
+  // and is shown in the error box.
+  void Guarded(const std::function<void()>& body);
+  // First step of a port cycle: opens "COM PortNumber". When it does not open,
+  // shows `openFailure` (if not empty) and returns false. The caller closes the
+  // port on every way out, with a PortCloser.
+  bool OpenPort(const QString& openFailure);
+
+  // Link settings kept beside the LinkState: "COM 1".."COM 8".
+  int PortNumber = 1;
+  // True while online reading is to go on; read by the timer tick.
+  bool OnlineReadingActive = false;
+
+  // The save and open dialogs shared by the editors and the transfer page.
+  SharedFileDialog sdARQ;
+  SharedFileDialog odARQ;
+  // Drives online reading: 1000 ms, created stopped.
+  QTimer* Timer1 = nullptr;
+
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* TabSheet1 = nullptr;
+  QWidget* TabSheet2 = nullptr;
+  QWidget* TabSheet3 = nullptr;
+  QWidget* TabSheet4 = nullptr;
+  QWidget* TabSheet5 = nullptr;
+  QWidget* TabSheet6 = nullptr;
+  QWidget* TabSheet7 = nullptr;
+  QWidget* TabSheet8 = nullptr;
+
+  // "Config"
+  QLabel* Label20 = nullptr;
+  QComboBox* cbSER = nullptr;
+  QLabel* Label21 = nullptr;
+  QLineEdit* Edit10 = nullptr;
+  QPushButton* Button43 = nullptr;
+
+  // "Funções básicas"
+  QPushButton* Button1 = nullptr;
+  ClockDisplay* JvxClock1 = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button5 = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* Label12 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLineEdit* Edit3 = nullptr;
+  QLineEdit* Edit4 = nullptr;
+  QLineEdit* Edit5 = nullptr;
+  QLineEdit* Edit6 = nullptr;
+  QLabel* Label15 = nullptr;
+  QPushButton* Button25 = nullptr;
+  QPushButton* Button26 = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QLabel* Label24 = nullptr;
+  QLabel* Label25 = nullptr;
+  QLabel* Label26 = nullptr;
+  QLabel* Label27 = nullptr;
+  QLineEdit* Edit12 = nullptr;
+  QLineEdit* Edit13 = nullptr;
+  QLineEdit* Edit14 = nullptr;
+  QLineEdit* Edit15 = nullptr;
+  QPushButton* Button36 = nullptr;
+  QPushButton* Button37 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLineEdit* Edit7 = nullptr;
+  QPushButton* Button27 = nullptr;
+  QPushButton* Button28 = nullptr;
+  QLabel* Label16 = nullptr;
+  QLabel* Label17 = nullptr;
+  QLineEdit* meDAT = nullptr;
+  QLineEdit* meHOR = nullptr;
+  QPushButton* Button29 = nullptr;
+  QPushButton* Button30 = nullptr;
+  QPushButton* Button31 = nullptr;
+  QPushButton* Button42 = nullptr;
+
+  // "Grupos"
+  QTableWidget* sgGRUPO = nullptr;
+  QFrame* Panel1 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLineEdit* meDOM1 = nullptr;
+  QLineEdit* meDOM2 = nullptr;
+  QLineEdit* meSEG1 = nullptr;
+  QLineEdit* meSEG2 = nullptr;
+  QLineEdit* meTER1 = nullptr;
+  QLineEdit* meTER2 = nullptr;
+  QLineEdit* meQUA1 = nullptr;
+  QLineEdit* meQUA2 = nullptr;
+  QLineEdit* meQUI1 = nullptr;
+  QLineEdit* meQUI2 = nullptr;
+  QLineEdit* meSEX1 = nullptr;
+  QLineEdit* meSEX2 = nullptr;
+  QLineEdit* meSAB1 = nullptr;
+  QLineEdit* meSAB2 = nullptr;
+  QCheckBox* cbFER = nullptr;
+  QPushButton* Button8 = nullptr;
+  QPushButton* Button6 = nullptr;
+  QPushButton* Button7 = nullptr;
+  QPushButton* Button9 = nullptr;
+  QPushButton* Button10 = nullptr;
+  QPushButton* Button17 = nullptr;
+
+  // "Cadastro"
+  QTableWidget* sgLISTA = nullptr;
+  QLabel* Label8 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QPushButton* Button18 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  QPushButton* Button21 = nullptr;
+  QPushButton* Button19 = nullptr;
+  QPushButton* Button20 = nullptr;
+  QLabel* Label22 = nullptr;
+  QLineEdit* Edit11 = nullptr;
+  QCheckBox* cbP1 = nullptr;
+  QCheckBox* cbP2 = nullptr;
+  QCheckBox* cbP3 = nullptr;
+  QCheckBox* cbP4 = nullptr;
+  QPushButton* Button39 = nullptr;
+  QLabel* Label29 = nullptr;
+  QLineEdit* Edit17 = nullptr;
+  QPushButton* Button23 = nullptr;
+  QPushButton* Button24 = nullptr;
+  QPushButton* Button22 = nullptr;
+  QPushButton* Button35 = nullptr;
+
+  // "Feriados"
+  QTableWidget* sgFER = nullptr;
+  QPushButton* Button13 = nullptr;
+  QPushButton* Button11 = nullptr;
+  QPushButton* Button12 = nullptr;
+  QPushButton* Button15 = nullptr;
+
+  // "TX"
+  QLabel* Label18 = nullptr;
+  QLineEdit* Edit8 = nullptr;
+  QPushButton* Button14 = nullptr;
+  QLabel* Label19 = nullptr;
+  QLineEdit* Edit9 = nullptr;
+  QPushButton* Button16 = nullptr;
+  QLabel* Label28 = nullptr;
+  QLineEdit* Edit16 = nullptr;
+  QPushButton* Button38 = nullptr;
+  QPushButton* Button32 = nullptr;
+  QLabel* lbPIL = nullptr;
+  QPushButton* Button33 = nullptr;
+
+  // "Pilha"
+  QPushButton* Button34 = nullptr;
+  QLabel* Label23 = nullptr;
+  QTableWidget* sgPIL = nullptr;
+  QPushButton* Button40 = nullptr;
+  QPushButton* Button41 = nullptr;
+
+  // "Leitura OnLine"
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* Button44 = nullptr;
+  QPushButton* Button45 = nullptr;
+
+  // Start-up defaults, run once at the window's first activation.
+  void FormActivate();
+  // Empties every data cell of `grid` (row 0 stays) and lets the grid repaint.
+  void LIMPA_stGRID(QTableWidget* grid);
+
+  // "Config"
+  void cbSERChange();
+  void Button43Click();  // "Mudar"
+  // "Funções básicas"
+  void Button1Click();            // "Beep"
+  void Button2Click(int relay);   // "Relé 1".."Relé 4": the button's tag
+  void Button25Click();
+  void Button26Click();
+  void Button27Click();
+  void Button28Click();
+  void Button29Click();
+  void Button30Click();
+  void Button31Click();
+  void Button36Click();
+  void Button37Click();
+  void Button42Click();
+  // "Grupos"
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void Button9Click();
+  void Button10Click();
+  // "Cadastro"
+  void Button18Click();
+  void Button19Click();
+  void Button21Click();
+  void Button23Click();
+  void Button24Click();
+  void Button35Click();
+  void Button39Click();
+  // "Feriados"
+  void Button11Click();
+  void Button12Click();
+  void Button13Click();
+  // "TX"
+  void Button14Click();
+  void Button16Click();
+  void Button32Click();
+  void Button33Click();
+  void Button38Click();
+  // "Pilha"
+  void Button34Click();
+  void Button40Click();
+  void Button41Click();
+  // "Leitura OnLine"
+  void Button44Click();
+  void Button45Click();
+  void Timer1Timer();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void BuildConfigPage();
+  void BuildBasicPage();
+  void BuildGroupsPage();
+  void BuildTagsPage();
+  void BuildHolidaysPage();
+  void BuildTxPage();
+  void BuildStackPage();
+  void BuildOnlinePage();
+  void ConnectHandlers();
+  void ConnectRelayButtons();
+  void OnClick(QPushButton* button, void (TForm1::*handler)());
+  void FirstActivation();
+
+  LinkState link_;
+  MessageSink& messages_;
+  bool activated_ = false;
+};
+
+}  // namespace zm48d

@@ -1,0 +1,23 @@
+#include "app/message_sink.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace zm48d {
+
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+  QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+}  // namespace
+
+void QtMessageSink::Show(const QString& text) { ShowBox(parent_, QMessageBox::NoIcon, text); }
+
+void QtMessageSink::ShowError(const QString& text) {
+  ShowBox(parent_, QMessageBox::Critical, text);
+}
+
+}  // namespace zm48d

@@ -1,0 +1,29 @@
+#pragma once
+// Small factories for the window's controls: each gets its object name (the name
+// the handlers know it by), its caption or text and its place on the page.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+
+namespace zm48d {
+
+// Masks of the date and time edits. Every position is an optional digit, the
+// separators stay in the text and an unfilled position shows the digit 0, so an
+// untouched edit's displayText() reads "00/00/00", "00:00:00" or "00:00". The
+// texts the handlers take from these edits come from displayText(): text() drops
+// the blank character, which here is the digit 0.
+inline constexpr char kDateMask[] = "00/00/00;0";
+inline constexpr char kTimeMask[] = "00:00:00;0";
+inline constexpr char kShortTimeMask[] = "00:00;0";
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, QRect at,
+                       bool bold = false);
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QPoint at);
+QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, QRect at);
+QLineEdit* NewMaskedEdit(QWidget* parent, const char* name, const char* mask, int maxLength,
+                         QRect at);
+QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, QRect at);
+
+}  // namespace zm48d

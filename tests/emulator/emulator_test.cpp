@@ -1,0 +1,108 @@
+// The emulator as tests and the quick start use it: memory that survives a
+// restart, faults that hit the chosen requests, console commands, a running clock.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "emulator/console.h"
+#include "emulator/frame_reader.h"
+#include "protocol/commands.h"
+#include "protocol/frames.h"
+#include "protocol/memory.h"
+#include "tests/support/emulated_line.h"
+#include "tests/support/temp_dir.h"
+
+namespace zm48d::testing {
+namespace {
+
+using emu::Fault;
+
+TEST(EmulatorState, MemorySavedInOneRunIsThereInTheNext) {
+  TempDir dir;
+  const std::string state = dir.Path("controller.bin");
+  {
+    emu::Controller controller;
+    controller.eeprom[0x123] = 0x45;
+    controller.settings[0x8006] = 9;
+    ASSERT_TRUE(controller.Save(state));
+  }
+  emu::Controller next;
+  ASSERT_TRUE(next.Load(state));
+  EXPECT_EQ(next.eeprom[0x123], 0x45);
+  EXPECT_EQ(next.settings[0x8006], 9);
+  EXPECT_FALSE(next.Load(dir.Path("missing.bin")));
+}
+
+TEST(EmulatorFaults, SkipCountAndCommandChooseTheRequestsHit) {
+  EmulatedLine line;
+  line.Open();
+  line.emulator.SetFault({Fault::kNoAnswer, 1, 1, 'H'});
+  LinkStatus status = 0;
+  EXPECT_TRUE(NotifyMemoryUpdated(line.link, status)) << "other commands are not counted";
+  EXPECT_TRUE(Beep(line.link, status));
+  EXPECT_FALSE(Beep(line.link, status));
+  EXPECT_TRUE(Beep(line.link, status));
+}
+
+TEST(EmulatorConsole, EventsReadersFaultsAndBadLines) {
+  EmulatedLine line;
+  EXPECT_EQ(emu::RunConsoleCommand(line.emulator, "event 00A1B2 071226 140533 10"), "ok");
+  const auto record = line.emulator.With([](auto& c) {
+    return std::vector<std::uint8_t>(c.eeprom.begin() + 0x20, c.eeprom.begin() + 0x2A);
+  });
+  EXPECT_EQ(record, (std::vector<std::uint8_t>{0x00, 0xA1, 0xB2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+  EXPECT_EQ(line.emulator.With([](auto& c) { return c.eeprom[11]; }), 0x2A);
+
+  EXPECT_EQ(emu::RunConsoleCommand(line.emulator, "reader 7 ABCDEF 5A"), "ok");
+  EXPECT_EQ(line.emulator.With([](auto& c) { return c.online[7].tag; }), 0xABCDEFu);
+
+  EXPECT_EQ(emu::RunConsoleCommand(line.emulator, "fault no-answer"), "ok");
+  line.Open();
+  LinkStatus status = 0;
+  EXPECT_FALSE(Beep(line.link, status));
+
+  EXPECT_NE(emu::RunConsoleCommand(line.emulator, "event zz"), "ok");
+  EXPECT_NE(emu::RunConsoleCommand(line.emulator, "reader 9 1 1"), "ok");
+  EXPECT_NE(emu::RunConsoleCommand(line.emulator, "fault sideways"), "ok");
+  EXPECT_NE(emu::RunConsoleCommand(line.emulator, "dance"), "ok");
+}
+
+TEST(EmulatorConsole, FullStackRefusesMoreEvents) {
+  EmulatedLine line;
+  for (int i = 0; i < 201; ++i) {
+    ASSERT_EQ(emu::RunConsoleCommand(line.emulator, "event 000001 010126 000000 00"), "ok");
+  }
+  EXPECT_EQ(emu::RunConsoleCommand(line.emulator, "event 000001 010126 000000 00"), "stack full");
+}
+
+TEST(EmulatorClock, RunsOnFromTheTimeItWasSetAcrossMidnight) {
+  EmulatedLine line;
+  line.Open();
+  LinkStatus status = 0;
+  ASSERT_TRUE(SetClock(line.link, "23:59:59", "31/12/26", status));
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  std::string time, date, weekday;
+  ASSERT_TRUE(ReadClock(line.link, time, date, weekday, status));
+  EXPECT_EQ(date, "01/01/27");
+  EXPECT_EQ(time.substr(0, 6), "00:00:");
+  EXPECT_EQ(weekday, "Sexta");  // 31/12/26 set as Thursday (4), one day on
+}
+
+TEST(EmulatorFrames, ReaderDropsNoiseAndBadChecksumsAndKeepsPartialFrames) {
+  emu::FrameReader reader;
+  const std::vector<std::uint8_t> beep{0x02, 0xAA, 0x1E, 0x48, 0x00, 0x1C, 0x03, 0x31, 0x04};
+  std::vector<std::uint8_t> stream{0x55, 0x02, 0x01};
+  auto bad = beep;
+  bad[7] = 0x32;
+  stream.insert(stream.end(), bad.begin(), bad.end());
+  stream.insert(stream.end(), beep.begin(), beep.begin() + 4);
+  reader.Feed(stream.data(), static_cast<int>(stream.size()));
+  EXPECT_FALSE(reader.Next().has_value());
+  reader.Feed(beep.data() + 4, 5);
+  const auto request = reader.Next();
+  ASSERT_TRUE(request.has_value());
+  EXPECT_EQ(request->frame, beep);
+}
+
+}  // namespace
+}  // namespace zm48d::testing
