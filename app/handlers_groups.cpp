@@ -1,12 +1,48 @@
-// "Grupos": insert, save and open the groups file.
-// Not written yet: each handler still does nothing.
+// "Grupos": insert a group, save and open the groups file.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include "app/editor_files.h"
 #include "app/form1.h"
+#include "app/string_grid.h"
 
 namespace zm48d {
 
-void TForm1::Button6Click() {}
+namespace {
+
+constexpr int kGroupNumberDigits = 2;
+constexpr int kHolidayFlagColumn = 15;
+
+}  // namespace
+
+// The group number is the row it goes into, so a row emptied by the operator is
+// found again here and gets its own number back. The pairs are filled Monday first
+// under the Sunday-first headers: the file keeps them in column order, and the
+// controller's group table takes them in that order.
+void TForm1::Button6Click() {
+  const int row = FirstFreeRow(*sgGRUPO);
+  if (row >= sgGRUPO->rowCount()) {
+    messages_.Show(QStringLiteral("Limite atingido!!"));
+    return;
+  }
+  SetCellText(*sgGRUPO, row, 0, ZeroPadded(row, kGroupNumberDigits));
+  int column = 1;
+  for (QLineEdit* time : {meSEG1, meSEG2, meTER1, meTER2, meQUA1, meQUA2, meQUI1, meQUI2, meSEX1,
+                          meSEX2, meSAB1, meSAB2, meDOM1, meDOM2}) {
+    SetCellText(*sgGRUPO, row, column++, time->displayText());
+  }
+  SetCellText(*sgGRUPO, row, kHolidayFlagColumn,
+              cbFER->isChecked() ? QStringLiteral("Sim") : QStringLiteral("Não"));
+}
+
+// "Excluir" is hidden and does nothing.
 void TForm1::Button7Click() {}
-void TForm1::Button9Click() {}
-void TForm1::Button10Click() {}
+
+void TForm1::Button9Click() {
+  LoadGridFile(odARQ, *sgGRUPO, GroupsFileLayout(), [this] { Button8Click(); }, messages_);
+}
+
+void TForm1::Button10Click() { SaveGridFile(sdARQ, *sgGRUPO, GroupsFileLayout()); }
 
 }  // namespace zm48d

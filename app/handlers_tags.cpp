@@ -1,13 +1,97 @@
-// "Cadastro": insert, save and open the tag list, tags from the event stack.
-// Not written yet: each handler still does nothing.
+// "Cadastro": insert a tag, save and open the tag list file, and take tag numbers
+// from the controller's event stack ("Último", "Montar lista ...").
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include "app/editor_files.h"
 #include "app/form1.h"
+#include "app/string_grid.h"
+#include "protocol/hex_text.h"
+#include "protocol/runtime_errors.h"
+#include "protocol/stack_tags.h"
 
 namespace zm48d {
 
-void TForm1::Button18Click() {}
-void TForm1::Button19Click() {}
-void TForm1::Button23Click() {}
-void TForm1::Button24Click() {}
-void TForm1::Button39Click() {}
+namespace {
+
+constexpr int kGroupDigits = 3;
+constexpr int kPortsColumn = 2;
+constexpr int kGroupColumn = 3;
+
+const QString kOpenFailed = QStringLiteral("Erro ao abrir a serial!!");
+const QString kNoRecords = QStringLiteral("Não existem registros a serem lidos!!");
+const QString kReadFailed = QStringLiteral("Não foi possível ler os dados da eeprom!!");
+
+// Bit 0 "Porta 1" .. bit 3 "Porta 4".
+std::uint8_t EnabledPortsMask(const TForm1& form) {
+  std::uint8_t mask = 0;
+  std::uint8_t bit = 1;
+  for (const QCheckBox* port : {form.cbP1, form.cbP2, form.cbP3, form.cbP4}) {
+    if (port->isChecked()) mask |= bit;
+    bit = static_cast<std::uint8_t>(bit << 1);
+  }
+  return mask;
+}
+
+// The page's message for a stack read that gave no tags.
+void ShowStackOutcome(MessageSink& messages, StackTagsOutcome outcome) {
+  if (outcome == StackTagsOutcome::kNoRecords) messages.Show(kNoRecords);
+  if (outcome == StackTagsOutcome::kRecordReadFailed) messages.Show(kReadFailed);
+}
+
+}  // namespace
+
+// The group is converted last: a group that is not a whole number ends the handler
+// with the runtime's error after the tag, description and doors were written, so
+// the row is taken but has no group.
+void TForm1::Button19Click() {
+  const int row = FirstFreeRow(*sgLISTA);
+  if (row >= sgLISTA->rowCount()) {
+    messages_.Show(QStringLiteral("Limite atingido!!"));
+    return;
+  }
+  SetCellText(*sgLISTA, row, 0, Edit1->text());
+  SetCellText(*sgLISTA, row, 1, Edit2->text());
+  SetCellText(*sgLISTA, row, kPortsColumn, QString::fromStdString(HexByte(EnabledPortsMask(*this))));
+  const int group = StrToInt(Edit11->text().toStdString());
+  SetCellText(*sgLISTA, row, kGroupColumn, ZeroPadded(group, kGroupDigits));
+}
+
+void TForm1::Button23Click() {
+  LoadGridFile(odARQ, *sgLISTA, TagListFileLayout(), [this] { Button21Click(); }, messages_);
+}
+
+void TForm1::Button24Click() { SaveGridFile(sdARQ, *sgLISTA, TagListFileLayout()); }
+
+// "Último": the tag of the newest event goes into Edit1, for the operator to
+// complete and insert. A failed header read says nothing.
+void TForm1::Button18Click() {
+  if (!OpenPort(kOpenFailed)) return;
+  PortCloser closer(link_.serial);
+  const auto pointers = ReadStackPointers(link_);
+  if (!pointers) return;
+  const StackTags newest = ReadNewestTag(link_, *pointers);
+  ShowStackOutcome(messages_, newest.outcome);
+  if (newest.outcome == StackTagsOutcome::kRead) Edit1->setText(QString::fromStdString(newest.tags[0]));
+}
+
+// "Montar lista com os últimos "x" tags lidos": the grid receives the tags of the
+// x oldest waiting events in stack order (all of them when x is not below their
+// number), one per row with the other columns empty. x is read only once the
+// header has been read.
+void TForm1::Button39Click() {
+  if (!OpenPort(kOpenFailed)) return;
+  PortCloser closer(link_.serial);
+  const auto pointers = ReadStackPointers(link_);
+  if (!pointers) return;
+  const int count = StrToInt(Edit17->text().toStdString());
+  const StackTags oldest = ReadOldestTags(link_, *pointers, count);
+  ShowStackOutcome(messages_, oldest.outcome);
+  if (oldest.outcome != StackTagsOutcome::kRead) return;
+  Button21Click();
+  int row = kGridFixedRows;
+  for (const std::string& tag : oldest.tags) SetCellText(*sgLISTA, row++, 0, QString::fromStdString(tag));
+}
 
 }  // namespace zm48d
