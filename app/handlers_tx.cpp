@@ -1,14 +1,67 @@
-// "TX" and "Enviar lista para o aparelho": stack space and sending to the controller.
-// Not written yet: each handler still does nothing.
+// "TX" and "Enviar lista para o aparelho": the files the controller is loaded
+// from, the room they leave for the event stack, and sending them.
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+
 #include "app/form1.h"
+#include "app/hourglass.h"
+#include "protocol/send_sequence.h"
+#include "protocol/stack_space_calculation.h"
 
 namespace zm48d {
 
-void TForm1::Button14Click() {}
-void TForm1::Button16Click() {}
-void TForm1::Button38Click() {}
-void TForm1::Button32Click() {}
-void TForm1::Button33Click() {}
-void TForm1::Button35Click() {}
+namespace {
+
+// The edits hold file names as the operator sees them; the files are opened by
+// the system's own encoding of the name.
+std::string PathOf(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string PathOf(const QLineEdit* edit) { return PathOf(edit->text()); }
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The stages' messages, in the window's message boxes.
+ShowMessage ShowIn(MessageSink& messages) {
+  return [&messages](std::string_view text) { messages.Show(FromUtf8(text)); };
+}
+
+// Puts the file chosen in the shared open dialog into `edit`; a cancel keeps it.
+void ChooseInto(SharedFileDialog& dialog, QLineEdit* edit) {
+  if (dialog.Execute()) edit->setText(dialog.FileName());
+}
+
+}  // namespace
+
+void TForm1::Button14Click() { ChooseInto(odARQ, Edit8); }
+void TForm1::Button16Click() { ChooseInto(odARQ, Edit9); }
+void TForm1::Button38Click() { ChooseInto(odARQ, Edit16); }
+
+// "Calcular espaço para pilha": only the label changes, and only when a count
+// came out; every other way out leaves the previous caption.
+void TForm1::Button32Click() {
+  const StackSpaceCalculation result = CalculateStackSpace(PathOf(Edit8), PathOf(Edit9));
+  if (result.space) {
+    lbPIL->setText(FromUtf8(StackSpaceCaption(*result.space)));
+  } else {
+    messages_.Show(FromUtf8(result.message));
+  }
+}
+
+// "Enviar para o aparelho": rules, tag list, then the memory notice, each in a
+// port cycle of its own; no success message at any point.
+void TForm1::Button33Click() {
+  const Hourglass hourglass;
+  const SendPaths paths{PathOf(Edit8), PathOf(Edit9), PathOf(Edit16)};
+  RunSendSequence(link_, PortNumber, paths, ShowIn(messages_));
+}
+
+// "Enviar lista para o aparelho" (on "Cadastro"): the file chosen in the save
+// dialog, not the grid. Only a port that does not open is reported.
+void TForm1::Button35Click() {
+  if (!sdARQ.Execute()) return;
+  SendTagListFile(link_, PortNumber, PathOf(sdARQ.FileName()), ShowIn(messages_));
+}
 
 }  // namespace zm48d

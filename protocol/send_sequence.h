@@ -1,0 +1,63 @@
+#pragma once
+// Sending a whole configuration to the controller: the access rules, the tag
+// list, then the notice that its memory was rewritten. Each stage is a port
+// cycle of its own (open, operate, report, close) on "COM portNumber"; a stage
+// that fails does not stop the next one, and nothing is rolled back.
+// The window's "Enviar para o aparelho" and the command line's `send` both run
+// it; messages go out through `show`, in UTF-8, while the port is still open.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "protocol/link_state.h"
+
+namespace zm48d {
+
+using ShowMessage = std::function<void(std::string_view utf8Text)>;
+
+enum class StageOutcome {
+  kSent,          // every frame written and acknowledged
+  kNotChosen,     // no path given: nothing sent
+  kIncompatible,  // wrong or short files: nothing sent, the port not opened
+  kPortNotOpen,   // the port did not open: nothing sent
+  kFailed,        // the upload refused the files or a frame failed
+};
+
+struct SendPaths {
+  std::string holidays;  // empty: no file chosen
+  std::string groups;
+  std::string tags;
+};
+
+struct SendResult {
+  StageOutcome rules = StageOutcome::kNotChosen;
+  StageOutcome tags = StageOutcome::kNotChosen;
+  bool notified = false;
+};
+
+// Rules stage: both paths chosen, both files with their header and count lines,
+// then UploadAccessRules in a port cycle.
+StageOutcome SendRulesStage(LinkState& link, int portNumber, const std::string& holidaysPath,
+                            const std::string& groupsPath, const ShowMessage& show);
+
+// Tag list stage: UploadTagList from TagListStart in a port cycle; the file's
+// header is left to the upload to check.
+StageOutcome SendTagListStage(LinkState& link, int portNumber, const std::string& tagsPath,
+                              const ShowMessage& show);
+
+// Notify stage: NotifyMemoryUpdated in a port cycle of its own, silent whatever
+// happens. True when the controller acknowledged it.
+bool NotifyStage(LinkState& link, int portNumber);
+
+// The three stages in order. An error raised while reading a file (one that
+// cannot be opened, a count that is no number, a missing data line) ends the
+// sequence there, with the port closed; the later stages do not run.
+SendResult RunSendSequence(LinkState& link, int portNumber, const SendPaths& paths,
+                           const ShowMessage& show);
+
+// "Enviar lista para o aparelho": the tag list alone, without the notice. Only
+// a port that does not open is reported through `show`; the outcome is returned.
+StageOutcome SendTagListFile(LinkState& link, int portNumber, const std::string& tagsPath,
+                             const ShowMessage& show);
+
+}  // namespace zm48d
