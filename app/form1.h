@@ -9,6 +9,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/message_sink.h"
+#include "app/pc_clock.h"
 #include "protocol/link_state.h"
 
 class QCheckBox;
@@ -50,8 +51,12 @@ class TForm1 : public QMainWindow {
 
   // Link settings kept beside the LinkState: "COM 1".."COM 8".
   int PortNumber = 1;
+  // The PC's local date and time, copied into the controller by "Grava S.O".
+  PcClock PcLocalTime = CurrentLocalTime;
   // True while online reading is to go on; read by the timer tick.
   bool OnlineReadingActive = false;
+  // Where the hidden Button40 saves the events; empty: the fixed test file.
+  QString EventFileName;
 
   // The save and open dialogs shared by the editors and the transfer page.
   SharedFileDialog sdARQ;

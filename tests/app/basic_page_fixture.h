@@ -1,0 +1,78 @@
+#pragma once
+// The "Funções básicas" page over the emulated controller: clicks that check the
+// port was released, and views of the controller's memory.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include <QComboBox>
+
+#include "tests/app/form_fixture.h"
+
+namespace zm48d::testing {
+
+class BasicPageTest : public FormTest {
+ protected:
+  using Bytes = std::vector<std::uint8_t>;
+  static constexpr int kConfig = emu::kConfigBlockAddress;
+
+  // Every handler of the page ends with the port closed, whatever happened.
+  void Click(QPushButton* button) {
+    button->click();
+    EXPECT_FALSE(form.Link().serial.open) << button->objectName().toStdString();
+  }
+
+  void SelectMissingPort() {
+    form.cbSER->setCurrentIndex(1);
+    emit form.cbSER->activated(1);
+  }
+
+  Bytes Settings(int from, int count) {
+    return line.emulator.With([&](emu::Controller& c) {
+      return Bytes(c.settings.begin() + from, c.settings.begin() + from + count);
+    });
+  }
+  void SetSettings(int from, const Bytes& bytes) {
+    line.emulator.With([&](emu::Controller& c) {
+      for (std::size_t i = 0; i < bytes.size(); ++i) c.settings[from + i] = bytes[i];
+    });
+  }
+  Bytes Eeprom(int from, int count) {
+    return line.emulator.With([&](emu::Controller& c) {
+      return Bytes(c.eeprom.begin() + from, c.eeprom.begin() + from + count);
+    });
+  }
+
+  // The command letters the controller received, in order.
+  std::string Commands() {
+    std::string letters;
+    for (const auto& request : line.emulator.Requests()) {
+      letters.push_back(static_cast<char>(request.command));
+    }
+    return letters;
+  }
+
+  static std::vector<QString> Texts(std::initializer_list<const char*> texts) {
+    std::vector<QString> out;
+    for (const char* text : texts) out.push_back(QString::fromUtf8(text));
+    return out;
+  }
+  static std::vector<QString> Texts(const std::vector<QLineEdit*>& edits) {
+    std::vector<QString> out;
+    for (const QLineEdit* edit : edits) out.push_back(edit->displayText());
+    return out;
+  }
+  static void SetTexts(const std::vector<QLineEdit*>& edits,
+                       std::initializer_list<const char*> texts) {
+    auto text = texts.begin();
+    for (QLineEdit* edit : edits) edit->setText(QString::fromUtf8(*text++));
+  }
+
+  std::vector<QLineEdit*> RelayEdits() { return {form.Edit3, form.Edit4, form.Edit5, form.Edit6}; }
+  std::vector<QLineEdit*> ReaderEdits() {
+    return {form.Edit12, form.Edit13, form.Edit14, form.Edit15};
+  }
+};
+
+}  // namespace zm48d::testing
