@@ -66,6 +66,7 @@ TEST(SendStatus, SendPurgesOutputThenInputBeforeWriting) {
 struct FaultCase {
   Fault fault;
   LinkStatus expected;
+  const char* name;
 };
 
 class ReceiveStatus : public ::testing::TestWithParam<FaultCase> {};
@@ -85,13 +86,14 @@ TEST_P(ReceiveStatus, EachLineFaultEndsInItsCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ReceiveStatus,
-    ::testing::Values(FaultCase{Fault::kOverLong, link_status::kBodyCountMismatch},
-                      FaultCase{Fault::kTruncated, link_status::kBodyIncomplete},
-                      FaultCase{Fault::kWrongHead, link_status::kWrongHead},
-                      FaultCase{Fault::kBadStart, link_status::kBadFraming},
-                      FaultCase{Fault::kShortHeader, link_status::kNoHeader},
-                      FaultCase{Fault::kNoAnswer, link_status::kNoHeader},
-                      FaultCase{Fault::kBadChecksum, link_status::kBadChecksum}));
+    ::testing::Values(FaultCase{Fault::kOverLong, link_status::kBodyCountMismatch, "OverLong"},
+                      FaultCase{Fault::kTruncated, link_status::kBodyIncomplete, "Truncated"},
+                      FaultCase{Fault::kWrongHead, link_status::kWrongHead, "WrongHead"},
+                      FaultCase{Fault::kBadStart, link_status::kBadFraming, "BadStart"},
+                      FaultCase{Fault::kShortHeader, link_status::kNoHeader, "ShortHeader"},
+                      FaultCase{Fault::kNoAnswer, link_status::kNoHeader, "NoAnswer"},
+                      FaultCase{Fault::kBadChecksum, link_status::kBadChecksum, "BadChecksum"}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 TEST(ReceiveStatus, BeepOverTheEmulatorSucceedsAndSoundsTheBeeper) {
   EmulatedLine line;

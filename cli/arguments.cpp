@@ -1,0 +1,136 @@
+#include "cli/arguments.h"
+
+#include <initializer_list>
+#include <sstream>
+
+#include "protocol/runtime_errors.h"
+
+namespace zm48d::cli {
+
+namespace {
+
+constexpr std::uint64_t kLargestNumber = 0xFFFFFFFFull;
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+[[noreturn]] void NotANumber(std::string_view text, std::string_view what) {
+  throw UsageError(std::string(what) + ": " + Quoted(text) +
+                   " is not a number (decimal, or hexadecimal with 0x)");
+}
+
+bool HasDigitsAt(std::string_view text, std::initializer_list<int> positions) {
+  for (int i : positions) {
+    if (text[static_cast<std::size_t>(i)] < '0' || text[static_cast<std::size_t>(i)] > '9') {
+      return false;
+    }
+  }
+  return true;
+}
+
+// "NN?NN?NN" with `separator` at positions 2 and 5.
+bool IsClockField(std::string_view text, char separator) {
+  return text.size() == 8 && text[2] == separator && text[5] == separator &&
+         HasDigitsAt(text, {0, 1, 3, 4, 6, 7});
+}
+
+}  // namespace
+
+std::uint64_t ParseNumber(std::string_view text, std::string_view what) {
+  int base = 10;
+  std::string_view digits = text;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    base = 16;
+    digits.remove_prefix(2);
+  }
+  if (digits.empty()) NotANumber(text, what);
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    const int digit = HexDigit(c);
+    if (digit < 0 || digit >= base) NotANumber(text, what);
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+    if (value > kLargestNumber) {
+      throw UsageError(std::string(what) + ": " + Quoted(text) + " is too large");
+    }
+  }
+  return value;
+}
+
+std::uint64_t ParseNumberInRange(std::string_view text, std::string_view what, std::uint64_t low,
+                                 std::uint64_t high) {
+  const std::uint64_t value = ParseNumber(text, what);
+  if (value < low || value > high) {
+    std::ostringstream message;
+    message << what << " must be from " << low << " to " << high << ", not " << Quoted(text);
+    throw UsageError(message.str());
+  }
+  return value;
+}
+
+std::uint16_t ParseAddress(std::string_view text) {
+  const std::uint64_t value = ParseNumber(text, "ADDR");
+  if (value > 0xFFFF) {
+    throw UsageError("ADDR must be from 0 to 0xFFFF (65535), not " + Quoted(text));
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
+int ParseEditInteger(std::string_view text) {
+  try {
+    return StrToInt(text);
+  } catch (const ConversionError& error) {
+    throw UsageError(error.what());
+  }
+}
+
+std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words) {
+  std::string digits;
+  for (const std::string& word : words) {
+    for (char c : word) {
+      if (c == ' ' || c == '\t') continue;
+      if (HexDigit(c) < 0) throw UsageError("HEXBYTES: " + Quoted(word) + " is not hexadecimal");
+      digits.push_back(c);
+    }
+  }
+  if (digits.empty()) throw UsageError("HEXBYTES: no bytes given");
+  if (digits.size() % 2 != 0) {
+    throw UsageError("HEXBYTES: two hexadecimal digits per byte, got " +
+                     std::to_string(digits.size()) + " digits");
+  }
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(digits.size() / 2);
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    bytes.push_back(static_cast<std::uint8_t>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
+  }
+  return bytes;
+}
+
+ClockSetting ParseClockSetting(std::span<const std::string> words) {
+  std::string joined;
+  for (const std::string& word : words) joined += (joined.empty() ? "" : " ") + word;
+  const std::size_t blank = joined.find(' ');
+  ClockSetting setting;
+  if (blank != std::string::npos) {
+    setting.date = joined.substr(0, blank);
+    setting.time = joined.substr(blank + 1);
+  }
+  if (!IsClockField(setting.date, '/') || !IsClockField(setting.time, ':')) {
+    throw UsageError("the clock takes \"DD/MM/YY HH:MM:SS\", not " + Quoted(joined));
+  }
+  return setting;
+}
+
+void RequireArgumentCount(std::span<const std::string> args, std::size_t count) {
+  if (args.size() != count) {
+    throw UsageError("expected " + std::to_string(count) + " argument" + (count == 1 ? "" : "s") +
+                     ", got " + std::to_string(args.size()));
+  }
+}
+
+}  // namespace zm48d::cli

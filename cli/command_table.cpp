@@ -1,0 +1,73 @@
+#include "cli/command_table.h"
+
+#include <array>
+
+#include "cli/commands.h"
+
+namespace zm48d::cli {
+
+namespace {
+
+constexpr std::array kCommands = {
+    CommandEntry{"beep", RunBeep,
+                 "beep                             sound the controller's beeper"},
+    CommandEntry{"relay", RunRelay,
+                 "relay N                          pulse relay N (1..4) with the time 200"},
+    CommandEntry{"clock", RunClock,
+                 "clock                            read the clock: DD/MM/YY HH:MM:SS weekday\n"
+                 "clock --set \"DD/MM/YY HH:MM:SS\"  set the clock\n"
+                 "clock --sync                     set the clock from this PC's local time"},
+    CommandEntry{"relay-times", RunRelayTimes,
+                 "relay-times                      read the four relay times (ms)\n"
+                 "relay-times T1 T2 T3 T4          write them (ms, kept in steps of 250 ms)"},
+    CommandEntry{"reader-timeouts", RunReaderTimeouts,
+                 "reader-timeouts                  read the four reader timeouts (s)\n"
+                 "reader-timeouts R1 R2 R3 R4      write them (s, cut to 6 bits: 0..63)"},
+    CommandEntry{"head", RunHead,
+                 "head                             read the head address stored in the controller\n"
+                 "head HEX                         store a new one (written through head AA)"},
+    CommandEntry{"reset-memory", RunResetMemory,
+                 "reset-memory                     \"Zerar memória\": empty tag list, rules and events"},
+    CommandEntry{"defaults", RunDefaults,
+                 "defaults                         relay times 1500 ms, reader timeouts 2 s, notify"},
+    CommandEntry{"notify", RunNotify,
+                 "notify                           tell the controller its memory was rewritten"},
+    CommandEntry{"eeprom", RunEeprom,
+                 "eeprom read ADDR LEN             dump LEN bytes of the EEPROM space\n"
+                 "eeprom write ADDR HEXBYTES       write bytes into the EEPROM space"},
+    CommandEntry{"settings", RunSettings,
+                 "settings read ADDR               dump the 128-byte page at ADDR of the settings space\n"
+                 "settings write ADDR HEXBYTES     write up to 128 bytes at ADDR; the rest of the\n"
+                 "                                 page keeps the controller's values"},
+    CommandEntry{"stack-space", RunStackSpace,
+                 "stack-space HOLIDAYS GROUPS      event records the stack will hold with these rules"},
+    CommandEntry{"send", RunSend,
+                 "send --holidays F --groups F [--tags F]\n"
+                 "                                 send rules and tag list, then notify the controller"},
+    CommandEntry{"send-tags", RunSendTags,
+                 "send-tags FILE                   send a tag list file alone (no notify)"},
+    CommandEntry{"last-tag", RunLastTag,
+                 "last-tag                         tag of the newest event waiting on the stack"},
+    CommandEntry{"oldest-tags", RunOldestTags,
+                 "oldest-tags X                    tags of the X oldest waiting events, one a line"},
+    CommandEntry{"events", RunEvents,
+                 "events [--clear] [--csv]         the events waiting on the stack, decoded, oldest\n"
+                 "                                 first; --clear empties the stack afterwards\n"
+                 "                                 (download mode, notify); --csv: spreadsheet rows"},
+    CommandEntry{"watch", RunWatch,
+                 "watch [--count N] [--interval MS]  online reading: one line per poll (every\n"
+                 "                                 1000 ms) until Ctrl+C or N polls"},
+};
+
+}  // namespace
+
+std::span<const CommandEntry> CommandTable() { return kCommands; }
+
+const CommandEntry* FindCommand(std::string_view name) {
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+}  // namespace zm48d::cli

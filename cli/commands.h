@@ -1,0 +1,40 @@
+#pragma once
+// One function per command, grouped by area in the commands_*.cpp files. Each
+// checks its arguments first (UsageError), then runs one port cycle.
+#include "cli/command.h"
+
+namespace zm48d::cli {
+
+// commands_basic.cpp
+int RunBeep(CommandContext& context);
+int RunRelay(CommandContext& context);
+int RunNotify(CommandContext& context);
+
+// commands_clock.cpp
+int RunClock(CommandContext& context);
+
+// commands_config.cpp
+int RunRelayTimes(CommandContext& context);
+int RunReaderTimeouts(CommandContext& context);
+int RunHead(CommandContext& context);
+int RunDefaults(CommandContext& context);
+
+// commands_memory.cpp
+int RunResetMemory(CommandContext& context);
+int RunEeprom(CommandContext& context);
+int RunSettings(CommandContext& context);
+
+// commands_send.cpp
+int RunStackSpace(CommandContext& context);
+int RunSend(CommandContext& context);
+int RunSendTags(CommandContext& context);
+
+// commands_tags.cpp
+int RunLastTag(CommandContext& context);
+int RunOldestTags(CommandContext& context);
+
+// commands_events.cpp
+int RunEvents(CommandContext& context);
+int RunWatch(CommandContext& context);
+
+}  // namespace zm48d::cli

@@ -1,0 +1,267 @@
+// events: the controller's event stack, decoded, oldest first (optionally emptied
+// afterwards as the hidden test button of the "Pilha" page does); watch: the
+// online reading of the "Leitura OnLine" page, one line per poll.
+#include <signal.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/messages.h"
+#include "protocol/commands.h"
+#include "protocol/event_record.h"
+#include "protocol/event_stack.h"
+#include "protocol/memory.h"
+#include "protocol/online_reading.h"
+
+namespace zm48d::cli {
+
+namespace {
+
+constexpr std::string_view kNoRecords = "Não existem registros a serem lidos!!";
+constexpr std::string_view kStackReadFailed = "Não foi possível ler os dados da eeprom!!";
+constexpr std::string_view kCountCaption = "Total de registros lidos: ";
+constexpr std::string_view kOnlineOpenFailed = "Erro ao abrir porta serial";
+constexpr std::string_view kOnlineReadFailed = "Erro de leitura!!";
+constexpr std::string_view kOnlineSeparator = " - ";
+
+constexpr int kDefaultIntervalMs = 1000;  // the window's timer
+constexpr std::uint64_t kLongestIntervalMs = 24ull * 60 * 60 * 1000;
+constexpr std::uint64_t kMostPolls = 0xFFFFFFFFull;
+
+using Cells = std::array<std::string, EventGridHeaders.size()>;
+
+// ---- events ------------------------------------------------------------------
+
+struct EventsOptions {
+  bool clear = false;
+  bool csv = false;
+};
+
+EventsOptions ParseEventsOptions(const std::vector<std::string>& args) {
+  EventsOptions options;
+  for (const std::string& word : args) {
+    bool* flag = nullptr;
+    if (word == "--clear") flag = &options.clear;
+    if (word == "--csv") flag = &options.csv;
+    if (flag == nullptr) throw UsageError("events takes --clear and --csv, not '" + word + "'");
+    if (*flag) throw UsageError(word + " given twice");
+    *flag = true;
+  }
+  return options;
+}
+
+// The whole records between the stack's start and top. A header whose top lies
+// below its start (a wrapped or damaged stack) is a failed read.
+bool ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records) {
+  records.clear();
+  LinkStatus status = link_status::kOk;
+  std::array<std::uint8_t, StackHeaderSize> header{};
+  if (!ReadStackHeader(link, header, status)) return false;
+  const StackPointers pointers = ParseStackPointers(header.data());
+  const std::optional<int> waiting = WaitingBytes(pointers);
+  if (!waiting) return false;
+  if (*waiting == 0) return true;
+  // The controller needs a pause between the header read and the record read.
+  std::this_thread::sleep_for(std::chrono::milliseconds(kStackReadPauseMs));
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*waiting));
+  if (!ReadEeprom(link, pointers.start, *waiting, bytes.data(), status)) return false;
+  bytes.resize(static_cast<std::size_t>(WaitingRecords(*waiting) * EventRecordSize));
+  records = std::move(bytes);
+  return true;
+}
+
+// The steps of the event download with both of its flags set, kept on the raw
+// records because the text lines of that download drop the reason code:
+// inside download mode, and a stack that held records is emptied and the
+// controller told. `read` tells whether the records themselves were read.
+bool ReadAndClear(LinkState& link, std::vector<std::uint8_t>& records, bool& read) {
+  const bool entered = SetDownloadMode(link, true);
+  read = ReadWaitingRecords(link, records);
+  bool ok = read;
+  if (ok && !records.empty()) {
+    LinkStatus status = link_status::kOk;
+    ok = ClearEventStack(link) && NotifyMemoryUpdated(link, status);
+  }
+  if (entered) ok = SetDownloadMode(link, false) && ok;
+  return ok;
+}
+
+std::vector<Cells> DecodeRecords(const std::vector<std::uint8_t>& records) {
+  std::vector<Cells> rows;
+  for (std::size_t offset = 0; offset < records.size(); offset += EventRecordSize) {
+    rows.push_back(EventGridCells(records.data() + offset));
+  }
+  return rows;
+}
+
+Cells HeaderCells() {
+  Cells cells;
+  std::copy(EventGridHeaders.begin(), EventGridHeaders.end(), cells.begin());
+  return cells;
+}
+
+// Characters, not bytes: "Não" is three columns wide.
+std::size_t TextWidth(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+void PrintTable(std::ostream& out, const std::vector<Cells>& rows) {
+  std::vector<Cells> table{HeaderCells()};
+  table.insert(table.end(), rows.begin(), rows.end());
+  std::array<std::size_t, EventGridHeaders.size()> widths{};
+  for (const Cells& row : table) {
+    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], TextWidth(row[c]));
+  }
+  for (const Cells& row : table) {
+    std::string text;
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      text += row[c];
+      if (c + 1 < row.size()) text += std::string(widths[c] - TextWidth(row[c]) + 2, ' ');
+    }
+    out << text << '\n';
+  }
+  out << kCountCaption << rows.size() << '\n';
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+void PrintCsvRow(std::ostream& out, const Cells& row) {
+  for (std::size_t c = 0; c < row.size(); ++c) out << (c ? "," : "") << CsvField(row[c]);
+  out << '\n';
+}
+
+// CSV always starts with its header row, so an empty stack is a header alone.
+void PrintEvents(std::ostream& out, const std::vector<std::uint8_t>& records, bool csv) {
+  const std::vector<Cells> rows = DecodeRecords(records);
+  if (csv) {
+    PrintCsvRow(out, HeaderCells());
+    for (const Cells& row : rows) PrintCsvRow(out, row);
+  } else if (rows.empty()) {
+    out << kNoRecords << '\n';
+  } else {
+    PrintTable(out, rows);
+  }
+}
+
+// ---- watch -------------------------------------------------------------------
+
+struct WatchOptions {
+  std::optional<std::uint64_t> count;
+  int intervalMs = kDefaultIntervalMs;
+};
+
+WatchOptions ParseWatchOptions(const std::vector<std::string>& args) {
+  WatchOptions options;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    const std::string& word = args[i];
+    if (word != "--count" && word != "--interval") {
+      throw UsageError("watch takes --count N and --interval MS, not '" + word + "'");
+    }
+    if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
+    if (word == "--count") {
+      options.count = ParseNumberInRange(args[i + 1], "N", 1, kMostPolls);
+    } else {
+      options.intervalMs =
+          static_cast<int>(ParseNumberInRange(args[i + 1], "MS", 0, kLongestIntervalMs));
+    }
+  }
+  return options;
+}
+
+// While it lives, SIGINT, SIGTERM and SIGHUP do not end the program: they are
+// held and taken as the operator's stop, so the port is closed on the way out.
+class StopSignals {
+ public:
+  StopSignals() {
+    sigemptyset(&set_);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set_, signal);
+    pthread_sigmask(SIG_BLOCK, &set_, &previous_);
+  }
+  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // Waits `ms`; true as soon as a stop signal comes (one that came earlier counts).
+  bool StopWithin(int ms) const {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+      const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
+      const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+      const timespec wait{static_cast<time_t>(seconds.count()),
+                          static_cast<long>((left - seconds) / std::chrono::nanoseconds(1))};
+      if (sigtimedwait(&set_, nullptr, &wait) > 0) return true;
+      if (errno != EINTR) return false;  // EAGAIN: the time is up
+    }
+  }
+
+ private:
+  sigset_t set_{};
+  sigset_t previous_{};
+};
+
+// The line the page appends: every entry followed by " - ".
+std::string OnlineLine(const std::array<std::string, 8>& entries) {
+  std::string line;
+  for (const std::string& entry : entries) line.append(entry).append(kOnlineSeparator);
+  return line;
+}
+
+}  // namespace
+
+int RunEvents(CommandContext& context) {
+  const EventsOptions options = ParseEventsOptions(context.args);
+  PortCycle port(context, text::kOpenSerialFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  std::vector<std::uint8_t> records;
+  bool read = false;
+  bool ok = false;
+  if (options.clear) {
+    ok = ReadAndClear(context.link, records, read);
+  } else {
+    ok = read = ReadWaitingRecords(context.link, records);
+  }
+  if (!read) {
+    context.err << kStackReadFailed << '\n';
+    return kExitFailure;
+  }
+  // Records that were read are shown even when emptying the stack failed
+  // afterwards: they may be gone from the controller already.
+  PrintEvents(context.out, records, options.csv);
+  return Report(context, ok, {}, text::kError);
+}
+
+// Polls like the page's timer: the first poll one interval after the start,
+// each next one an interval after the previous one ended. A failed poll is a
+// line of its own and the watch goes on.
+int RunWatch(CommandContext& context) {
+  const WatchOptions options = ParseWatchOptions(context.args);
+  const StopSignals stop;
+  PortCycle port(context, kOnlineOpenFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  for (std::uint64_t polls = 0; !options.count || polls < *options.count; ++polls) {
+    if (stop.StopWithin(options.intervalMs)) break;
+    std::array<std::string, 8> entries;
+    const bool ok = ReadOnline(context.link, /*flag=*/false, entries);
+    context.out << (ok ? OnlineLine(entries) : std::string(kOnlineReadFailed)) << std::endl;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace zm48d::cli

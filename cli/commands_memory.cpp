@@ -1,0 +1,150 @@
+// reset-memory, and raw access to the controller's two address spaces for test
+// engineers: eeprom (command 'D') and settings (command 'G').
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/hex_dump.h"
+#include "cli/messages.h"
+#include "protocol/memory.h"
+#include "protocol/reset_memory.h"
+
+namespace zm48d::cli {
+
+namespace {
+
+// The EEPROM space is 64 KiB; a longer transfer would only wrap around it.
+constexpr std::uint64_t kSpaceSize = 0x10000;
+
+void PrintResetFailure(std::ostream& err, ResetMemoryFailure failure) {
+  switch (failure) {
+    case ResetMemoryFailure::kNone:
+      return;
+    case ResetMemoryFailure::kConfigRead:
+      // The window shows both: the failed read, then the failed first stage.
+      err << text::kResetConfigReadFailed << '\n' << text::kResetConfigFailed << '\n';
+      return;
+    case ResetMemoryFailure::kConfigWrite:
+      err << text::kResetConfigFailed << '\n';
+      return;
+    case ResetMemoryFailure::kHeaderRead:
+      err << text::kResetHeaderReadFailed << '\n';
+      return;
+    case ResetMemoryFailure::kHeaderWrite:
+      err << text::kResetHeaderWriteFailed << '\n';
+      return;
+  }
+}
+
+std::string_view SubCommand(const CommandContext& context, std::string_view command) {
+  if (context.args.empty()) throw UsageError(std::string(command) + " needs 'read' or 'write'");
+  const std::string& word = context.args[0];
+  if (word != "read" && word != "write") {
+    throw UsageError(std::string(command) + " takes 'read' or 'write', not '" + word + "'");
+  }
+  return word;
+}
+
+std::vector<std::uint8_t> BytesToWrite(std::span<const std::string> words, std::size_t most) {
+  if (words.empty()) throw UsageError("no HEXBYTES given");
+  std::vector<std::uint8_t> bytes = ParseHexBytes(words);
+  if (bytes.size() > most) {
+    throw UsageError("HEXBYTES: at most " + std::to_string(most) + " bytes, got " +
+                     std::to_string(bytes.size()));
+  }
+  return bytes;
+}
+
+int ReadEepromCommand(CommandContext& context) {
+  RequireArgumentCount(context.args, 3);
+  const std::uint16_t address = ParseAddress(context.args[1]);
+  const auto length = static_cast<int>(ParseNumberInRange(context.args[2], "LEN", 1, kSpaceSize));
+  PortCycle port(context, text::kOpenPortFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+  LinkStatus status = link_status::kOk;
+  if (!ReadEeprom(context.link, address, length, bytes.data(), status)) {
+    context.err << text::kError << '\n';
+    return kExitFailure;
+  }
+  context.out << HexDump(address, bytes);
+  return kExitSuccess;
+}
+
+int WriteEepromCommand(CommandContext& context) {
+  if (context.args.size() < 3) throw UsageError("eeprom write needs ADDR and HEXBYTES");
+  const std::uint16_t address = ParseAddress(context.args[1]);
+  const std::vector<std::uint8_t> bytes =
+      BytesToWrite(std::span<const std::string>(context.args).subspan(2), kSpaceSize);
+  PortCycle port(context, text::kOpenPortFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  LinkStatus status = link_status::kOk;
+  const bool ok =
+      WriteEeprom(context.link, address, static_cast<int>(bytes.size()), bytes.data(), status);
+  return Report(context, ok, text::kWriteDone, text::kError);
+}
+
+int ReadSettingsCommand(CommandContext& context) {
+  RequireArgumentCount(context.args, 2);
+  const std::uint16_t address = ParseAddress(context.args[1]);
+  PortCycle port(context, text::kOpenPortFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  Page page{};
+  LinkStatus status = link_status::kOk;
+  if (!ReadPage(context.link, address, page, status)) {
+    context.err << text::kError << '\n';
+    return kExitFailure;
+  }
+  context.out << HexDump(address, page);
+  return kExitSuccess;
+}
+
+// The settings space is only written a whole page at a time. The bytes given
+// replace the start of the page; the rest is read from the controller first and
+// written back unchanged, as the terminal changes single settings. Nothing is
+// written when that read fails.
+int WriteSettingsCommand(CommandContext& context) {
+  if (context.args.size() < 3) throw UsageError("settings write needs ADDR and HEXBYTES");
+  const std::uint16_t address = ParseAddress(context.args[1]);
+  const std::vector<std::uint8_t> bytes =
+      BytesToWrite(std::span<const std::string>(context.args).subspan(2), kPageSize);
+  PortCycle port(context, text::kOpenPortFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  Page page{};
+  LinkStatus status = link_status::kOk;
+  if (!ReadPage(context.link, address, page, status)) {
+    context.err << text::kError << '\n';
+    return kExitFailure;
+  }
+  std::copy(bytes.begin(), bytes.end(), page.begin());
+  return Report(context, WritePage(context.link, address, page, status), text::kWriteDone,
+                text::kError);
+}
+
+}  // namespace
+
+int RunResetMemory(CommandContext& context) {
+  RequireArgumentCount(context.args, 0);
+  // The window's button says nothing when the port does not open; a script is
+  // told, with the Beep's text.
+  PortCycle port(context, text::kOpenPortFailed);
+  if (!port.IsOpen()) return kExitFailure;
+  LinkStatus status = link_status::kOk;
+  const ResetMemoryFailure failure = ResetMemory(context.link, status);
+  PrintResetFailure(context.err, failure);
+  return failure == ResetMemoryFailure::kNone ? kExitSuccess : kExitFailure;
+}
+
+int RunEeprom(CommandContext& context) {
+  return SubCommand(context, "eeprom") == "read" ? ReadEepromCommand(context)
+                                                 : WriteEepromCommand(context);
+}
+
+int RunSettings(CommandContext& context) {
+  return SubCommand(context, "settings") == "read" ? ReadSettingsCommand(context)
+                                                   : WriteSettingsCommand(context);
+}
+
+}  // namespace zm48d::cli

@@ -1,0 +1,68 @@
+#include "cli/help.h"
+
+#include <string_view>
+
+namespace zm48d::cli {
+
+namespace {
+
+constexpr std::string_view kSynopsis =
+    "usage: zm48d [--com N | --port PATH] [--head HEX] [--trace] COMMAND [ARGS]\n"
+    "       zm48d --help\n";
+
+constexpr std::string_view kOptions =
+    "Runs one operation of a ZM48D door controller: opens the serial port, runs the\n"
+    "operation, closes the port.\n"
+    "\n"
+    "options (before the command):\n"
+    "  --com N       serial port \"COM N\", 1..8 (default 1): the device named by the\n"
+    "                environment variable ZM48D_COM<N>, else /dev/ttyS<N-1>\n"
+    "  --port PATH   open the serial device PATH instead\n"
+    "  --head HEX    head address the frames go to, hexadecimal as on the Config page\n"
+    "                (upper-case digits; other characters are skipped; default AA)\n"
+    "  --trace       print every frame sent (->) and received (<-) on stderr\n"
+    "  --help        this text\n";
+
+constexpr std::string_view kNotes =
+    "\n"
+    "ADDR and LEN: decimal, or hexadecimal with 0x. HEXBYTES: two hexadecimal digits\n"
+    "per byte, blanks allowed (\"01A0FF\", \"01 A0 FF\"). Dumps show 16 bytes a line,\n"
+    "the address first. Times in ms and timeouts in s are cut to the controller's\n"
+    "fields as the window cuts them, never refused.\n"
+    "\n"
+    "exit status: 0 done, 1 the operation failed (the window's message on stderr),\n"
+    "2 bad usage.\n";
+
+void AppendIndented(std::string& text, std::string_view lines, std::string_view indent) {
+  std::size_t start = 0;
+  while (start < lines.size()) {
+    std::size_t end = lines.find('\n', start);
+    if (end == std::string_view::npos) end = lines.size();
+    text.append(indent).append(lines.substr(start, end - start)).append("\n");
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+std::string HelpText() {
+  std::string text(kSynopsis);
+  text += "\n";
+  text += kOptions;
+  text += "\ncommands:\n";
+  for (const CommandEntry& entry : CommandTable()) AppendIndented(text, entry.help, "  ");
+  text += kNotes;
+  return text;
+}
+
+std::string UsageText(const CommandEntry* command) {
+  std::string text(kSynopsis);
+  if (command != nullptr) {
+    text += "command:\n";
+    AppendIndented(text, command->help, "  ");
+  }
+  text += "(zm48d --help lists every command)\n";
+  return text;
+}
+
+}  // namespace zm48d::cli

@@ -1,0 +1,12 @@
+// zm48d: the ZM48D controller's operations from the command line, for scripts
+// and production lines. `zm48d --help` lists them.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  return zm48d::cli::RunCommandLine(arguments, std::cout, std::cerr);
+}

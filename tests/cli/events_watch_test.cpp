@@ -1,0 +1,130 @@
+// The real zm48d executable's events and watch commands against a controller
+// emulator on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include "emulator/pty_emulator.h"
+#include "tests/cli/child_process.h"
+#include "tests/support/emulated_line.h"
+
+namespace zm48d::testing {
+namespace {
+
+using Words = std::vector<std::string>;
+
+class EventsAndWatch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = BuildExecutable("zm48d");
+    ASSERT_FALSE(program_.empty());
+  }
+  ProcessResult Zm48d(const Words& words) {
+    Words args = {"--port", emulator_.TerminalPath()};
+    args.insert(args.end(), words.begin(), words.end());
+    return RunProgram(program_, args);
+  }
+  void Push(std::initializer_list<std::uint8_t> flags) {
+    emulator_.With([&](emu::Controller& c) {
+      std::uint8_t tag = 0xB2;
+      for (std::uint8_t f : flags) {
+        ASSERT_TRUE(c.PushEvent({0x00, 0xA1, tag++, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, f}));
+      }
+    });
+  }
+  std::string Commands() {
+    std::string out;
+    for (const auto& r : emulator_.Requests()) {
+      out += static_cast<char>(r.command);
+      const bool sub = r.command == 'B' || r.command == 'D';
+      if (sub && !r.data.empty()) out += static_cast<char>(r.data[0]);
+      out += ' ';
+    }
+    return out;
+  }
+  int Notifications() {
+    return emulator_.With([](emu::Controller& c) { return c.notifications; });
+  }
+
+  std::string program_;
+  emu::PtyEmulator emulator_;
+};
+
+// Read only, as "Descarregar Registros": no download mode, no notice; the stack stays.
+TEST_F(EventsAndWatch, EventsPrintsTheDecodedTableOldestFirst) {
+  Push({0x10, 0xD0});
+  const ProcessResult result = Zm48d({"events"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out,
+            "TAG     Data      Hora      Acesso  Porta    Feriado  Motivo\n"
+            "00A1B2  07/12/26  14:05:33  Sim     Porta 1  Não      ok!\n"
+            "00A1B3  07/12/26  14:05:33  Sim     Porta 1  Não      porta não habilitada!\n"
+            "Total de registros lidos: 2\n");
+  EXPECT_EQ(Commands(), "DL DL DL ");
+  EXPECT_EQ(Zm48d({"events"}).out, result.out);
+}
+
+// --clear runs the download as the hidden test button does: in download mode,
+// the stack emptied and the controller told. Afterwards the stack is empty.
+TEST_F(EventsAndWatch, EventsClearCsvEmptiesTheStack) {
+  Push({0x23});
+  const ProcessResult cleared = Zm48d({"events", "--clear", "--csv"});
+  EXPECT_EQ(cleared.exitCode, 0) << cleared.err;
+  EXPECT_EQ(cleared.out,
+            "TAG,Data,Hora,Acesso,Porta,Feriado,Motivo\n"
+            "00A1B2,07/12/26,14:05:33,Não,Porta 4,Sim,ok!\n");
+  EXPECT_EQ(Commands(), "BE DL DL DL DG I BS ");
+  EXPECT_EQ(Notifications(), 1);
+
+  const ProcessResult csv = Zm48d({"events", "--csv"});
+  EXPECT_EQ(csv.exitCode, 0);
+  EXPECT_EQ(csv.out, "TAG,Data,Hora,Acesso,Porta,Feriado,Motivo\n");
+  const ProcessResult table = Zm48d({"events"});
+  EXPECT_EQ(table.exitCode, 0);
+  EXPECT_EQ(table.out, "Não existem registros a serem lidos!!\n");
+  EXPECT_EQ(Notifications(), 1);
+}
+
+TEST_F(EventsAndWatch, EventsWithTopBelowStartFails) {
+  emulator_.With([](emu::Controller& c) { c.eeprom[11] = 0x10; });  // start 0x0020, top 0x0010
+  const ProcessResult result = Zm48d({"events"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Não foi possível ler os dados da eeprom!!\n");
+}
+
+// A poll the controller does not finish (its second frame never comes) is a
+// line of its own, and the watch goes on to its count.
+TEST_F(EventsAndWatch, WatchPrintsOneLinePerPollAndGoesOnAfterAFailure) {
+  emulator_.With([](emu::Controller& c) { c.online[0] = {0x00A1B2, 0x05}; });
+  emulator_.SetFault({emu::Fault::kDropSecond, 1, 1, 'J'});
+  const ProcessResult result = Zm48d({"watch", "--count", "3", "--interval", "10"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const std::string ok =
+      "00A1B2*05 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - "
+      "000000*00 - \n";
+  EXPECT_EQ(result.out, ok + "Erro de leitura!!\n" + ok);
+  EXPECT_EQ(emulator_.Requests().size(), 3u);
+}
+
+TEST_F(EventsAndWatch, MissingPortAndBadWords) {
+  ProcessResult result = RunProgram(program_, {"--port", MissingDevicePath(), "watch"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Erro ao abrir porta serial\n");
+  result = RunProgram(program_, {"--port", MissingDevicePath(), "events", "--csv"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Erro ao abrir a serial!!\n");
+  for (const Words& words : std::vector<Words>{{"events", "--all"},
+                                               {"events", "--csv", "--csv"},
+                                               {"watch", "--count"},
+                                               {"watch", "--count", "0"},
+                                               {"watch", "--interval", "-5"},
+                                               {"watch", "3"}}) {
+    SCOPED_TRACE(::testing::PrintToString(words));
+    Words args = {"--port", MissingDevicePath()};
+    args.insert(args.end(), words.begin(), words.end());
+    EXPECT_EQ(RunProgram(program_, args).exitCode, 2);
+  }
+}
+
+}  // namespace
+}  // namespace zm48d::testing

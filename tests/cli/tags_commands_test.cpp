@@ -1,0 +1,82 @@
+// last-tag and oldest-tags: the real zm48d executable against an emulated
+// controller with events on its stack.
+#include <gtest/gtest.h>
+
+#include "emulator/pty_emulator.h"
+#include "tests/cli/child_process.h"
+
+namespace zm48d::testing {
+namespace {
+
+using Words = std::vector<std::string>;
+
+class TagsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = BuildExecutable("zm48d");
+    ASSERT_FALSE(program_.empty());
+    // An empty stack at 0x0020, room for 201 records.
+    emulator_.With([](emu::Controller& c) {
+      const std::uint8_t header[] = {0x00, 0x20, 0x00, 0x20, 0x07, 0xFA};
+      std::copy(std::begin(header), std::end(header), c.eeprom.begin() + 8);
+      return 0;
+    });
+  }
+
+  void Push(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2) {
+    const std::array<std::uint8_t, 10> record = {b0, b1, b2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10};
+    ASSERT_TRUE(emulator_.With([&](emu::Controller& c) { return c.PushEvent(record); }));
+  }
+
+  ProcessResult Zm48d(const Words& words) {
+    Words args = {"--port", emulator_.TerminalPath()};
+    args.insert(args.end(), words.begin(), words.end());
+    return RunProgram(program_, args);
+  }
+
+  std::string program_;
+  emu::PtyEmulator emulator_;
+};
+
+TEST_F(TagsCommandTest, LastTagPrintsTheNewestTagOrWhyThereIsNone) {
+  ProcessResult result = Zm48d({"last-tag"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Não existem registros a serem lidos!!\n");
+
+  Push(0x00, 0xA1, 0xB2);
+  Push(0x12, 0xAB, 0x05);
+  result = Zm48d({"last-tag"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "12AB05\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(TagsCommandTest, OldestTagsPrintsOneTagALineOldestFirst) {
+  Push(0x00, 0x00, 0x01);
+  Push(0x00, 0x00, 0x02);
+  Push(0x00, 0x00, 0x03);
+  ProcessResult result = Zm48d({"oldest-tags", "2"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "000001\n000002\n");
+
+  result = Zm48d({"oldest-tags", "7"});
+  EXPECT_EQ(result.out, "000001\n000002\n000003\n");
+
+  result = Zm48d({"oldest-tags", "-1"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Não existem registros a serem lidos!!\n");
+
+  // A top below the start cannot be read.
+  emulator_.With([](emu::Controller& c) { return c.eeprom[11] = 0x10; });
+  result = Zm48d({"oldest-tags", "1"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Não foi possível ler os dados da eeprom!!\n");
+
+  result = Zm48d({"oldest-tags", "x"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.err.find("'x' is not a valid integer value"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zm48d::testing
