@@ -6,9 +6,11 @@ namespace zm48d {
 
 namespace {
 
-void Report(MessageSink& messages, SerialPort& port, const QString& text) noexcept {
+// A port this handler opened is released; one that was already open (online
+// reading keeps it open between ticks) is left to its owner.
+void Report(MessageSink& messages, SerialPort& port, bool wasOpen, const QString& text) noexcept {
   try {
-    SerialClose(port);
+    if (!wasOpen) SerialClose(port);
     messages.ShowError(text);
   } catch (...) {
     // Nothing is left to report to: the error box itself failed.
@@ -18,12 +20,13 @@ void Report(MessageSink& messages, SerialPort& port, const QString& text) noexce
 }  // namespace
 
 void RunHandler(MessageSink& messages, SerialPort& port, const std::function<void()>& body) noexcept {
+  const bool wasOpen = port.open;
   try {
     body();
   } catch (const std::exception& error) {
-    Report(messages, port, QString::fromUtf8(error.what()));
+    Report(messages, port, wasOpen, QString::fromUtf8(error.what()));
   } catch (...) {
-    Report(messages, port, QStringLiteral("Unknown error"));
+    Report(messages, port, wasOpen, QStringLiteral("Unknown error"));
   }
 }
 

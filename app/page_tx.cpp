@@ -37,6 +37,8 @@ void TForm1::BuildTxPage() {
   Button32 = NewButton(TabSheet6, "Button32", QStringLiteral("Calcular espaço para pilha"),
                        {16, 168, 185, 25});
   lbPIL = NewLabel(TabSheet6, "lbPIL", QStringLiteral("="), {212, 174});
+  // The label is sized for its first caption "="; the result it shows is wider.
+  lbPIL->resize(160, lbPIL->height());
   Button33 = NewButton(TabSheet6, "Button33", QStringLiteral("Enviar para o aparelho"),
                        {16, 208, 185, 25}, /*bold=*/true);
 }

@@ -204,6 +204,20 @@ TEST_F(OnlinePageTest, AnotherButtonsPortCycleMakesLaterPollsFailUntilRestarted)
   EXPECT_TRUE(messages.shown.empty());
 }
 
+// An error in a handler that has no port cycle of its own (a file that cannot be
+// opened) is shown in the error box and leaves the reading's port alone.
+TEST_F(OnlinePageTest, AnErrorOutsideAPortCycleKeepsTheReadingsPort) {
+  form.Button44->click();
+  ASSERT_TRUE(RunUntilLines(2));
+  dialogs.answers.push_back(QStringLiteral("/nonexistent/zm48d-grupos.txt"));
+  form.Button9->click();
+  ASSERT_EQ(messages.errors.size(), 1u);
+  EXPECT_TRUE(PortOpen());
+  const auto linesAtError = Lines().size();
+  ASSERT_TRUE(RunUntilLines(static_cast<qsizetype>(linesAtError) + 1));
+  EXPECT_EQ(Lines()[linesAtError], kLine);
+}
+
 // A controller that does not answer one poll: that line reads "Erro de
 // leitura!!" and the next poll works again (waits for one serial timeout).
 TEST_F(OnlinePageTest, AFailedPollIsLoggedAndTheReadingGoesOn) {

@@ -135,6 +135,7 @@ TEST_F(TxPage, StackSpaceIsSignedAndTruncatedTowardZero) {
   EXPECT_EQ(Calculate(h0, dir.Write("g71", Groups(71))), "= -4") << "-43 / 10 is -4, not -5";
   // Counts are used whole: 300 groups is not taken as 44.
   EXPECT_EQ(Calculate(h0, dir.Write("g300", Groups(300))), "= -668");
+  EXPECT_GE(form.lbPIL->width(), form.lbPIL->sizeHint().width()) << "the result is not cut off";
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(line.emulator.Requests().empty());
 }
