@@ -16,6 +16,7 @@ constexpr std::pair<std::string_view, Fault> kFaultNames[] = {
     {"bad-checksum", Fault::kBadChecksum}, {"truncated", Fault::kTruncated},
     {"over-long", Fault::kOverLong},  {"not-ok", Fault::kNotOk},
     {"short-header", Fault::kShortHeader}, {"drop-second", Fault::kDropSecond},
+    {"hang-up", Fault::kHangUp},
 };
 
 bool ParseHex(const std::string& text, unsigned long& value) {

@@ -16,6 +16,8 @@ enum class Fault {
   kNotOk,          // acknowledge a write with "NO" instead of "OK"
   kShortHeader,    // send only two bytes
   kDropSecond,     // send only the first frame of a two-frame answer
+  kHangUp,         // stop in the middle of the body and hang up the line (needs root:
+                   // without the right to hang up, the answer is only cut short)
 };
 
 // Which answers a fault hits: after `skip` requests answered normally, the next

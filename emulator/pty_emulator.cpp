@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -55,7 +56,8 @@ std::vector<Bytes> Spoil(Fault fault, std::uint8_t head, std::vector<Bytes> answ
     case Fault::kNoAnswer: return {};
     case Fault::kBadStart: first[0] = 0x05; break;
     case Fault::kBadChecksum: first[first.size() - 2] ^= 0x01; break;
-    case Fault::kTruncated: first.resize(5 + (first.size() - 5) / 2); frames.resize(1); break;
+    case Fault::kTruncated:
+    case Fault::kHangUp: first.resize(5 + (first.size() - 5) / 2); frames.resize(1); break;
     case Fault::kShortHeader: first.resize(2); frames.resize(1); break;
     case Fault::kOverLong: {
       Bytes data(250, '0');
@@ -82,6 +84,18 @@ struct PtyEmulator::Impl {
   int counted = 0;
   std::vector<Request> requests;
   std::thread thread;
+
+  // Hangs up every open of the terminal side, as a controller losing power does,
+  // and takes the line up again raw, so that the terminal's next open works.
+  void HangUp() {
+    std::this_thread::sleep_for(kSecondFrameGap);  // let the terminal take the half frame
+    if (slave < 0 || ::ioctl(slave, TIOCVHANGUP) != 0) return;
+    ::close(slave);
+    slave = ::open(terminalPath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave >= 0) MakeRaw(slave);  // the hang-up put the line back in cooked mode
+    MakeRaw(master);
+    reader = FrameReader{};
+  }
 
   bool FaultApplies(const Request& request) {
     if (plan.fault == Fault::kNone) return false;
@@ -183,16 +197,22 @@ void PtyEmulator::Serve() {
     s.reader.Feed(buffer, static_cast<int>(n));
     while (auto request = s.reader.Next()) {
       std::vector<Bytes> frames;
+      bool hangUp = false;
       {
         std::lock_guard lock(mutex_);
         s.requests.push_back(*request);
         if (!controller_.Addressed(request->head)) continue;
         const bool faulty = s.FaultApplies(*request);
+        hangUp = faulty && s.plan.fault == Fault::kHangUp;
         auto answers = controller_.Answer(*request);
         frames = Spoil(faulty ? s.plan.fault : Fault::kNone, request->head, std::move(answers));
         if (s.options.afterAnswer) s.options.afterAnswer(controller_, *request);
       }
       s.Send(frames, request->frame.size());
+      if (hangUp) {
+        s.HangUp();
+        break;  // whatever else was received went down with the line
+      }
     }
   }
 }

@@ -109,6 +109,10 @@ bool PosixSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
 void PosixSerialLink::CloseDevice() {
   if (fd_ < 0) return;
   tcflush(fd_, TCIOFLUSH);
+  // TIOCEXCL outlives this descriptor while another one holds the line open (an
+  // emulator keeps its pty's terminal side open): give it up, or the next open of
+  // an ordinary user fails with EBUSY.
+  (void)ioctl(fd_, TIOCNXCL);
   ::close(fd_);  // also drops the flock
   fd_ = -1;
 }

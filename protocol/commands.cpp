@@ -60,12 +60,12 @@ std::string WeekdayName(int weekday) {
 
 bool SetClock(LinkState& link, std::string_view time, std::string_view date, LinkStatus& status) {
   const int weekday = WeekdayOfDate(date);
+  status = link_status::kOk;
   std::array<std::uint8_t, 14> data{};
   data[0] = 'G';
   for (int i = 0; i < 6; ++i) data[1 + i] = DigitAt(date, kDigitPositions[i]);
   data[7] = static_cast<std::uint8_t>(weekday);
   for (int i = 0; i < 6; ++i) data[8 + i] = DigitAt(time, kDigitPositions[i]);
-  status = link_status::kOk;
   SetRequest(link, 'E', data);
   return Transact(link, status);
 }

@@ -37,8 +37,11 @@ LinkStatus ReceiveInto(LinkState& link) {
     Observe(link, FrameDirection::kReceived, r.data(), read);
     return link_status::kNoHeader;
   }
-  if (r[0] != kStx || r[2] != kRs) return link_status::kBadFraming;
-  if (r[1] != link.HeadAddress) return link_status::kWrongHead;
+  const bool framed = r[0] == kStx && r[2] == kRs;
+  if (!framed || r[1] != link.HeadAddress) {
+    Observe(link, FrameDirection::kReceived, r.data(), kHeaderSize);  // --trace shows it too
+    return framed ? link_status::kWrongHead : link_status::kBadFraming;
+  }
 
   const int n = r[3];
   const int bodySize = n + 4;

@@ -18,12 +18,19 @@ std::size_t ImageSize(std::size_t count) {
   return TagRecordSize * count + count / TagRecordsPerLine;
 }
 
+// A group field wholly past the end of a short line is absent and gives 0; one
+// that is there but holds no whole number is a conversion error.
+std::uint8_t GroupField(std::string_view line) {
+  const std::string_view group = Field(line, tag_line::Group);
+  return group.empty() ? 0 : static_cast<std::uint8_t>(StrToInt(group) & 0xFF);
+}
+
 }  // namespace
 
 TagRecord TagRecordFromLine(std::string_view line) {
   return {HexField(line, tag_line::TagByte(0)), HexField(line, tag_line::TagByte(1)),
           HexField(line, tag_line::TagByte(2)), HexField(line, tag_line::Ports),
-          static_cast<std::uint8_t>(StrToInt(Field(line, tag_line::Group)) & 0xFF)};
+          GroupField(line)};
 }
 
 std::vector<std::uint8_t> BuildTagListImage(const LineList& file, int count) {

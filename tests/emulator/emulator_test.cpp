@@ -1,6 +1,7 @@
 // The emulator as tests and the quick start use it: memory that survives a
 // restart, faults that hit the chosen requests, console commands, a running clock.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <thread>
 
@@ -41,6 +42,19 @@ TEST(EmulatorFaults, SkipCountAndCommandChooseTheRequestsHit) {
   EXPECT_TRUE(NotifyMemoryUpdated(line.link, status)) << "other commands are not counted";
   EXPECT_TRUE(Beep(line.link, status));
   EXPECT_FALSE(Beep(line.link, status));
+  EXPECT_TRUE(Beep(line.link, status));
+}
+
+TEST(EmulatorFaults, HangUpDropsTheLineMidFrameAndTheNextOpenIsServed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "hanging up a line needs root";
+  EmulatedLine line;
+  line.Open();
+  line.emulator.SetFault({Fault::kHangUp, 0, 1});
+  LinkStatus status = 0;
+  EXPECT_FALSE(Beep(line.link, status));
+  EXPECT_FALSE(Beep(line.link, status));
+  EXPECT_EQ(status, link_status::kWriteFailed) << "the line was hung up, not just left silent";
+  line.Open();
   EXPECT_TRUE(Beep(line.link, status));
 }
 

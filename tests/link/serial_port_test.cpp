@@ -1,6 +1,9 @@
 // The serial port over real pseudo-terminals: timeouts, exclusive use, open and
 // close state.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -112,6 +115,26 @@ TEST(SerialOpenClose, SecondOpenOfAPortInUseFails) {
   EXPECT_FALSE(SerialOpen(second, 1));
   SerialClose(line.port);
   EXPECT_TRUE(SerialOpen(second, 1)) << "the line is free again once closed";
+}
+
+// The peer keeps the line open, as the emulator does, so the terminal's close is
+// not the last one and the exclusive flag would outlive it: an ordinary user's
+// next open would then fail with EBUSY (root is let through, so look at the flag).
+TEST(SerialOpenClose, ClosingGivesUpExclusiveUseOfALineHeldOpenElsewhere) {
+#ifdef TIOCGEXCL
+  PeerPort line;
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  SerialClose(line.port);
+  const int fd = ::open(line.peer.Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  int exclusive = -1;
+  const int got = ::ioctl(fd, TIOCGEXCL, &exclusive);
+  ::close(fd);
+  ASSERT_EQ(got, 0);
+  EXPECT_EQ(exclusive, 0);
+#else
+  GTEST_SKIP() << "no TIOCGEXCL on this system";
+#endif
 }
 
 TEST(SerialOpenClose, ReopeningAnOpenPortClosesItFirst) {

@@ -39,7 +39,8 @@ TEST(TagRecordTest, LowerCaseDigitsContributeNothing) {
 
 TEST(TagRecordTest, ShortLinesReadOnlyWhatIsThere) {
   EXPECT_EQ(ToVector(TagRecordFromLine("00A1B2*05*7")), (Bytes{0x00, 0xA1, 0xB2, 0x05, 0x07}));
-  EXPECT_THROW(TagRecordFromLine("00A1B2*05*"), ConversionError);
+  EXPECT_EQ(ToVector(TagRecordFromLine("00A1B2*05*")), (Bytes{0x00, 0xA1, 0xB2, 0x05, 0x00}));
+  EXPECT_EQ(ToVector(TagRecordFromLine("00A1")), (Bytes{0x00, 0xA1, 0x00, 0x00, 0x00}));
   EXPECT_THROW(TagRecordFromLine("00A1B2*05*1A*"), ConversionError);
   EXPECT_THROW(TagRecordFromLine("00A1B2*05*12 "), ConversionError);
 }
