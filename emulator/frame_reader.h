@@ -17,6 +17,8 @@ class FrameReader {
   // and frames with a bad checksum are dropped, as the controller drops them.
   std::optional<Request> Next();
   bool Empty() const { return buffer_.empty(); }
+  // Drops a request that stopped coming part-way.
+  void Clear() { buffer_.clear(); }
 
  private:
   std::vector<std::uint8_t> buffer_;

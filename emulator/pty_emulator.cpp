@@ -25,6 +25,8 @@ constexpr auto kByteTime = std::chrono::nanoseconds(10'000'000'000LL / 19200);
 // The controller sends the second frame of a two-frame answer after a pause, by
 // which time the terminal has taken the first one and purged its input.
 constexpr auto kSecondFrameGap = std::chrono::milliseconds(10);
+// The longest pause between two bytes of one request.
+constexpr int kRequestGapMs = 100;
 
 void MakeRaw(int fd) {
   termios tio{};
@@ -182,9 +184,16 @@ void PtyEmulator::Serve() {
   std::uint8_t buffer[512];
   for (;;) {
     pollfd fds[2] = {{s.master, POLLIN, 0}, {s.wake[0], POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0) {
+    // A request that stops coming part-way is dropped after a pause, as the
+    // controller does, so its bytes cannot hold up the answer to the next one.
+    const int ready = ::poll(fds, 2, s.reader.Empty() ? -1 : kRequestGapMs);
+    if (ready < 0) {
       if (errno == EINTR) continue;
       return;
+    }
+    if (ready == 0) {
+      s.reader.Clear();
+      continue;
     }
     if (fds[1].revents) return;
     if (fds[0].revents & POLLHUP) {

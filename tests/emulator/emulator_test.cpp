@@ -102,6 +102,19 @@ TEST(EmulatorClock, RunsOnFromTheTimeItWasSetAcrossMidnight) {
   EXPECT_EQ(weekday, "Sexta");  // 31/12/26 set as Thursday (4), one day on
 }
 
+TEST(EmulatorFrames, RequestCutShortIsDroppedAfterAPause) {
+  EmulatedLine line;
+  line.Open();
+  const std::uint8_t half[] = {0x02, 0xAA, 0x1E, 0x47, 0x83, 0x1C, 'G'};  // a page write, cut
+  int written = 0;
+  ASSERT_TRUE(SerialWrite(line.link.serial, half, sizeof half, written));
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  LinkStatus status = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(Beep(line.link, status)) << "the stale half frame must not swallow this request";
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
 TEST(EmulatorFrames, ReaderDropsNoiseAndBadChecksumsAndKeepsPartialFrames) {
   emu::FrameReader reader;
   const std::vector<std::uint8_t> beep{0x02, 0xAA, 0x1E, 0x48, 0x00, 0x1C, 0x03, 0x31, 0x04};
