@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "protocol/event_stack.h"
 #include "protocol/memory.h"
 
 namespace zm48d {
 
 namespace {
 
-constexpr int kStackHeaderAddress = 0;
-constexpr int kStackHeaderSize = 16;
 // Configuration block bytes 10..11: tag list start address; 12..13: tag count.
 constexpr int kTagListAddressOffset = 10;
 constexpr int kTagCountOffset = 12;
@@ -30,12 +29,10 @@ ResetMemoryFailure ResetMemory(LinkState& link, LinkStatus& status) {
   EmptyTagList(block);
   if (!WriteConfigBlock(link, block, status)) return ResetMemoryFailure::kConfigWrite;
 
-  std::array<std::uint8_t, kStackHeaderSize> header{};
-  if (!ReadEeprom(link, kStackHeaderAddress, kStackHeaderSize, header.data(), status)) {
-    return ResetMemoryFailure::kHeaderRead;
-  }
+  std::array<std::uint8_t, StackHeaderSize> header{};
+  if (!ReadStackHeader(link, header, status)) return ResetMemoryFailure::kHeaderRead;
   std::copy(std::begin(kResetStackHeader), std::end(kResetStackHeader), header.begin());
-  if (!WriteEeprom(link, kStackHeaderAddress, kStackHeaderSize, header.data(), status)) {
+  if (!WriteEeprom(link, 0, StackHeaderSize, header.data(), status)) {
     return ResetMemoryFailure::kHeaderWrite;
   }
   return ResetMemoryFailure::kNone;
