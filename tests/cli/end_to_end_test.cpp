@@ -4,48 +4,17 @@
 
 #include <regex>
 
-#include "emulator/pty_emulator.h"
-#include "tests/cli/child_process.h"
+#include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {
 namespace {
 
 using namespace std::chrono_literals;
-using Words = std::vector<std::string>;
 
 constexpr std::size_t kConfig = 0x8000;
 
-class ZM48DCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    program_ = BuildExecutable("zm48d");
-    ASSERT_FALSE(program_.empty());
-  }
-
-  // zm48d --port <the emulator> words...
-  ProcessResult Zm48d(const Words& words) {
-    Words args = {"--port", emulator_.TerminalPath()};
-    args.insert(args.end(), words.begin(), words.end());
-    return RunProgram(program_, args);
-  }
-
-  ProcessResult Zm48dOn(const std::string& device, const Words& words) {
-    Words args = {"--port", device};
-    args.insert(args.end(), words.begin(), words.end());
-    return RunProgram(program_, args);
-  }
-
-  std::vector<std::uint8_t> Settings(std::size_t address, std::size_t count) {
-    return emulator_.With([&](emu::Controller& c) {
-      return std::vector<std::uint8_t>(c.settings.begin() + static_cast<long>(address),
-                                       c.settings.begin() + static_cast<long>(address + count));
-    });
-  }
-
-  std::string program_;
-  emu::PtyEmulator emulator_;
-};
+class ZM48DCommand : public CliOnEmulator {};
 
 TEST_F(ZM48DCommand, BeepSucceedsWellUnderASecondIncludingProcessStart) {
   const ProcessResult result = Zm48d({"beep"});
@@ -79,7 +48,7 @@ TEST_F(ZM48DCommand, MissingPortFailsWithTheCommandsOpenFailureText) {
   };
   for (const auto& [words, text] : cases) {
     SCOPED_TRACE(::testing::PrintToString(words));
-    const ProcessResult result = Zm48dOn(MissingDevicePath(), words);
+    const ProcessResult result = Zm48d(words, MissingDevicePath());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, text);
   }
@@ -235,7 +204,7 @@ TEST_F(ZM48DCommand, DefaultsSetTheTestValues) {
   EXPECT_EQ(result.out, "Operação concluída!!\n");
   EXPECT_EQ(Settings(kConfig + 6, 4), (std::vector<std::uint8_t>{6, 6, 6, 6}));
   EXPECT_EQ(Settings(kConfig + 16, 4), (std::vector<std::uint8_t>{2, 2, 2, 2}));
-  EXPECT_EQ(emulator_.With([](emu::Controller& c) { return c.notifications; }), 1);
+  EXPECT_EQ(Notifications(), 1);
 }
 
 // The quick start's pair: the emulator executable, and "COM n" pointed at it

@@ -2,26 +2,14 @@
 // emulator on a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include "emulator/pty_emulator.h"
-#include "tests/cli/child_process.h"
+#include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {
 namespace {
 
-using Words = std::vector<std::string>;
-
-class EventsAndWatch : public ::testing::Test {
+class EventsAndWatch : public CliOnEmulator {
  protected:
-  void SetUp() override {
-    program_ = BuildExecutable("zm48d");
-    ASSERT_FALSE(program_.empty());
-  }
-  ProcessResult Zm48d(const Words& words) {
-    Words args = {"--port", emulator_.TerminalPath()};
-    args.insert(args.end(), words.begin(), words.end());
-    return RunProgram(program_, args);
-  }
   void Push(std::initializer_list<std::uint8_t> flags) {
     emulator_.With([&](emu::Controller& c) {
       std::uint8_t tag = 0xB2;
@@ -40,12 +28,6 @@ class EventsAndWatch : public ::testing::Test {
     }
     return out;
   }
-  int Notifications() {
-    return emulator_.With([](emu::Controller& c) { return c.notifications; });
-  }
-
-  std::string program_;
-  emu::PtyEmulator emulator_;
 };
 
 // Read only, as "Descarregar Registros": no download mode, no notice; the stack stays.
@@ -107,10 +89,10 @@ TEST_F(EventsAndWatch, WatchPrintsOneLinePerPollAndGoesOnAfterAFailure) {
 }
 
 TEST_F(EventsAndWatch, MissingPortAndBadWords) {
-  ProcessResult result = RunProgram(program_, {"--port", MissingDevicePath(), "watch"});
+  ProcessResult result = Zm48d({"watch"}, MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "Erro ao abrir porta serial\n");
-  result = RunProgram(program_, {"--port", MissingDevicePath(), "events", "--csv"});
+  result = Zm48d({"events", "--csv"}, MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "Erro ao abrir a serial!!\n");
   for (const Words& words : std::vector<Words>{{"events", "--all"},
@@ -120,9 +102,7 @@ TEST_F(EventsAndWatch, MissingPortAndBadWords) {
                                                {"watch", "--interval", "-5"},
                                                {"watch", "3"}}) {
     SCOPED_TRACE(::testing::PrintToString(words));
-    Words args = {"--port", MissingDevicePath()};
-    args.insert(args.end(), words.begin(), words.end());
-    EXPECT_EQ(RunProgram(program_, args).exitCode, 2);
+    EXPECT_EQ(Zm48d(words, MissingDevicePath()).exitCode, 2);
   }
 }
 

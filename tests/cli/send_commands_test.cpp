@@ -2,47 +2,28 @@
 // texts on stderr and an exit status a script can act on.
 #include <gtest/gtest.h>
 
-#include "emulator/pty_emulator.h"
-#include "tests/cli/child_process.h"
+#include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
 
-using Words = std::vector<std::string>;
 using Lines = std::vector<std::string>;
 
 constexpr const char* kGroupLine =
     "01*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*00:00*23:59*Sim";
 
-class SendCommands : public ::testing::Test {
+class SendCommands : public CliOnEmulator {
  protected:
   void SetUp() override {
-    program_ = BuildExecutable("zm48d");
-    ASSERT_FALSE(program_.empty());
+    CliOnEmulator::SetUp();
+    if (HasFatalFailure()) return;
     holidays_ = dir_.Write("h.txt", {"ZM48D-FERIADOS", "1", "25/12*Natal"});
     groups_ = dir_.Write("g.txt", {"ZM48D-GRUPOS", "1", kGroupLine});
     tags_ = dir_.Write("t.txt", {"ZM48D-LISTA", "1", "00A1B2*05*001*Portaria"});
   }
 
-  ProcessResult Zm48d(const Words& words, const std::string& device = "") {
-    Words args = {"--port", device.empty() ? emulator_.TerminalPath() : device};
-    args.insert(args.end(), words.begin(), words.end());
-    return RunProgram(program_, args);
-  }
-  std::vector<std::uint8_t> Settings(std::size_t at, std::size_t n) {
-    return emulator_.With([&](emu::Controller& c) {
-      return std::vector<std::uint8_t>(c.settings.begin() + static_cast<long>(at),
-                                       c.settings.begin() + static_cast<long>(at + n));
-    });
-  }
-  int Notifications() {
-    return emulator_.With([](emu::Controller& c) { return c.notifications; });
-  }
-
-  std::string program_;
-  emu::PtyEmulator emulator_;
   TempDir dir_;
   std::string holidays_, groups_, tags_;
 };

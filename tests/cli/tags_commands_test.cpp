@@ -2,19 +2,16 @@
 // controller with events on its stack.
 #include <gtest/gtest.h>
 
-#include "emulator/pty_emulator.h"
-#include "tests/cli/child_process.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace zm48d::testing {
 namespace {
 
-using Words = std::vector<std::string>;
-
-class TagsCommandTest : public ::testing::Test {
+class TagsCommandTest : public CliOnEmulator {
  protected:
   void SetUp() override {
-    program_ = BuildExecutable("zm48d");
-    ASSERT_FALSE(program_.empty());
+    CliOnEmulator::SetUp();
+    if (HasFatalFailure()) return;
     // An empty stack at 0x0020, room for 201 records.
     emulator_.With([](emu::Controller& c) {
       const std::uint8_t header[] = {0x00, 0x20, 0x00, 0x20, 0x07, 0xFA};
@@ -27,15 +24,6 @@ class TagsCommandTest : public ::testing::Test {
     const std::array<std::uint8_t, 10> record = {b0, b1, b2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10};
     ASSERT_TRUE(emulator_.With([&](emu::Controller& c) { return c.PushEvent(record); }));
   }
-
-  ProcessResult Zm48d(const Words& words) {
-    Words args = {"--port", emulator_.TerminalPath()};
-    args.insert(args.end(), words.begin(), words.end());
-    return RunProgram(program_, args);
-  }
-
-  std::string program_;
-  emu::PtyEmulator emulator_;
 };
 
 TEST_F(TagsCommandTest, LastTagPrintsTheNewestTagOrWhyThereIsNone) {
