@@ -6,7 +6,7 @@
 #include "cli/help.h"
 #include "cli/options.h"
 #include "cli/trace.h"
-#include "link/posix_serial_link.h"
+#include "link/platform_serial_link.h"
 
 namespace zm48d::cli {
 
@@ -18,13 +18,13 @@ int BadUsage(std::ostream& err, const std::string& message, const CommandEntry* 
 }
 
 DevicePathResolver ResolverFor(const Options& options) {
-  if (!options.devicePath) return ComDevicePath;
+  if (!options.devicePath) return PlatformComDevicePath;
   return [path = *options.devicePath](int) { return path; };
 }
 
 int RunCommand(const CommandEntry& command, Options& options, std::ostream& out,
                std::ostream& err) {
-  PosixSerialLink device(ResolverFor(options));
+  PlatformSerialLink device(ResolverFor(options));
   LinkState link(device);
   link.HeadAddress = options.head;
   if (options.trace) link.observer = MakeTraceObserver(err);

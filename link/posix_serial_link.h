@@ -7,9 +7,6 @@
 
 namespace zm48d {
 
-// Maps "COM n" to a device path.
-using DevicePathResolver = std::function<std::string(int portNumber)>;
-
 // ZM48D_COM<n> when set in the environment, else /dev/ttyS<n-1>.
 std::string ComDevicePath(int portNumber);
 

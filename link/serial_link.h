@@ -1,6 +1,8 @@
 #pragma once
 // The seam between the protocol and the operating system's serial device.
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace zm48d {
 
@@ -15,6 +17,9 @@ inline constexpr unsigned kPurgeRxClear = 0x0008;  // discard input not yet read
 //     last byte received once the first one arrived;
 //   - a write of k bytes fails 300*k + 200 ms after it started.
 // A read returns the moment its last byte arrives.
+// Maps "COM n" to the name of the device that stands for it.
+using DevicePathResolver = std::function<std::string(int portNumber)>;
+
 class SerialLink {
  public:
   virtual ~SerialLink() = default;
