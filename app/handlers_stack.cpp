@@ -1,9 +1,7 @@
 // "Pilha": event download into the grid, and the two hidden test buttons (the
 // events saved to a fixed file, the default configuration).
-#include <chrono>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <QDir>
@@ -68,30 +66,23 @@ void FillEventGrid(QTableWidget& grid, std::span<const std::uint8_t> records) {
 void TForm1::Button34Click() {
   if (!OpenPort(kOpenFailed)) return;
   PortCloser closer(link_.serial);
-  LinkStatus status = link_status::kOk;
-  std::array<std::uint8_t, StackHeaderSize> header{};
-  if (!ReadStackHeader(link_, header, status)) return;
-  const StackPointers pointers = ParseStackPointers(header.data());
-  const std::optional<int> waiting = WaitingBytes(pointers);
-  if (!waiting) {
-    messages_.Show(kReadFailed);
-    return;
+  std::vector<std::uint8_t> records;
+  switch (ReadWaitingRecords(link_, records)) {
+    case StackReadOutcome::kHeaderFailed:
+      return;
+    case StackReadOutcome::kEmpty:
+      messages_.Show(kNoRecords);
+      return;
+    case StackReadOutcome::kDamaged:
+    case StackReadOutcome::kRecordsFailed:
+      messages_.Show(kReadFailed);
+      return;
+    case StackReadOutcome::kRead:
+      break;
   }
-  if (*waiting == 0) {
-    messages_.Show(kNoRecords);
-    return;
-  }
-  // The controller needs a pause between the header read and the record read.
-  std::this_thread::sleep_for(std::chrono::milliseconds(kStackReadPauseMs));
-  std::vector<std::uint8_t> bytes(static_cast<size_t>(*waiting));
-  if (!ReadEeprom(link_, pointers.start, *waiting, bytes.data(), status)) {
-    messages_.Show(kReadFailed);
-    return;
-  }
-  const int count = WaitingRecords(*waiting);
-  Label23->setText(kCountCaption + QString::number(count));
+  Label23->setText(kCountCaption + QString::number(WaitingRecords(static_cast<int>(records.size()))));
   LIMPA_stGRID(sgPIL);
-  FillEventGrid(*sgPIL, std::span(bytes).first(static_cast<size_t>(count * EventRecordSize)));
+  FillEventGrid(*sgPIL, records);
 }
 
 // Saves the stack as EventLines (Windows-1252, CR LF) and empties it; the

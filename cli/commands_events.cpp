@@ -11,16 +11,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
-#include "protocol/commands.h"
 #include "protocol/event_record.h"
 #include "protocol/event_stack.h"
-#include "protocol/memory.h"
 #include "protocol/online_reading.h"
 
 namespace zm48d::cli {
@@ -58,42 +55,6 @@ EventsOptions ParseEventsOptions(const std::vector<std::string>& args) {
     *flag = true;
   }
   return options;
-}
-
-// The whole records between the stack's start and top. A header whose top lies
-// below its start (a wrapped or damaged stack) is a failed read.
-bool ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records) {
-  records.clear();
-  LinkStatus status = link_status::kOk;
-  std::array<std::uint8_t, StackHeaderSize> header{};
-  if (!ReadStackHeader(link, header, status)) return false;
-  const StackPointers pointers = ParseStackPointers(header.data());
-  const std::optional<int> waiting = WaitingBytes(pointers);
-  if (!waiting) return false;
-  if (*waiting == 0) return true;
-  // The controller needs a pause between the header read and the record read.
-  std::this_thread::sleep_for(std::chrono::milliseconds(kStackReadPauseMs));
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*waiting));
-  if (!ReadEeprom(link, pointers.start, *waiting, bytes.data(), status)) return false;
-  bytes.resize(static_cast<std::size_t>(WaitingRecords(*waiting) * EventRecordSize));
-  records = std::move(bytes);
-  return true;
-}
-
-// The steps of the event download with both of its flags set, kept on the raw
-// records because the text lines of that download drop the reason code:
-// inside download mode, and a stack that held records is emptied and the
-// controller told. `read` tells whether the records themselves were read.
-bool ReadAndClear(LinkState& link, std::vector<std::uint8_t>& records, bool& read) {
-  const bool entered = SetDownloadMode(link, true);
-  read = ReadWaitingRecords(link, records);
-  bool ok = read;
-  if (ok && !records.empty()) {
-    LinkStatus status = link_status::kOk;
-    ok = ClearEventStack(link) && NotifyMemoryUpdated(link, status);
-  }
-  if (entered) ok = SetDownloadMode(link, false) && ok;
-  return ok;
 }
 
 std::vector<Cells> DecodeRecords(const std::vector<std::uint8_t>& records) {
@@ -230,20 +191,21 @@ int RunEvents(CommandContext& context) {
   PortCycle port(context, text::kOpenSerialFailed);
   if (!port.IsOpen()) return kExitFailure;
   std::vector<std::uint8_t> records;
-  bool read = false;
-  bool ok = false;
-  if (options.clear) {
-    ok = ReadAndClear(context.link, records, read);
-  } else {
-    ok = read = ReadWaitingRecords(context.link, records);
+  if (!options.clear) {
+    // As "Descarregar Registros": the stack is only read.
+    const StackReadOutcome outcome = ReadWaitingRecords(context.link, records);
+    if (outcome != StackReadOutcome::kRead && outcome != StackReadOutcome::kEmpty) {
+      context.err << kStackReadFailed << '\n';
+      return kExitFailure;
+    }
+    PrintEvents(context.out, records, options.csv);
+    return kExitSuccess;
   }
-  if (!read) {
-    context.err << kStackReadFailed << '\n';
-    return kExitFailure;
-  }
-  // Records that were read are shown even when emptying the stack failed
-  // afterwards: they may be gone from the controller already.
-  PrintEvents(context.out, records, options.csv);
+  // As the hidden test button of "Pilha": inside download mode, then the stack is
+  // emptied and the controller told. Records that were read are shown even when
+  // emptying failed afterwards: they may be gone from the controller already.
+  const bool ok = DownloadEventRecords(context.link, /*clearAfter=*/true, /*bracket=*/true, records);
+  if (ok || !records.empty()) PrintEvents(context.out, records, options.csv);
   return Report(context, ok, {}, text::kError);
 }
 

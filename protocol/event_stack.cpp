@@ -14,28 +14,26 @@ namespace {
 constexpr int kTopByte = 10;
 constexpr int kStartByte = 8;
 
-// The records waiting on the stack, as EventLines; false when a read fails or
-// the header is damaged. `found` tells whether there were records.
-bool ReadWaitingLines(LinkState& link, std::vector<std::string>& lines, bool& found) {
+}  // namespace
+
+StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records) {
+  records.clear();
   LinkStatus status = link_status::kOk;
   std::array<std::uint8_t, StackHeaderSize> header{};
-  found = false;
-  if (!ReadStackHeader(link, header, status)) return false;
-  const auto waiting = WaitingBytes(ParseStackPointers(header.data()));
-  if (!waiting) return false;
-  if (*waiting == 0) return true;
-  std::this_thread::sleep_for(std::chrono::milliseconds(kStackReadPauseMs));
+  if (!ReadStackHeader(link, header, status)) return StackReadOutcome::kHeaderFailed;
   const StackPointers pointers = ParseStackPointers(header.data());
-  std::vector<std::uint8_t> records(static_cast<size_t>(*waiting));
-  if (!ReadEeprom(link, pointers.start, *waiting, records.data(), status)) return false;
-  for (int r = 0; r < WaitingRecords(*waiting); ++r) {
-    lines.push_back(EventLine(records.data() + r * EventRecordSize));
+  const auto waiting = WaitingBytes(pointers);
+  if (!waiting) return StackReadOutcome::kDamaged;
+  if (*waiting == 0) return StackReadOutcome::kEmpty;
+  std::this_thread::sleep_for(std::chrono::milliseconds(kStackReadPauseMs));
+  std::vector<std::uint8_t> bytes(static_cast<size_t>(*waiting));
+  if (!ReadEeprom(link, pointers.start, *waiting, bytes.data(), status)) {
+    return StackReadOutcome::kRecordsFailed;
   }
-  found = true;
-  return true;
+  bytes.resize(static_cast<size_t>(WaitingRecords(*waiting) * EventRecordSize));
+  records = std::move(bytes);
+  return StackReadOutcome::kRead;
 }
-
-}  // namespace
 
 bool ReadStackHeader(LinkState& link, std::array<std::uint8_t, StackHeaderSize>& header,
                      LinkStatus& status) {
@@ -58,20 +56,29 @@ bool ClearEventStack(LinkState& link) {
   return WriteEeprom(link, 0, StackHeaderSize, header.data(), status);
 }
 
-bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines) {
+bool DownloadEventRecords(LinkState& link, bool clearAfter, bool bracket,
+                          std::vector<std::uint8_t>& records) {
   // A failed entry into download mode does not stop the download; it only means
   // there is no mode to leave afterwards.
   const bool entered = bracket && SetDownloadMode(link, true);
-  lines.clear();
-  bool found = false;
-  bool result = ReadWaitingLines(link, lines, found);
-  if (!result) lines.clear();
-  if (result && found) {
+  const StackReadOutcome outcome = ReadWaitingRecords(link, records);
+  bool result = outcome == StackReadOutcome::kRead || outcome == StackReadOutcome::kEmpty;
+  if (outcome == StackReadOutcome::kRead) {
     if (clearAfter) result = ClearEventStack(link);
     LinkStatus status = link_status::kOk;
     if (result) result = NotifyMemoryUpdated(link, status);
   }
   if (entered) result = SetDownloadMode(link, false) && result;
+  return result;
+}
+
+bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines) {
+  std::vector<std::uint8_t> records;
+  const bool result = DownloadEventRecords(link, clearAfter, bracket, records);
+  lines.clear();
+  for (size_t offset = 0; offset < records.size(); offset += EventRecordSize) {
+    lines.push_back(EventLine(records.data() + offset));
+  }
   return result;
 }
 
