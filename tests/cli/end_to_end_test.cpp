@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {
@@ -224,6 +225,25 @@ TEST(ZM48DWithEmulatorExecutable, ComPortFollowsTheEnvironment) {
                                          {"ZM48D_COM3=" + terminal, "ZM48D_COM4=" + MissingDevicePath()});
   EXPECT_EQ(other.exitCode, 1);
   EXPECT_EQ(other.err, "Erro ao abrir a porta serial!!\n");
+}
+
+// A controller configured in one run of the emulator keeps its settings in the
+// next, as a real one keeps its EEPROM.
+TEST(ZM48DWithEmulatorExecutable, StateFileKeepsTheMemoryAcrossRuns) {
+  const std::string zm48d = BuildExecutable("zm48d");
+  TempDir dir;
+  const std::string state = dir.Path("controller.bin");
+  auto runEmulator = [&](const std::vector<std::string>& words) {
+    ChildProcess emulator(BuildExecutable("zm48d-emulator"), {"--state", state});
+    const std::string terminal = emulator.ReadLine(5s);
+    std::vector<std::string> args = {"--port", terminal};
+    args.insert(args.end(), words.begin(), words.end());
+    return RunProgram(zm48d, args);
+  };
+  EXPECT_EQ(runEmulator({"relay-times", "1500", "2000", "250", "1000"}).exitCode, 0);
+  const ProcessResult read = runEmulator({"relay-times"});
+  EXPECT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_EQ(read.out, "1500 2000 250 1000\n");
 }
 
 }  // namespace
