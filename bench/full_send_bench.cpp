@@ -5,59 +5,25 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 
 #include "protocol/send_sequence.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // 10 bits a byte: start, 8 data bits, stop.
 constexpr double kSecondsPerByte = 10.0 / 19200.0;
-
-Lines HolidaysFile(int count) {
-  Lines out{"ZM48D-FERIADOS", std::to_string(count)};
-  for (int i = 1; i <= count; ++i) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d/%02d*Feriado %d", i % 28 + 1, i % 12 + 1, i);
-    out.push_back(text);
-  }
-  return out;
-}
-
-Lines GroupsFile(int count) {
-  Lines out{"ZM48D-GRUPOS", std::to_string(count)};
-  for (int i = 1; i <= count; ++i) {
-    char text[100];
-    std::snprintf(text, sizeof text,
-                  "%02d*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*"
-                  "00:00*23:59*Sim", i);
-    out.push_back(text);
-  }
-  return out;
-}
-
-Lines TagsFile(int count) {
-  Lines out{"ZM48D-LISTA", std::to_string(count)};
-  for (int i = 0; i < count; ++i) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%06X*0F*%03d*Tag %d", 0xA00000 + i, i % 99 + 1, i);
-    out.push_back(text);
-  }
-  return out;
-}
 
 void BM_FullSendPaced(benchmark::State& state) {
   emu::EmulatorOptions paced;
   paced.pace = true;
   testing::EmulatedLine line(paced);
   testing::TempDir dir;
-  const SendPaths paths{dir.Write("feriados.txt", HolidaysFile(49)),
-                        dir.Write("grupos.txt", GroupsFile(65)), dir.Write("lista.txt", TagsFile(999))};
+  const SendPaths paths{dir.Write("feriados.txt", testing::SampleHolidays(49)),
+                        dir.Write("grupos.txt", testing::SampleGroups(65)), dir.Write("lista.txt", testing::SampleTags(999))};
   long long wireBytes = 0;
   line.link.observer = [&](FrameDirection, std::span<const std::uint8_t> bytes) {
     wireBytes += static_cast<long long>(bytes.size());

@@ -9,51 +9,19 @@
 #include <QLabel>
 
 #include "tests/app/form_fixture.h"
+#include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
 using Texts = std::vector<QString>;
 using Clock = std::chrono::steady_clock;
 
 // Rule files with only their header and count lines: all the calculation reads.
 Lines Holidays(int count) { return {"ZM48D-FERIADOS", std::to_string(count)}; }
 Lines Groups(int count) { return {"ZM48D-GRUPOS", std::to_string(count)}; }
-
-Lines FullGroups(int count) {
-  Lines out = Groups(count);
-  for (int i = 1; i <= count; ++i) {
-    char text[100];
-    std::snprintf(text, sizeof text,
-                  "%02d*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*"
-                  "00:00*23:59*N\xE3o", i);
-    out.push_back(text);
-  }
-  return out;
-}
-
-Lines FullHolidays(int count) {
-  Lines out = Holidays(count);
-  for (int i = 1; i <= count; ++i) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d/%02d*Feriado %d", i % 28 + 1, i % 12 + 1, i);
-    out.push_back(text);
-  }
-  return out;
-}
-
-Lines Tags(int count) {
-  Lines out{"ZM48D-LISTA", std::to_string(count)};
-  for (int i = 0; i < count; ++i) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%06X*0F*%03d*Tag", 0x100000 + i, i % 99 + 1);
-    out.push_back(text);
-  }
-  return out;
-}
 
 // One group line from its fourteen "hh:mm" times and its holiday flag, and the
 // record the controller should get for it: each digit pair read as BCD.
@@ -189,7 +157,7 @@ TEST_F(TxPage, AllPathsEmptyStillNotifiesUnderTheHourglass) {
 }
 
 TEST_F(TxPage, RulesWithoutTagListAreSentThenNotified) {
-  UseFiles(dir.Write("h", FullHolidays(2)), dir.Write("g", FullGroups(3)), "");
+  UseFiles(dir.Write("h", SampleHolidays(2)), dir.Write("g", SampleGroups(3)), "");
   form.Button33->click();
   EXPECT_EQ(messages.shown, Texts{"Lista não enviada!!"});
   EXPECT_EQ(Commands(), "DDDI");
@@ -197,18 +165,18 @@ TEST_F(TxPage, RulesWithoutTagListAreSentThenNotified) {
 }
 
 TEST_F(TxPage, WrongRuleFilesOpenNoPortButTheOtherStagesRun) {
-  const auto h = dir.Write("h", FullHolidays(1));
-  UseFiles(dir.Write("g", FullGroups(1)), h, dir.Write("t", Tags(1)));  // swapped
+  const auto h = dir.Write("h", SampleHolidays(1));
+  UseFiles(dir.Write("g", SampleGroups(1)), h, dir.Write("t", SampleTags(1)));  // swapped
   form.Button33->click();
   EXPECT_EQ(messages.shown, Texts{"Arquivos incompatíveis!!"});
   EXPECT_EQ(Commands().find('D'), std::string::npos);
   EXPECT_EQ(Commands().back(), 'I');
-  EXPECT_EQ(Settings(0xB000, 5), (Bytes{0x10, 0x00, 0x00, 0x0F, 0x01}));
+  EXPECT_EQ(Settings(0xB000, 5), (Bytes{0xA1, 0x00, 0x00, 0x05, 0x00}));
 }
 
 TEST_F(TxPage, MissingPortGivesBothOpenFailuresAndNothingElse) {
   ChoosePort(kMissingPort);
-  UseFiles(dir.Write("h", FullHolidays(1)), dir.Write("g", FullGroups(1)), dir.Write("t", Tags(1)));
+  UseFiles(dir.Write("h", SampleHolidays(1)), dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(1)));
   form.Button33->click();
   EXPECT_EQ(messages.shown, (Texts{"Erro ao abrir a serial!", "Erro ao abrir a serial!!"}));
   EXPECT_TRUE(line.emulator.Requests().empty());
@@ -218,7 +186,7 @@ TEST_F(TxPage, MissingPortGivesBothOpenFailuresAndNothingElse) {
 // Every stage waits out the serial timeouts: about 1.4 s each, three of them.
 TEST_F(TxPage, SilentControllerFailsEachStageAndTheNoticeSilently) {
   line.emulator.SetFault(emu::FaultPlan{emu::Fault::kNoAnswer});
-  UseFiles(dir.Write("h", FullHolidays(1)), dir.Write("g", FullGroups(1)), dir.Write("t", Tags(1)));
+  UseFiles(dir.Write("h", SampleHolidays(1)), dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(1)));
   std::vector<bool> openDuringMessage;
   messages.onShow = [&](const QString&) { openDuringMessage.push_back(form.Link().serial.open); };
   const auto start = Clock::now();
@@ -234,7 +202,7 @@ TEST_F(TxPage, SilentControllerFailsEachStageAndTheNoticeSilently) {
 }
 
 TEST_F(TxPage, RulesThatDoNotFitAreNotSentAndTheCalculationShowsWhy) {
-  UseFiles(dir.Write("h", FullHolidays(0)), dir.Write("g", FullGroups(70)), "");
+  UseFiles(dir.Write("h", SampleHolidays(0)), dir.Write("g", SampleGroups(70)), "");
   const Bytes before = Eeprom(0, 2048);
   form.Button33->click();
   EXPECT_EQ(messages.shown, (Texts{"Erro ao enviar configuração da eep!!", "Lista não enviada!!"}));
@@ -246,7 +214,7 @@ TEST_F(TxPage, RulesThatDoNotFitAreNotSentAndTheCalculationShowsWhy) {
 
 TEST_F(TxPage, UnreadableRulesFileEndsTheSequenceInTheErrorBox) {
   const auto missing = dir.Path("sumiu.txt");
-  UseFiles(missing, dir.Write("g", FullGroups(1)), dir.Write("t", Tags(1)));
+  UseFiles(missing, dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(1)));
   form.Button33->click();
   ASSERT_EQ(messages.errors.size(), 1u);
   EXPECT_TRUE(messages.errors[0].startsWith("Cannot open file \"" + QString::fromStdString(missing)));
@@ -313,11 +281,11 @@ TEST_F(TxPage, CompleteSendLeavesExactlyTheImageAndAnEmptyStack) {
 }
 
 TEST_F(TxPage, EnviarListaSendsTheChosenFileWithoutAWord) {
-  const auto tags = dir.Write("lista.txt", Tags(25));
+  const auto tags = dir.Write("lista.txt", SampleTags(25));
   dialogs.answers = {QString::fromStdString(tags), QString::fromStdString(dir.Path("nao-existe.txt")), ""};
   form.Button35->click();
   EXPECT_EQ(Settings(0x8000 + 10, 4), (Bytes{0xB0, 0x00, 0x00, 25}));
-  EXPECT_EQ(Settings(0xB080, 5), (Bytes{0x10, 0x00, 0x18, 0x0F, 25}));
+  EXPECT_EQ(Settings(0xB080, 5), (Bytes{0xA1, 0x00, 0x18, 0x05, 24 % 7}));
   EXPECT_EQ(Notifications(), 0) << "no notice from this button";
   line.emulator.ClearRequests();
 

@@ -2,45 +2,17 @@
 // refused before a single frame goes out.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 #include "protocol/runtime_errors.h"
 #include "protocol/uploads.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-std::vector<std::string> GroupsFile(int count, int lines) {
-  std::vector<std::string> out{"ZM48D-GRUPOS", std::to_string(count)};
-  for (int i = 1; i <= lines; ++i) {
-    char text[100];
-    std::snprintf(text, sizeof text,
-                  "%02d*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*"
-                  "00:00*23:59*%s", i, i % 2 ? "Sim" : "N\xE3o");
-    out.push_back(text);
-  }
-  return out;
-}
-
-std::vector<std::string> HolidaysFile(int count) {
-  std::vector<std::string> out{"ZM48D-FERIADOS", std::to_string(count)};
-  for (int i = 1; i <= count; ++i) out.push_back((i < 10 ? "0" : "") + std::to_string(i) + "/12*Dia");
-  return out;
-}
-
-std::vector<std::string> TagsFile(int count) {
-  std::vector<std::string> out{"ZM48D-LISTA", std::to_string(count)};
-  for (int i = 0; i < count; ++i) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%06X*05*%03d*Tag %d", 0xA10000 + i, i % 7, i);
-    out.push_back(text);
-  }
-  return out;
-}
 
 class Uploads : public ::testing::Test {
  protected:
@@ -59,8 +31,8 @@ class Uploads : public ::testing::Test {
 };
 
 TEST_F(Uploads, RulesLandInTheControllerInOrderWithAnEmptyStack) {
-  const auto h = dir.Write("h.txt", HolidaysFile(2));
-  const auto g = dir.Write("g.txt", GroupsFile(3, 3));
+  const auto h = dir.Write("h.txt", SampleHolidays(2));
+  const auto g = dir.Write("g.txt", SampleGroups(3, 3));
   line.emulator.With([](auto& c) { c.eeprom[14] = 0x5A; c.eeprom[15] = 0xA5; });
   ASSERT_TRUE(UploadAccessRules(line.link, h, g, status));
   EXPECT_EQ(Eeprom(0, 16), (Bytes{2, 0x00, 0x20, 3, 0x00, 0x24, 0, 0, 0x00, 0x7B, 0x00, 0x7B,
@@ -77,25 +49,25 @@ TEST_F(Uploads, RulesLandInTheControllerInOrderWithAnEmptyStack) {
 }
 
 TEST_F(Uploads, RulesWithEmptyTablesSendOnlyTheHeader) {
-  ASSERT_TRUE(UploadAccessRules(line.link, dir.Write("h", HolidaysFile(0)), dir.Write("g", GroupsFile(0, 0)), status));
+  ASSERT_TRUE(UploadAccessRules(line.link, dir.Write("h", SampleHolidays(0)), dir.Write("g", SampleGroups(0, 0)), status));
   EXPECT_EQ(Sent(), 1u);
   EXPECT_EQ(Eeprom(0, 14), (Bytes{0, 0, 0x20, 0, 0, 0x20, 0, 0, 0, 0x20, 0, 0x20, 0x07, 0xFA}));
 }
 
 TEST_F(Uploads, RulesThatDoNotFitAreRefusedBeforeAnythingIsSent) {
-  const auto h0 = dir.Write("h0", HolidaysFile(0));
-  ASSERT_TRUE(UploadAccessRules(line.link, h0, dir.Write("g69", GroupsFile(69, 69)), status));
+  const auto h0 = dir.Write("h0", SampleHolidays(0));
+  ASSERT_TRUE(UploadAccessRules(line.link, h0, dir.Write("g69", SampleGroups(69, 69)), status));
   line.emulator.ClearRequests();
   const Bytes before = Eeprom(0, 2048);
-  EXPECT_FALSE(UploadAccessRules(line.link, h0, dir.Write("g70", GroupsFile(70, 70)), status));
-  EXPECT_FALSE(UploadAccessRules(line.link, h0, dir.Write("g300", GroupsFile(300, 300)), status));
-  EXPECT_FALSE(UploadAccessRules(line.link, dir.Write("hneg", HolidaysFile(0)), dir.Write("gneg", {"ZM48D-GRUPOS", "-1"}), status));
+  EXPECT_FALSE(UploadAccessRules(line.link, h0, dir.Write("g70", SampleGroups(70, 70)), status));
+  EXPECT_FALSE(UploadAccessRules(line.link, h0, dir.Write("g300", SampleGroups(300, 300)), status));
+  EXPECT_FALSE(UploadAccessRules(line.link, dir.Write("hneg", SampleHolidays(0)), dir.Write("gneg", {"ZM48D-GRUPOS", "-1"}), status));
   EXPECT_EQ(Sent(), 0u);
   EXPECT_EQ(Eeprom(0, 2048), before) << "the controller keeps its old rules";
 }
 
 TEST_F(Uploads, WrongOrMissingFilesSendNothingAndLeaveTheStatus) {
-  const auto g = dir.Write("g", GroupsFile(1, 1));
+  const auto g = dir.Write("g", SampleGroups(1, 1));
   EXPECT_FALSE(UploadAccessRules(line.link, dir.Path("none"), g, status));
   EXPECT_FALSE(UploadAccessRules(line.link, dir.Write("hx", {"ZM48D-FERIADOS ", "0"}), g, status));
   EXPECT_FALSE(UploadAccessRules(line.link, dir.Write("h1", {"ZM48D-FERIADOS"}), g, status));
@@ -105,22 +77,22 @@ TEST_F(Uploads, WrongOrMissingFilesSendNothingAndLeaveTheStatus) {
 }
 
 TEST_F(Uploads, MissingDataLineOrBadCountThrowsBeforeAnythingIsSent) {
-  const auto h = dir.Write("h", HolidaysFile(0));
-  EXPECT_THROW(UploadAccessRules(line.link, h, dir.Write("g", GroupsFile(3, 2)), status), ListIndexError);
+  const auto h = dir.Write("h", SampleHolidays(0));
+  EXPECT_THROW(UploadAccessRules(line.link, h, dir.Write("g", SampleGroups(3, 2)), status), ListIndexError);
   EXPECT_THROW(UploadAccessRules(line.link, h, dir.Write("gx", {"ZM48D-GRUPOS", "x"}), status), ConversionError);
   EXPECT_EQ(Sent(), 0u);
 }
 
 TEST_F(Uploads, RulesFailingPartWayStopAtTheFailedFrame) {
   line.emulator.SetFault({emu::Fault::kNotOk, 1, 1});
-  EXPECT_FALSE(UploadAccessRules(line.link, dir.Write("h", HolidaysFile(2)), dir.Write("g", GroupsFile(3, 3)), status));
+  EXPECT_FALSE(UploadAccessRules(line.link, dir.Write("h", SampleHolidays(2)), dir.Write("g", SampleGroups(3, 3)), status));
   EXPECT_EQ(Sent(), 2u);
   EXPECT_EQ(status, link_status::kOk);
 }
 
 TEST_F(Uploads, TagListRecordsCountThenPagesWithZeroFill) {
   line.emulator.With([](auto& c) { std::fill(c.settings.begin() + 0xB000, c.settings.begin() + 0xB200, 0xEE); });
-  ASSERT_TRUE(UploadTagList(line.link, 0xB000, dir.Write("t", TagsFile(25)), status));
+  ASSERT_TRUE(UploadTagList(line.link, 0xB000, dir.Write("t", SampleTags(25)), status));
   EXPECT_EQ(Settings(0x800A, 4), (Bytes{0xB0, 0x00, 0x00, 25}));
   EXPECT_EQ(Settings(0xB000, 6), (Bytes{0xA1, 0x00, 0x00, 0x05, 0x00, 0xA1}));
   EXPECT_EQ(Settings(0xB00F, 1), Bytes{0x00}) << "filler after three records";
@@ -134,7 +106,7 @@ TEST_F(Uploads, TagListRecordsCountThenPagesWithZeroFill) {
 }
 
 TEST_F(Uploads, EmptyTagListRecordsOnlyTheCount) {
-  ASSERT_TRUE(UploadTagList(line.link, 0xB000, dir.Write("t", TagsFile(0)), status));
+  ASSERT_TRUE(UploadTagList(line.link, 0xB000, dir.Write("t", SampleTags(0)), status));
   EXPECT_EQ(Settings(0x800A, 4), (Bytes{0xB0, 0x00, 0x00, 0x00}));
   EXPECT_EQ(Sent(), 9u);
 }
@@ -144,7 +116,7 @@ TEST_F(Uploads, TagListsThatCannotBeStoredAreRefused) {
   EXPECT_FALSE(UploadTagList(line.link, 0xB000, dir.Write("lc", {"zm48d-lista", "0"}), status));
   EXPECT_FALSE(UploadTagList(line.link, 0xB000, dir.Write("neg", {"ZM48D-LISTA", "-2"}), status));
   // 3900 tags need 20800 bytes: past 0xFFFF from 0xB000, where addresses would wrap.
-  EXPECT_FALSE(UploadTagList(line.link, 0xB000, dir.Write("big", TagsFile(3900)), status));
+  EXPECT_FALSE(UploadTagList(line.link, 0xB000, dir.Write("big", SampleTags(3900)), status));
   EXPECT_EQ(Sent(), 0u);
   EXPECT_THROW(UploadTagList(line.link, 0xB000, dir.Write("short", {"ZM48D-LISTA", "2", "000001*01*001*"}), status),
                ListIndexError);
@@ -153,7 +125,7 @@ TEST_F(Uploads, TagListsThatCannotBeStoredAreRefused) {
 
 TEST_F(Uploads, TagPageFailureStopsTheUploadAfterTheCountWasRecorded) {
   line.emulator.SetFault({emu::Fault::kNoAnswer, 10, 1});
-  EXPECT_FALSE(UploadTagList(line.link, 0xB000, dir.Write("t", TagsFile(60)), status));
+  EXPECT_FALSE(UploadTagList(line.link, 0xB000, dir.Write("t", SampleTags(60)), status));
   EXPECT_EQ(status, link_status::kNoHeader);
   EXPECT_EQ(Sent(), 11u) << "config read (8) and write, first page, failed second page";
   EXPECT_EQ(Settings(0x800C, 2), (Bytes{0, 60}));

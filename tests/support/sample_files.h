@@ -1,0 +1,20 @@
+#pragma once
+// Lines of sample rule and tag list files, for tests and benchmarks that need
+// files of a given size. Text is Windows-1252, as the editors write it.
+#include <string>
+#include <vector>
+
+namespace zm48d::testing {
+
+using Lines = std::vector<std::string>;
+
+// "DD/12*Dia" for days 01..count (days past 31 are not real dates; nothing checks).
+Lines SampleHolidays(int count);
+// A count line of `count` and `lines` group lines: 08:00-18:00 Monday to Friday,
+// 00:00-23:59 at the weekend; odd groups may pass on holidays ("Sim"), even ones not.
+Lines SampleGroups(int count, int lines);
+inline Lines SampleGroups(int count) { return SampleGroups(count, count); }
+// Tag i (from 0): tag A10000 + i, doors 05, group i % 7, description "Tag i".
+Lines SampleTags(int count);
+
+}  // namespace zm48d::testing
