@@ -6,9 +6,10 @@
 #include "app/file_dialogs.h"
 #include "app/message_sink.h"
 #include "app/string_grid.h"
-#include "protocol/cp1252.h"
-#include "protocol/file_headers.h"
-#include "protocol/runtime_errors.h"
+#include "files/cp1252.h"
+#include "files/file_formats.h"
+#include "files/runtime_errors.h"
+#include "operations/operator_texts.h"
 
 namespace zm48d {
 
@@ -27,7 +28,7 @@ QString TextOfBytes(std::string_view bytes) {
 std::string DataLine(const QTableWidget& grid, int row, const GridFileLayout& layout) {
   std::string line;
   for (std::size_t i = 0; i < layout.lineColumns.size(); ++i) {
-    if (i > 0) line += FieldSeparator;
+    if (i > 0) line += kFieldSeparator;
     line += CellBytes(grid, row, layout.lineColumns[i]);
   }
   return line;
@@ -37,14 +38,14 @@ std::string PathBytes(const QString& name) { return QFile::encodeName(name).toSt
 
 // Every group line: number, the fourteen times Monday first, the holiday flag.
 GridFileLayout MakeGroupsLayout() {
-  GridFileLayout layout{GroupsHeader, {}, {}};
-  const int columns = 2 + group_line::TimeCount;
+  GridFileLayout layout{kGroupsHeader, {}, {}};
+  const int columns = 2 + group_line::kTimeCount;
   for (int column = 0; column < columns; ++column) layout.lineColumns.push_back(column);
-  layout.fields.push_back({0, group_line::Number.pos, group_line::Number.width});
-  for (int k = 1; k <= group_line::TimeCount; ++k) {
+  layout.fields.push_back({0, group_line::kNumber.pos, group_line::kNumber.width});
+  for (int k = 1; k <= group_line::kTimeCount; ++k) {
     layout.fields.push_back({k, group_line::Time(k).pos, group_line::Time(k).width});
   }
-  layout.fields.push_back({columns - 1, group_line::HolidayFlag.pos, group_line::HolidayFlag.width});
+  layout.fields.push_back({columns - 1, group_line::kHolidayFlag.pos, group_line::kHolidayFlag.width});
   return layout;
 }
 
@@ -53,12 +54,12 @@ GridFileLayout MakeGroupsLayout() {
 // the grid is never left holding part of it.
 void LoadGridLines(const LineList& lines, QTableWidget& grid, const GridFileLayout& layout,
                    const std::function<void()>& novo, MessageSink& messages) {
-  if (lines.at(HeaderLineIndex) != layout.header) {
-    messages.Show(QStringLiteral("Arquivo incompatível!!"));
+  if (lines.at(kHeaderLineIndex) != layout.header) {
+    messages.Show(FromUtf8(text::kIncompatibleFile));
     return;
   }
   // Converted first, so that the error box quotes the line as the operator reads it.
-  const int count = StrToInt(Cp1252ToUtf8(lines.at(CountLineIndex)));
+  const int count = StrToInt(Cp1252ToUtf8(lines.at(kCountLineIndex)));
   const int dataRows = grid.rowCount() - kGridFixedRows;
   if (count > dataRows) {
     messages.Show(TooManyLinesText(dataRows));
@@ -66,7 +67,7 @@ void LoadGridLines(const LineList& lines, QTableWidget& grid, const GridFileLayo
   }
   novo();
   for (int i = 1; i <= count; ++i) {
-    FillGridRow(grid, i, lines.at(FirstDataLineIndex + i - 1), layout);
+    FillGridRow(grid, i, lines.at(kFirstDataLineIndex + i - 1), layout);
   }
 }
 
@@ -79,22 +80,22 @@ const GridFileLayout& GroupsFileLayout() {
 
 const GridFileLayout& HolidaysFileLayout() {
   static const GridFileLayout layout{
-      HolidaysHeader,
+      kHolidaysHeader,
       {0, 1},
-      {{0, holiday_line::Date.pos, holiday_line::Date.width},
-       {1, holiday_line::DescriptionPos, kToEndOfLine}}};
+      {{0, holiday_line::kDate.pos, holiday_line::kDate.width},
+       {1, holiday_line::kDescriptionPos, kToEndOfLine}}};
   return layout;
 }
 
 // The grid shows Tag, Descrição, P. Habilitadas, Grupo; the line keeps the
 // description last, since it is the one field of any length.
 const GridFileLayout& TagListFileLayout() {
-  static const GridFileLayout layout{TagListHeader,
+  static const GridFileLayout layout{kTagListHeader,
                                      {0, 2, 3, 1},
-                                     {{0, tag_line::Tag.pos, tag_line::Tag.width},
-                                      {2, tag_line::Ports.pos, tag_line::Ports.width},
-                                      {3, tag_line::Group.pos, tag_line::Group.width},
-                                      {1, tag_line::DescriptionPos, kToEndOfLine}}};
+                                     {{0, tag_line::kTag.pos, tag_line::kTag.width},
+                                      {2, tag_line::kPorts.pos, tag_line::kPorts.width},
+                                      {3, tag_line::kGroup.pos, tag_line::kGroup.width},
+                                      {1, tag_line::kDescriptionPos, kToEndOfLine}}};
   return layout;
 }
 
@@ -116,7 +117,7 @@ std::vector<std::string> GridFileLines(const QTableWidget& grid, const GridFileL
   for (int row = kGridFixedRows; row < grid.rowCount(); ++row) {
     if (!CellText(grid, row, 0).isEmpty()) lines.push_back(DataLine(grid, row, layout));
   }
-  lines[CountLineIndex] = std::to_string(lines.size() - FirstDataLineIndex);
+  lines[kCountLineIndex] = std::to_string(lines.size() - kFirstDataLineIndex);
   return lines;
 }
 
@@ -130,7 +131,8 @@ void FillGridRow(QTableWidget& grid, int row, std::string_view line, const GridF
 }
 
 QString TooManyLinesText(int dataRows) {
-  return QStringLiteral("Arquivo com mais de %1 registros!!").arg(dataRows);
+  return FromUtf8(text::kTooManyLinesBefore) + QString::number(dataRows) +
+         FromUtf8(text::kTooManyLinesAfter);
 }
 
 void SaveGridFile(SharedFileDialog& dialog, const QTableWidget& grid, const GridFileLayout& layout) {

@@ -115,12 +115,6 @@ void TForm1::Guarded(const std::function<void()>& body) {
   RunHandler(messages_, link_.serial, body);
 }
 
-bool TForm1::OpenPort(const QString& openFailure) {
-  if (SerialOpen(link_.serial, PortNumber)) return true;
-  if (!openFailure.isEmpty()) messages_.Show(openFailure);
-  return false;
-}
-
 // The defaults are given once, at the first activation: coming back to the window
 // from a message box, a file dialog or another program does not give them again.
 void TForm1::FirstActivation() {

@@ -9,7 +9,8 @@
 
 #include "app/file_dialogs.h"
 #include "app/message_sink.h"
-#include "app/pc_clock.h"
+#include "operations/pc_clock.h"
+#include "operations/session.h"
 #include "protocol/link_state.h"
 
 class QCheckBox;
@@ -44,15 +45,14 @@ class TForm1 : public QMainWindow {
   // Runs one handler body: an error it does not catch ends it, releases the port
   // and is shown in the error box.
   void Guarded(const std::function<void()>& body);
-  // First step of a port cycle: opens "COM PortNumber". When it does not open,
-  // shows `openFailure` (if not empty) and returns false. The caller closes the
-  // port on every way out, with a PortCloser.
-  bool OpenPort(const QString& openFailure);
+  // What the handlers run their operations with: the link, "COM PortNumber" and
+  // the window's message boxes.
+  ops::Session Session() { return {link_, PortNumber, notices_}; }
 
   // Link settings kept beside the LinkState: "COM 1".."COM 8".
   int PortNumber = 1;
   // The PC's local date and time, copied into the controller by "Grava S.O".
-  PcClock PcLocalTime = CurrentLocalTime;
+  ops::PcClock PcLocalTime = ops::CurrentLocalTime;
   // True while online reading is to go on; read by the timer tick.
   bool OnlineReadingActive = false;
   // Where the hidden Button40 saves the events; empty: the fixed test file.
@@ -288,6 +288,7 @@ class TForm1 : public QMainWindow {
 
   LinkState link_;
   MessageSink& messages_;
+  WindowNotices notices_{messages_};
   bool activated_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "app/editor_files.h"
 #include "app/form1.h"
 #include "app/string_grid.h"
+#include "operations/operator_texts.h"
 
 namespace zm48d {
 
@@ -23,7 +24,7 @@ constexpr int kHolidayFlagColumn = 15;
 void TForm1::Button6Click() {
   const int row = FirstFreeRow(*sgGRUPO);
   if (row >= sgGRUPO->rowCount()) {
-    messages_.Show(QStringLiteral("Limite atingido!!"));
+    messages_.Show(FromUtf8(text::kGridFull));
     return;
   }
   SetCellText(*sgGRUPO, row, 0, ZeroPadded(row, kGroupNumberDigits));

@@ -1,14 +1,12 @@
 // "Leitura OnLine": while the reading runs the port stays open and every tick of
 // Timer1 polls the controller's readers once and appends one line to Memo1.
-#include <array>
-#include <string>
-
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "app/form1.h"
-#include "protocol/online_reading.h"
+#include "operations/online_reading_line.h"
+#include "operations/operator_texts.h"
 
 namespace zm48d {
 
@@ -16,16 +14,6 @@ namespace {
 
 const QString kStartCaption = QStringLiteral("Iniciar Leitura");
 const QString kStopCaption = QStringLiteral("Parar Leitura");
-const QString kOpenFailed = QStringLiteral("Erro ao abrir porta serial");
-const QString kReadFailed = QStringLiteral("Erro de leitura!!");
-const QString kSeparator = QStringLiteral(" - ");
-
-// Every entry followed by " - ", the last one included.
-QString OnlineLine(const std::array<std::string, 8>& entries) {
-  QString line;
-  for (const std::string& entry : entries) line += QString::fromStdString(entry) + kSeparator;
-  return line;
-}
 
 }  // namespace
 
@@ -36,8 +24,8 @@ void TForm1::Button44Click() {
     OnlineReadingActive = false;
     return;
   }
-  if (!OpenPort(QString())) {
-    Memo1->appendPlainText(kOpenFailed);
+  if (!ops::StartOnlineReading(Session())) {
+    Memo1->appendPlainText(FromUtf8(text::kOnlineOpenFailed));
     return;
   }
   Button44->setText(kStopCaption);
@@ -52,15 +40,13 @@ void TForm1::Button45Click() { Memo1->clear(); }
 // poll is logged and the reading goes on.
 void TForm1::Timer1Timer() {
   Timer1->stop();
-  std::array<std::string, 8> entries;
-  const bool ok = ReadOnline(link_, /*flag=*/false, entries);
-  Memo1->appendPlainText(ok ? OnlineLine(entries) : kReadFailed);
+  Memo1->appendPlainText(QString::fromStdString(ops::PollOnlineReading(link_)));
   if (OnlineReadingActive) {
     Timer1->start();
     return;
   }
   Button44->setText(kStartCaption);
-  SerialClose(link_.serial);
+  ops::StopOnlineReading(Session());
 }
 
 }  // namespace zm48d

@@ -7,9 +7,10 @@
 #include "app/editor_files.h"
 #include "app/form1.h"
 #include "app/string_grid.h"
+#include "files/runtime_errors.h"
+#include "operations/operator_texts.h"
+#include "operations/stack_tags.h"
 #include "protocol/hex_text.h"
-#include "protocol/runtime_errors.h"
-#include "protocol/stack_tags.h"
 
 namespace zm48d {
 
@@ -18,10 +19,6 @@ namespace {
 constexpr int kGroupDigits = 3;
 constexpr int kPortsColumn = 2;
 constexpr int kGroupColumn = 3;
-
-const QString kOpenFailed = QStringLiteral("Erro ao abrir a serial!!");
-const QString kNoRecords = QStringLiteral("Não existem registros a serem lidos!!");
-const QString kReadFailed = QStringLiteral("Não foi possível ler os dados da eeprom!!");
 
 // Bit 0 "Porta 1" .. bit 3 "Porta 4".
 std::uint8_t EnabledPortsMask(const TForm1& form) {
@@ -34,12 +31,6 @@ std::uint8_t EnabledPortsMask(const TForm1& form) {
   return mask;
 }
 
-// The page's message for a stack read that gave no tags.
-void ShowStackOutcome(MessageSink& messages, StackTagsOutcome outcome) {
-  if (outcome == StackTagsOutcome::kNoRecords) messages.Show(kNoRecords);
-  if (outcome == StackTagsOutcome::kRecordReadFailed) messages.Show(kReadFailed);
-}
-
 }  // namespace
 
 // The group is converted last: a group that is not a whole number ends the handler
@@ -48,7 +39,7 @@ void ShowStackOutcome(MessageSink& messages, StackTagsOutcome outcome) {
 void TForm1::Button19Click() {
   const int row = FirstFreeRow(*sgLISTA);
   if (row >= sgLISTA->rowCount()) {
-    messages_.Show(QStringLiteral("Limite atingido!!"));
+    messages_.Show(FromUtf8(text::kGridFull));
     return;
   }
   SetCellText(*sgLISTA, row, 0, Edit1->text());
@@ -67,13 +58,9 @@ void TForm1::Button24Click() { SaveGridFile(sdARQ, *sgLISTA, TagListFileLayout()
 // "Último": the tag of the newest event goes into Edit1, for the operator to
 // complete and insert. A failed header read says nothing.
 void TForm1::Button18Click() {
-  if (!OpenPort(kOpenFailed)) return;
-  PortCloser closer(link_.serial);
-  const auto pointers = ReadStackPointers(link_);
-  if (!pointers) return;
-  const StackTags newest = ReadNewestTag(link_, *pointers);
-  ShowStackOutcome(messages_, newest.outcome);
-  if (newest.outcome == StackTagsOutcome::kRead) Edit1->setText(QString::fromStdString(newest.tags[0]));
+  ops::TakeNewestTag(Session(), [this](const std::string& tag) {
+    Edit1->setText(QString::fromStdString(tag));
+  });
 }
 
 // "Montar lista com os últimos "x" tags lidos": the grid receives the tags of the
@@ -81,17 +68,13 @@ void TForm1::Button18Click() {
 // number), one per row with the other columns empty. x is read only once the
 // header has been read.
 void TForm1::Button39Click() {
-  if (!OpenPort(kOpenFailed)) return;
-  PortCloser closer(link_.serial);
-  const auto pointers = ReadStackPointers(link_);
-  if (!pointers) return;
-  const int count = StrToInt(Edit17->text().toStdString());
-  const StackTags oldest = ReadOldestTags(link_, *pointers, count);
-  ShowStackOutcome(messages_, oldest.outcome);
-  if (oldest.outcome != StackTagsOutcome::kRead) return;
-  Button21Click();
-  int row = kGridFixedRows;
-  for (const std::string& tag : oldest.tags) SetCellText(*sgLISTA, row++, 0, QString::fromStdString(tag));
+  ops::TakeOldestTags(
+      Session(), [this] { return StrToInt(Edit17->text().toStdString()); },
+      [this](const std::vector<std::string>& tags) {
+        Button21Click();
+        int row = kGridFixedRows;
+        for (const std::string& tag : tags) SetCellText(*sgLISTA, row++, 0, QString::fromStdString(tag));
+      });
 }
 
 }  // namespace zm48d

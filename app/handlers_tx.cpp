@@ -6,8 +6,8 @@
 
 #include "app/form1.h"
 #include "app/hourglass.h"
-#include "protocol/send_sequence.h"
-#include "protocol/stack_space_calculation.h"
+#include "operations/send_sequence.h"
+#include "operations/stack_space_calculation.h"
 
 namespace zm48d {
 
@@ -17,15 +17,6 @@ namespace {
 // the system's own encoding of the name.
 std::string PathOf(const QString& text) { return QFile::encodeName(text).toStdString(); }
 std::string PathOf(const QLineEdit* edit) { return PathOf(edit->text()); }
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The stages' messages, in the window's message boxes.
-ShowMessage ShowIn(MessageSink& messages) {
-  return [&messages](std::string_view text) { messages.Show(FromUtf8(text)); };
-}
 
 // Puts the file chosen in the shared open dialog into `edit`; a cancel keeps it.
 void ChooseInto(SharedFileDialog& dialog, QLineEdit* edit) {
@@ -41,9 +32,9 @@ void TForm1::Button38Click() { ChooseInto(odARQ, Edit16); }
 // "Calcular espaço para pilha": only the label changes, and only when a count
 // came out; every other way out leaves the previous caption.
 void TForm1::Button32Click() {
-  const StackSpaceCalculation result = CalculateStackSpace(PathOf(Edit8), PathOf(Edit9));
+  const ops::StackSpaceCalculation result = ops::CalculateStackSpace(PathOf(Edit8), PathOf(Edit9));
   if (result.space) {
-    lbPIL->setText(FromUtf8(StackSpaceCaption(*result.space)));
+    lbPIL->setText(FromUtf8(ops::StackSpaceCaption(*result.space)));
   } else {
     messages_.Show(FromUtf8(result.message));
   }
@@ -53,15 +44,14 @@ void TForm1::Button32Click() {
 // port cycle of its own; no success message at any point.
 void TForm1::Button33Click() {
   const Hourglass hourglass;
-  const SendPaths paths{PathOf(Edit8), PathOf(Edit9), PathOf(Edit16)};
-  RunSendSequence(link_, PortNumber, paths, ShowIn(messages_));
+  ops::RunSendSequence(Session(), {PathOf(Edit8), PathOf(Edit9), PathOf(Edit16)});
 }
 
 // "Enviar lista para o aparelho" (on "Cadastro"): the file chosen in the save
 // dialog, not the grid. Only a port that does not open is reported.
 void TForm1::Button35Click() {
   if (!sdARQ.Execute()) return;
-  SendTagListFile(link_, PortNumber, PathOf(sdARQ.FileName()), ShowIn(messages_));
+  ops::SendTagListFile(Session(), PathOf(sdARQ.FileName()));
 }
 
 }  // namespace zm48d

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "operations/session.h"
+
 namespace zm48d {
 
 class MessageSink {
@@ -28,5 +30,18 @@ class QtMessageSink final : public MessageSink {
  private:
   QPointer<QWidget> parent_;
 };
+
+// The operations' texts, every tone alike, in the window's message boxes.
+class WindowNotices final : public ops::Notices {
+ public:
+  explicit WindowNotices(MessageSink& messages) : messages_(messages) {}
+  void Show(ops::Tone, std::string_view utf8Text) override;
+
+ private:
+  MessageSink& messages_;
+};
+
+// UTF-8 text of the operations as the window's string.
+QString FromUtf8(std::string_view text);
 
 }  // namespace zm48d

@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "protocol/send_sequence.h"
+#include "operations/send_sequence.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
@@ -22,24 +22,28 @@ void BM_FullSendPaced(benchmark::State& state) {
   paced.pace = true;
   testing::EmulatedLine line(paced);
   testing::TempDir dir;
-  const SendPaths paths{dir.Write("feriados.txt", testing::SampleHolidays(49)),
+  const ops::SendPaths paths{dir.Write("feriados.txt", testing::SampleHolidays(49)),
                         dir.Write("grupos.txt", testing::SampleGroups(65)), dir.Write("lista.txt", testing::SampleTags(999))};
   long long wireBytes = 0;
   line.link.observer = [&](FrameDirection, std::span<const std::uint8_t> bytes) {
     wireBytes += static_cast<long long>(bytes.size());
   };
-  std::string failures;
-  const ShowMessage collect = [&](std::string_view text) { failures += std::string(text) + " "; };
+  struct Collect final : ops::Notices {
+    std::string failures;
+    void Show(ops::Tone, std::string_view text) override { failures += std::string(text) + " "; }
+  } collect;
+  const ops::Session session{line.link, testing::kEmulatorPort, collect};
 
   double measured = 0;
   double wire = 0;
   for (auto _ : state) {
     wireBytes = 0;
     const auto start = std::chrono::steady_clock::now();
-    const SendResult result = RunSendSequence(line.link, testing::kEmulatorPort, paths, collect);
+    const ops::SendResult result = ops::RunSendSequence(session, paths);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    using ops::StageOutcome;
     if (result.rules != StageOutcome::kSent || result.tags != StageOutcome::kSent || !result.notified) {
-      state.SkipWithError(("send failed: " + failures).c_str());
+      state.SkipWithError(("send failed: " + collect.failures).c_str());
       break;
     }
     state.SetIterationTime(elapsed.count());

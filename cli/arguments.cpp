@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <sstream>
 
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d::cli {
 
@@ -111,11 +111,11 @@ std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words) {
   return bytes;
 }
 
-ClockSetting ParseClockSetting(std::span<const std::string> words) {
+ops::ClockSetting ParseClockSetting(std::span<const std::string> words) {
   std::string joined;
   for (const std::string& word : words) joined += (joined.empty() ? "" : " ") + word;
   const std::size_t blank = joined.find(' ');
-  ClockSetting setting;
+  ops::ClockSetting setting;
   if (blank != std::string::npos) {
     setting.date = joined.substr(0, blank);
     setting.time = joined.substr(blank + 1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/usage_error.h"
+#include "operations/device_operations.h"
 
 namespace zm48d::cli {
 
@@ -31,12 +32,8 @@ std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words);
 
 // "DD/MM/YY" and "HH:MM:SS" as the clock's masked edits hold them: a digit at each
 // digit position. The digits are not range-checked, as the window sends them.
-struct ClockSetting {
-  std::string date;
-  std::string time;
-};
 // One word "DD/MM/YY HH:MM:SS" or the two words "DD/MM/YY" "HH:MM:SS".
-ClockSetting ParseClockSetting(std::span<const std::string> words);
+ops::ClockSetting ParseClockSetting(std::span<const std::string> words);
 
 // Throws unless `args` holds exactly `count` words.
 void RequireArgumentCount(std::span<const std::string> args, std::size_t count);

@@ -2,18 +2,17 @@
 
 namespace zm48d::cli {
 
-PortCycle::PortCycle(CommandContext& context, std::string_view openFailureText)
-    : closer_(context.link.serial), open_(SerialOpen(context.link.serial, context.portNumber)) {
-  if (!open_) context.err << openFailureText << '\n';
-}
-
-int Report(CommandContext& context, bool ok, std::string_view success, std::string_view failure) {
-  if (!ok) {
-    context.err << failure << '\n';
-    return kExitFailure;
+void StreamNotices::Show(ops::Tone tone, std::string_view utf8Text) {
+  switch (tone) {
+    case ops::Tone::kNote:
+      out_ << utf8Text << '\n';
+      return;
+    case ops::Tone::kFailure:
+      err_ << utf8Text << '\n';
+      return;
+    case ops::Tone::kAside:
+      return;
   }
-  if (!success.empty()) context.out << success << '\n';
-  return kExitSuccess;
 }
 
 }  // namespace zm48d::cli

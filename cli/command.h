@@ -1,12 +1,13 @@
 #pragma once
-// What a command gets to run with, and the port cycle every command follows:
-// check its arguments, open the port, run the protocol operations, report, close.
+// What a command gets to run with. A command checks its arguments first
+// (throwing UsageError, before the port is opened), then runs one operation of
+// the operations layer, whose texts go to the streams: notes on `out`, failures
+// on `err`.
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "link/serial_port.h"
+#include "operations/session.h"
 #include "protocol/link_state.h"
 
 namespace zm48d::cli {
@@ -15,34 +16,36 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// The operations' texts on the command line's streams; the window's asides
+// beside a reading are left out, the reading itself is printed instead.
+class StreamNotices final : public ops::Notices {
+ public:
+  StreamNotices(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  void Show(ops::Tone tone, std::string_view utf8Text) override;
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
 struct CommandContext {
+  CommandContext(std::vector<std::string> arguments, LinkState& link, int portNumber,
+                 std::ostream& out, std::ostream& err)
+      : args(std::move(arguments)), out(out), err(err), notices(out, err),
+        session{link, portNumber, notices} {}
+  CommandContext(const CommandContext&) = delete;
+  CommandContext& operator=(const CommandContext&) = delete;
+
   std::vector<std::string> args;  // the words after the command name
-  LinkState& link;
-  int portNumber;
-  std::ostream& out;  // results
-  std::ostream& err;  // failure texts
+  std::ostream& out;              // results
+  std::ostream& err;              // failure texts
+  StreamNotices notices;
+  const ops::Session session;     // the link, "COM n" and the notices above
 };
 
 // A command checks its arguments (throwing UsageError) before it opens the port.
 using CommandFunction = int (*)(CommandContext&);
 
-// Opens the port for the life of the object and closes it on every path out,
-// exceptions included. A port that does not open is reported with the command's
-// own open-failure text.
-class PortCycle {
- public:
-  PortCycle(CommandContext& context, std::string_view openFailureText);
-  PortCycle(const PortCycle&) = delete;
-  PortCycle& operator=(const PortCycle&) = delete;
-
-  bool IsOpen() const { return open_; }
-
- private:
-  PortCloser closer_;
-  bool open_;
-};
-
-// Prints `success` (when not empty) on out or `failure` on err; the exit status.
-int Report(CommandContext& context, bool ok, std::string_view success, std::string_view failure);
+inline int ExitStatus(bool ok) { return ok ? kExitSuccess : kExitFailure; }
 
 }  // namespace zm48d::cli

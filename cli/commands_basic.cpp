@@ -1,45 +1,27 @@
 // beep, relay, notify: the direct commands without data to show.
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "cli/messages.h"
-#include "protocol/commands.h"
-#include "protocol/frames.h"
+#include "operations/device_operations.h"
+#include "operations/operator_texts.h"
 
 namespace zm48d::cli {
 
-namespace {
-
-// The relay buttons of the window always pulse with this time, in the controller's unit.
-constexpr std::int32_t kRelayPulseTime = 200;
-
-}  // namespace
-
 int RunBeep(CommandContext& context) {
   RequireArgumentCount(context.args, 0);
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
-  LinkStatus status = link_status::kOk;
-  return Report(context, Beep(context.link, status), {}, text::kError);
+  return ExitStatus(ops::SoundBeep(context.session));
 }
 
 // The window reports nothing for a relay; here the exit status and "Erro!!" tell
 // a script whether the controller took the pulse.
 int RunRelay(CommandContext& context) {
   RequireArgumentCount(context.args, 1);
-  const auto relay = static_cast<std::uint8_t>(ParseNumberInRange(context.args[0], "relay", 1, 4));
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
-  LinkStatus status = link_status::kOk;
-  return Report(context, PulseRelay(context.link, relay, kRelayPulseTime, status), {},
-                text::kError);
+  const auto relay = static_cast<int>(ParseNumberInRange(context.args[0], "relay", 1, 4));
+  return ExitStatus(ops::PulseRelayButton(context.session, relay, text::kError));
 }
 
 int RunNotify(CommandContext& context) {
   RequireArgumentCount(context.args, 0);
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
-  LinkStatus status = link_status::kOk;
-  return Report(context, NotifyMemoryUpdated(context.link, status), {}, text::kError);
+  return ExitStatus(ops::SendMemoryNotice(context.session, text::kOpenPortFailed, text::kError));
 }
 
 }  // namespace zm48d::cli

@@ -15,27 +15,20 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "cli/messages.h"
+#include "operations/event_download.h"
+#include "operations/online_reading_line.h"
+#include "operations/operator_texts.h"
 #include "protocol/event_record.h"
-#include "protocol/event_stack.h"
-#include "protocol/online_reading.h"
 
 namespace zm48d::cli {
 
 namespace {
 
-constexpr std::string_view kNoRecords = "Não existem registros a serem lidos!!";
-constexpr std::string_view kStackReadFailed = "Não foi possível ler os dados da eeprom!!";
-constexpr std::string_view kCountCaption = "Total de registros lidos: ";
-constexpr std::string_view kOnlineOpenFailed = "Erro ao abrir porta serial";
-constexpr std::string_view kOnlineReadFailed = "Erro de leitura!!";
-constexpr std::string_view kOnlineSeparator = " - ";
-
 constexpr int kDefaultIntervalMs = 1000;  // the window's timer
 constexpr std::uint64_t kLongestIntervalMs = 24ull * 60 * 60 * 1000;
 constexpr std::uint64_t kMostPolls = 0xFFFFFFFFull;
 
-using Cells = std::array<std::string, EventGridHeaders.size()>;
+using Cells = std::array<std::string, kEventGridHeaders.size()>;
 
 // ---- events ------------------------------------------------------------------
 
@@ -67,7 +60,7 @@ std::vector<Cells> DecodeRecords(const std::vector<std::uint8_t>& records) {
 
 Cells HeaderCells() {
   Cells cells;
-  std::copy(EventGridHeaders.begin(), EventGridHeaders.end(), cells.begin());
+  std::copy(kEventGridHeaders.begin(), kEventGridHeaders.end(), cells.begin());
   return cells;
 }
 
@@ -80,7 +73,7 @@ std::size_t TextWidth(std::string_view utf8) {
 void PrintTable(std::ostream& out, const std::vector<Cells>& rows) {
   std::vector<Cells> table{HeaderCells()};
   table.insert(table.end(), rows.begin(), rows.end());
-  std::array<std::size_t, EventGridHeaders.size()> widths{};
+  std::array<std::size_t, kEventGridHeaders.size()> widths{};
   for (const Cells& row : table) {
     for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], TextWidth(row[c]));
   }
@@ -92,7 +85,7 @@ void PrintTable(std::ostream& out, const std::vector<Cells>& rows) {
     }
     out << text << '\n';
   }
-  out << kCountCaption << rows.size() << '\n';
+  out << text::kRecordCountCaption << rows.size() << '\n';
 }
 
 std::string CsvField(const std::string& text) {
@@ -114,7 +107,7 @@ void PrintEvents(std::ostream& out, const std::vector<std::uint8_t>& records, bo
     PrintCsvRow(out, HeaderCells());
     for (const Cells& row : rows) PrintCsvRow(out, row);
   } else if (rows.empty()) {
-    out << kNoRecords << '\n';
+    out << text::kNoRecords << '\n';
   } else {
     PrintTable(out, rows);
   }
@@ -177,36 +170,30 @@ class StopSignals {
   sigset_t previous_{};
 };
 
-// The line the page appends: every entry followed by " - ".
-std::string OnlineLine(const std::array<std::string, 8>& entries) {
-  std::string line;
-  for (const std::string& entry : entries) line.append(entry).append(kOnlineSeparator);
-  return line;
-}
-
 }  // namespace
 
 int RunEvents(CommandContext& context) {
   const EventsOptions options = ParseEventsOptions(context.args);
-  PortCycle port(context, text::kOpenSerialFailed);
-  if (!port.IsOpen()) return kExitFailure;
-  std::vector<std::uint8_t> records;
   if (!options.clear) {
-    // As "Descarregar Registros": the stack is only read.
-    const StackReadOutcome outcome = ReadWaitingRecords(context.link, records);
-    if (outcome != StackReadOutcome::kRead && outcome != StackReadOutcome::kEmpty) {
-      context.err << kStackReadFailed << '\n';
-      return kExitFailure;
-    }
-    PrintEvents(context.out, records, options.csv);
-    return kExitSuccess;
+    // As "Descarregar Registros": the stack is only read. An empty stack is a
+    // result here, printed with the events, not a message.
+    std::vector<std::uint8_t> records;
+    const bool ok = ops::ReadEventStackButton(
+        context.session, [&](const std::vector<std::uint8_t>& read) { records = read; },
+        {.headerFailed = text::kStackReadFailed, .empty = {}});
+    if (ok) PrintEvents(context.out, records, options.csv);
+    return ExitStatus(ok);
   }
   // As the hidden test button of "Pilha": inside download mode, then the stack is
   // emptied and the controller told. Records that were read are shown even when
   // emptying failed afterwards: they may be gone from the controller already.
-  const bool ok = DownloadEventRecords(context.link, /*clearAfter=*/true, /*bracket=*/true, records);
-  if (ok || !records.empty()) PrintEvents(context.out, records, options.csv);
-  return Report(context, ok, {}, text::kError);
+  return ExitStatus(ops::DownloadAndClearEvents(
+      context.session, text::kOpenSerialFailed, [&](const ops::ClearingDownload& download) {
+        if (download.ok || !download.records.empty()) {
+          PrintEvents(context.out, download.records, options.csv);
+        }
+        if (!download.ok) context.session.Fail(text::kError);
+      }));
 }
 
 // Polls like the page's timer: the first poll one interval after the start,
@@ -215,13 +202,14 @@ int RunEvents(CommandContext& context) {
 int RunWatch(CommandContext& context) {
   const WatchOptions options = ParseWatchOptions(context.args);
   const StopSignals stop;
-  PortCycle port(context, kOnlineOpenFailed);
-  if (!port.IsOpen()) return kExitFailure;
+  if (!ops::StartOnlineReading(context.session)) {
+    context.session.Fail(text::kOnlineOpenFailed);
+    return kExitFailure;
+  }
+  const PortCloser closer(context.session.link.serial);
   for (std::uint64_t polls = 0; !options.count || polls < *options.count; ++polls) {
     if (stop.StopWithin(options.intervalMs)) break;
-    std::array<std::string, 8> entries;
-    const bool ok = ReadOnline(context.link, /*flag=*/false, entries);
-    context.out << (ok ? OnlineLine(entries) : std::string(kOnlineReadFailed)) << std::endl;
+    context.out << ops::PollOnlineReading(context.session.link) << std::endl;
   }
   return kExitSuccess;
 }

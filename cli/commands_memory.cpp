@@ -7,36 +7,16 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/hex_dump.h"
-#include "cli/messages.h"
+#include "operations/operator_texts.h"
+#include "operations/reset_memory.h"
 #include "protocol/memory.h"
-#include "protocol/reset_memory.h"
 
 namespace zm48d::cli {
 
 namespace {
 
 // The EEPROM space is 64 KiB; a longer transfer would only wrap around it.
-constexpr std::uint64_t kSpaceSize = 0x10000;
-
-void PrintResetFailure(std::ostream& err, ResetMemoryFailure failure) {
-  switch (failure) {
-    case ResetMemoryFailure::kNone:
-      return;
-    case ResetMemoryFailure::kConfigRead:
-      // The window shows both: the failed read, then the failed first stage.
-      err << text::kResetConfigReadFailed << '\n' << text::kResetConfigFailed << '\n';
-      return;
-    case ResetMemoryFailure::kConfigWrite:
-      err << text::kResetConfigFailed << '\n';
-      return;
-    case ResetMemoryFailure::kHeaderRead:
-      err << text::kResetHeaderReadFailed << '\n';
-      return;
-    case ResetMemoryFailure::kHeaderWrite:
-      err << text::kResetHeaderWriteFailed << '\n';
-      return;
-  }
-}
+constexpr std::uint64_t kSpaceSize = kAddressSpaceSize;
 
 std::string_view SubCommand(const CommandContext& context, std::string_view command) {
   if (context.args.empty()) throw UsageError(std::string(command) + " needs 'read' or 'write'");
@@ -45,6 +25,16 @@ std::string_view SubCommand(const CommandContext& context, std::string_view comm
     throw UsageError(std::string(command) + " takes 'read' or 'write', not '" + word + "'");
   }
   return word;
+}
+
+// A raw write: "Gravação concluída com sucesso!" or "Erro!!".
+int Report(CommandContext& context, bool ok) {
+  if (ok) {
+    context.session.Note(text::kWriteDone);
+  } else {
+    context.session.Fail(text::kError);
+  }
+  return ExitStatus(ok);
 }
 
 std::vector<std::uint8_t> BytesToWrite(std::span<const std::string> words, std::size_t most) {
@@ -61,12 +51,12 @@ int ReadEepromCommand(CommandContext& context) {
   RequireArgumentCount(context.args, 3);
   const std::uint16_t address = ParseAddress(context.args[1]);
   const auto length = static_cast<int>(ParseNumberInRange(context.args[2], "LEN", 1, kSpaceSize));
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
+  const ops::PortCycle port(context.session, text::kOpenPortFailed);
+  if (!port) return kExitFailure;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
   LinkStatus status = link_status::kOk;
-  if (!ReadEeprom(context.link, address, length, bytes.data(), status)) {
-    context.err << text::kError << '\n';
+  if (!ReadEeprom(context.session.link, address, length, bytes.data(), status)) {
+    context.session.Fail(text::kError);
     return kExitFailure;
   }
   context.out << HexDump(address, bytes);
@@ -78,23 +68,23 @@ int WriteEepromCommand(CommandContext& context) {
   const std::uint16_t address = ParseAddress(context.args[1]);
   const std::vector<std::uint8_t> bytes =
       BytesToWrite(std::span<const std::string>(context.args).subspan(2), kSpaceSize);
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
+  const ops::PortCycle port(context.session, text::kOpenPortFailed);
+  if (!port) return kExitFailure;
   LinkStatus status = link_status::kOk;
   const bool ok =
-      WriteEeprom(context.link, address, static_cast<int>(bytes.size()), bytes.data(), status);
-  return Report(context, ok, text::kWriteDone, text::kError);
+      WriteEeprom(context.session.link, address, static_cast<int>(bytes.size()), bytes.data(), status);
+  return Report(context, ok);
 }
 
 int ReadSettingsCommand(CommandContext& context) {
   RequireArgumentCount(context.args, 2);
   const std::uint16_t address = ParseAddress(context.args[1]);
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
+  const ops::PortCycle port(context.session, text::kOpenPortFailed);
+  if (!port) return kExitFailure;
   Page page{};
   LinkStatus status = link_status::kOk;
-  if (!ReadPage(context.link, address, page, status)) {
-    context.err << text::kError << '\n';
+  if (!ReadPage(context.session.link, address, page, status)) {
+    context.session.Fail(text::kError);
     return kExitFailure;
   }
   context.out << HexDump(address, page);
@@ -110,31 +100,25 @@ int WriteSettingsCommand(CommandContext& context) {
   const std::uint16_t address = ParseAddress(context.args[1]);
   const std::vector<std::uint8_t> bytes =
       BytesToWrite(std::span<const std::string>(context.args).subspan(2), kPageSize);
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
+  const ops::PortCycle port(context.session, text::kOpenPortFailed);
+  if (!port) return kExitFailure;
   Page page{};
   LinkStatus status = link_status::kOk;
-  if (!ReadPage(context.link, address, page, status)) {
-    context.err << text::kError << '\n';
+  if (!ReadPage(context.session.link, address, page, status)) {
+    context.session.Fail(text::kError);
     return kExitFailure;
   }
   std::copy(bytes.begin(), bytes.end(), page.begin());
-  return Report(context, WritePage(context.link, address, page, status), text::kWriteDone,
-                text::kError);
+  return Report(context, WritePage(context.session.link, address, page, status));
 }
 
 }  // namespace
 
+// The window's button says nothing when the port does not open; a script is
+// told, with the Beep's text.
 int RunResetMemory(CommandContext& context) {
   RequireArgumentCount(context.args, 0);
-  // The window's button says nothing when the port does not open; a script is
-  // told, with the Beep's text.
-  PortCycle port(context, text::kOpenPortFailed);
-  if (!port.IsOpen()) return kExitFailure;
-  LinkStatus status = link_status::kOk;
-  const ResetMemoryFailure failure = ResetMemory(context.link, status);
-  PrintResetFailure(context.err, failure);
-  return failure == ResetMemoryFailure::kNone ? kExitSuccess : kExitFailure;
+  return ExitStatus(ops::ResetMemoryButton(context.session, text::kOpenPortFailed));
 }
 
 int RunEeprom(CommandContext& context) {

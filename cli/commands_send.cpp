@@ -6,17 +6,13 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "protocol/send_sequence.h"
-#include "protocol/stack_space_calculation.h"
-#include "protocol/transfer_texts.h"
+#include "operations/operator_texts.h"
+#include "operations/send_sequence.h"
+#include "operations/stack_space_calculation.h"
 
 namespace zm48d::cli {
 
 namespace {
-
-ShowMessage ShowOn(std::ostream& stream) {
-  return [&stream](std::string_view text) { stream << text << '\n'; };
-}
 
 // "--name VALUE" pairs; each option at most once, only the known ones.
 std::map<std::string, std::string> ParseFileOptions(const std::vector<std::string>& args,
@@ -39,12 +35,13 @@ std::map<std::string, std::string> ParseFileOptions(const std::vector<std::strin
 
 int RunStackSpace(CommandContext& context) {
   RequireArgumentCount(context.args, 2);
-  const StackSpaceCalculation result = CalculateStackSpace(context.args[0], context.args[1]);
+  const ops::StackSpaceCalculation result =
+      ops::CalculateStackSpace(context.args[0], context.args[1]);
   if (!result.space) {
-    context.err << result.message << '\n';
+    context.session.Fail(result.message);
     return kExitFailure;
   }
-  context.out << StackSpaceCaption(*result.space) << '\n';
+  context.out << ops::StackSpaceCaption(*result.space) << '\n';
   return kExitSuccess;
 }
 
@@ -57,20 +54,19 @@ int RunSend(CommandContext& context) {
     throw UsageError("send needs --holidays FILE and --groups FILE");
   }
   const bool tagsAsked = files.contains("--tags");
-  const SendPaths paths{files["--holidays"], files["--groups"], files["--tags"]};
-  const SendResult result = RunSendSequence(context.link, context.portNumber, paths,
-                                            ShowOn(context.err));
+  const ops::SendPaths paths{files["--holidays"], files["--groups"], files["--tags"]};
+  const ops::SendResult result = ops::RunSendSequence(context.session, paths);
+  using ops::StageOutcome;
   const bool ok = result.rules == StageOutcome::kSent &&
                   (!tagsAsked || result.tags == StageOutcome::kSent) && result.notified;
-  return ok ? kExitSuccess : kExitFailure;
+  return ExitStatus(ok);
 }
 
 int RunSendTags(CommandContext& context) {
   RequireArgumentCount(context.args, 1);
-  const StageOutcome outcome =
-      SendTagListFile(context.link, context.portNumber, context.args[0], ShowOn(context.err));
-  if (outcome == StageOutcome::kSent) return kExitSuccess;
-  if (outcome == StageOutcome::kFailed) context.err << transfer_text::kTagsFailed << '\n';
+  const ops::StageOutcome outcome = ops::SendTagListFile(context.session, context.args[0]);
+  if (outcome == ops::StageOutcome::kSent) return kExitSuccess;
+  if (outcome == ops::StageOutcome::kFailed) context.session.Fail(text::kTagsFailed);
   return kExitFailure;
 }
 

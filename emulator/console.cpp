@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "protocol/big_endian.h"
+
 namespace zm48d::emu {
 
 namespace {
@@ -45,7 +47,7 @@ std::string PushEvent(PtyEmulator& emulator, std::istringstream& in) {
   std::string tag, date, time, flags;
   in >> tag >> date >> time >> flags;
   unsigned long tagValue = 0, flagValue = 0;
-  std::array<std::uint8_t, 10> record{};
+  std::array<std::uint8_t, EventRecordSize> record{};
   if (!ParseHex(tag, tagValue) || !ParseBcdTriple(date, &record[3]) ||
       !ParseBcdTriple(time, &record[6]) || !ParseHex(flags, flagValue)) {
     return "usage: event TAG DDMMYY HHMMSS FLAGS";
@@ -88,15 +90,20 @@ std::string SetFault(PtyEmulator& emulator, std::istringstream& in) {
 
 std::string Show(PtyEmulator& emulator) {
   return emulator.With([](const Controller& c) {
+    using namespace config_block;
+    const std::uint8_t* cfg = &c.settings[kConfigBlockAddress];
+    const std::uint8_t* header = c.eeprom.data();
+    const int start = GetWord(header + stack_header::kStackStart);
+    const int top = GetWord(header + stack_header::kStackTop);
     char text[256];
-    const auto* cfg = &c.settings[kConfigBlockAddress];
     std::snprintf(text, sizeof text,
                   "head %02X  relays %d %d %d %d (x250 ms)  readers %d %d %d %d s  tags %d at %04X\n"
                   "stack start %04X top %04X limit %04X (%d waiting)",
-                  cfg[5], cfg[6], cfg[7], cfg[8], cfg[9], cfg[16], cfg[17], cfg[18], cfg[19],
-                  cfg[12] << 8 | cfg[13], cfg[10] << 8 | cfg[11], c.eeprom[8] << 8 | c.eeprom[9],
-                  c.eeprom[10] << 8 | c.eeprom[11], c.eeprom[12] << 8 | c.eeprom[13],
-                  ((c.eeprom[10] << 8 | c.eeprom[11]) - (c.eeprom[8] << 8 | c.eeprom[9])) / 10);
+                  cfg[kHeadAddress], cfg[kRelayTimes], cfg[kRelayTimes + 1], cfg[kRelayTimes + 2],
+                  cfg[kRelayTimes + 3], cfg[kReaderTimeouts], cfg[kReaderTimeouts + 1],
+                  cfg[kReaderTimeouts + 2], cfg[kReaderTimeouts + 3], GetWord(cfg + kTagCount),
+                  GetWord(cfg + kTagListAddress), start, top,
+                  GetWord(header + stack_header::kStackLimit), (top - start) / EventRecordSize);
     return std::string(text);
   });
 }

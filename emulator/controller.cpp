@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "protocol/big_endian.h"
+
 namespace zm48d::emu {
 
 namespace {
@@ -22,18 +24,16 @@ std::uint8_t ToBcd(int value) {
   return static_cast<std::uint8_t>(((value / 10) % 10) << 4 | (value % 10));
 }
 
-std::uint16_t AddressOf(const Bytes& data) {
-  return static_cast<std::uint16_t>(data.size() >= 3 ? (data[1] << 8) | data[2] : 0);
-}
+std::uint16_t AddressOf(const Bytes& data) { return data.size() >= 3 ? GetWord(&data[1]) : 0; }
 
 // Sixteen bytes from `space` at `address`, as 32 hexadecimal characters.
-Bytes HexBlock(const std::array<std::uint8_t, kSpaceSize>& space, std::uint16_t address) {
+Bytes HexBlock(const Space& space, std::uint16_t address) {
   Bytes out;
-  for (int i = 0; i < 16; ++i) AppendHexByte(out, space[(address + i) & 0xFFFF]);
+  for (int i = 0; i < kReadBlockSize; ++i) AppendHexByte(out, space[(address + i) & 0xFFFF]);
   return out;
 }
 
-void Store(std::array<std::uint8_t, kSpaceSize>& space, std::uint16_t address,
+void Store(Space& space, std::uint16_t address,
            const std::uint8_t* bytes, int count) {
   for (int i = 0; i < count; ++i) space[(address + i) & 0xFFFF] = bytes[i];
 }
@@ -42,21 +42,29 @@ int DigitPair(const Bytes& data, int at) {
   return data[at] * 10 + data[at + 1];
 }
 
-// The empty layout a controller leaves its rules and stack in after a reset: no
-// holidays, no groups, the whole 2048-byte area for 201 events.
-void ResetLayout(std::array<std::uint8_t, kSpaceSize>& eeprom) {
-  const std::uint8_t header[14] = {0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00,
-                                   0x00, 0x00, 0x20, 0x00, 0x20, 0x07, 0xFA};
-  Store(eeprom, 0, header, 14);
+// The empty layout a new controller keeps its rules and stack in: no holidays,
+// no groups, the whole 2048-byte area for 201 events.
+void EmptyLayout(Space& eeprom) {
+  using namespace stack_header;
+  std::uint8_t* header = eeprom.data();
+  PutWord(header + kHolidayTable, HolidayTableStart);
+  PutWord(header + kGroupTable, HolidayTableStart);
+  PutWord(header + kStackStart, HolidayTableStart);
+  PutWord(header + kStackTop, HolidayTableStart);
+  constexpr int capacity = (EepromAreaSize - HolidayTableStart) / EventRecordSize;
+  PutWord(header + kStackLimit, HolidayTableStart + capacity * EventRecordSize);
 }
 
 }  // namespace
 
 Controller::Controller() {
-  const std::uint8_t config[20] = {0, 0, 0, 0, 0, 0x80, 4, 4, 4, 4,
-                                   0xB0, 0x00, 0x00, 0x00, 0, 0, 1, 1, 1, 1};
-  Store(settings, kConfigBlockAddress, config, 20);
-  ResetLayout(eeprom);
+  // Head 80, relays 1000 ms, an empty tag list at TagListStart, readers 1 s.
+  std::uint8_t* config = settings.data() + kConfigBlockAddress;
+  config[config_block::kHeadAddress] = 0x80;
+  std::fill_n(config + config_block::kRelayTimes, 4, 1000 / kRelayTimeUnitMs);
+  PutWord(config + config_block::kTagListAddress, TagListStart);
+  std::fill_n(config + config_block::kReaderTimeouts, 4, 1);
+  EmptyLayout(eeprom);
 }
 
 bool Controller::Addressed(std::uint8_t head) const { return head == 0xAA || head == OwnHead(); }
@@ -100,8 +108,8 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
       return {};
     case 'G':
       if (sub == 'L' && d.size() >= 3) return {HexBlock(settings, AddressOf(d))};
-      if (sub == 'G' && d.size() >= 3 + 128) {
-        Store(settings, AddressOf(d), d.data() + 3, 128);
+      if (sub == 'G' && d.size() >= 3 + kPageSize) {
+        Store(settings, AddressOf(d), d.data() + 3, kPageSize);
         return {kOk};
       }
       return {};
@@ -111,16 +119,18 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
       return {kOk};
     case 'J': {
       lastOnlineFlag.push_back(sub);
-      std::array<std::uint8_t, 32> planes{};
-      for (int i = 0; i < 8; ++i) {
+      constexpr int n = kOnlineEntries;
+      std::array<std::uint8_t, 4 * n> planes{};
+      for (int i = 0; i < n; ++i) {
         planes[i] = static_cast<std::uint8_t>(online[i].tag >> 16);
-        planes[8 + i] = static_cast<std::uint8_t>(online[i].tag >> 8);
-        planes[16 + i] = static_cast<std::uint8_t>(online[i].tag);
-        planes[24 + i] = online[i].value;
+        planes[n + i] = static_cast<std::uint8_t>(online[i].tag >> 8);
+        planes[2 * n + i] = static_cast<std::uint8_t>(online[i].tag);
+        planes[3 * n + i] = online[i].value;
       }
       Bytes first, second;
-      for (int i = 0; i < 16; ++i) AppendHexByte(first, planes[i]);
-      for (int i = 16; i < 32; ++i) AppendHexByte(second, planes[i]);
+      // Sixteen bytes an answer: the first two planes, then the last two.
+      for (int i = 0; i < 2 * n; ++i) AppendHexByte(first, planes[i]);
+      for (int i = 2 * n; i < 4 * n; ++i) AppendHexByte(second, planes[i]);
       return {first, second};
     }
     default:
@@ -150,30 +160,28 @@ ClockValue Controller::CurrentClock() const {
           static_cast<int>(hms.seconds().count())};
 }
 
-bool Controller::PushEvent(const std::array<std::uint8_t, 10>& record) {
-  const int top = eeprom[10] << 8 | eeprom[11];
-  const int limit = eeprom[12] << 8 | eeprom[13];
-  if (top + 10 > limit) return false;
-  Store(eeprom, static_cast<std::uint16_t>(top), record.data(), 10);
-  const int newTop = top + 10;
-  eeprom[10] = static_cast<std::uint8_t>(newTop >> 8);
-  eeprom[11] = static_cast<std::uint8_t>(newTop);
+bool Controller::PushEvent(const std::array<std::uint8_t, EventRecordSize>& record) {
+  const int top = GetWord(&eeprom[stack_header::kStackTop]);
+  const int limit = GetWord(&eeprom[stack_header::kStackLimit]);
+  if (top + EventRecordSize > limit) return false;
+  Store(eeprom, static_cast<std::uint16_t>(top), record.data(), EventRecordSize);
+  PutWord(&eeprom[stack_header::kStackTop], static_cast<unsigned>(top + EventRecordSize));
   return true;
 }
 
 bool Controller::Save(const std::string& path) const {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(eeprom.data()), kSpaceSize);
-  out.write(reinterpret_cast<const char*>(settings.data()), kSpaceSize);
+  out.write(reinterpret_cast<const char*>(eeprom.data()), kAddressSpaceSize);
+  out.write(reinterpret_cast<const char*>(settings.data()), kAddressSpaceSize);
   return static_cast<bool>(out);
 }
 
 bool Controller::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.size() != 2u * kSpaceSize) return false;
-  std::copy_n(bytes.begin(), kSpaceSize, eeprom.begin());
-  std::copy_n(bytes.begin() + kSpaceSize, kSpaceSize, settings.begin());
+  if (bytes.size() != 2u * kAddressSpaceSize) return false;
+  std::copy_n(bytes.begin(), kAddressSpaceSize, eeprom.begin());
+  std::copy_n(bytes.begin() + kAddressSpaceSize, kAddressSpaceSize, settings.begin());
   return true;
 }
 

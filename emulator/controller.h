@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "protocol/memory_map.h"
+
 namespace zm48d::emu {
 
-inline constexpr int kSpaceSize = 0x10000;
-inline constexpr std::uint16_t kConfigBlockAddress = 0x8000;
-inline constexpr int kConfigHeadOffset = 5;
+// The controller keeps its memory to the terminal's map; the names are shared.
+using zm48d::kAddressSpaceSize;
+using zm48d::kConfigBlockAddress;
+using Space = std::array<std::uint8_t, kAddressSpaceSize>;
 
 // One request frame as the controller received it.
 struct Request {
@@ -42,25 +45,27 @@ class Controller {
   // True when the controller answers a request carrying this head.
   bool Addressed(std::uint8_t head) const;
 
-  std::array<std::uint8_t, kSpaceSize> eeprom{};
-  std::array<std::uint8_t, kSpaceSize> settings{};
+  Space eeprom{};
+  Space settings{};
   ClockValue clock;
   // The clock runs from the moment it was set; tests may stop it.
   bool clockRunning = true;
   std::chrono::steady_clock::time_point clockSetAt = std::chrono::steady_clock::now();
   ClockValue CurrentClock() const;
-  std::array<OnlineEntry, 8> online{};
+  std::array<OnlineEntry, kOnlineEntries> online{};
   int beeps = 0;
   int notifications = 0;  // "I" received
   bool downloadMode = false;
   std::vector<std::pair<int, std::string>> relayPulses;  // relay index 0..3, time text
   std::vector<std::uint8_t> lastOnlineFlag;              // data byte of each "J"
 
-  std::uint8_t OwnHead() const { return settings[kConfigBlockAddress + kConfigHeadOffset]; }
+  std::uint8_t OwnHead() const {
+    return settings[kConfigBlockAddress + config_block::kHeadAddress];
+  }
 
   // Puts one event record on the stack described by the header at EEPROM 0 and
   // advances the top. False when the stack is full (top + 10 beyond the limit).
-  bool PushEvent(const std::array<std::uint8_t, 10>& record);
+  bool PushEvent(const std::array<std::uint8_t, EventRecordSize>& record);
 
   // Saves or loads both memory spaces (the controller's non-volatile memory).
   bool Save(const std::string& path) const;

@@ -7,7 +7,7 @@
 
 #include "protocol/frames.h"
 #include "protocol/hex_text.h"
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d {
 
@@ -76,12 +76,9 @@ bool ReadClock(LinkState& link, std::string& time, std::string& date, std::strin
   const std::uint8_t sub[] = {'L'};
   SetRequest(link, 'E', sub);
   if (!Transact(link, status)) return false;
+  // Hour, minute, second, day, month, year, weekday: two hexadecimal characters each.
   std::array<std::uint8_t, 7> value{};
-  for (int k = 0; k < 7; ++k) {
-    const char pair[2] = {static_cast<char>(link.ResponseData(2 * k)),
-                          static_cast<char>(link.ResponseData(2 * k + 1))};
-    value[k] = static_cast<std::uint8_t>(HexTextToInt({pair, 2}));
-  }
+  DecodeHexPairs(link.ResponseDataBytes(), static_cast<int>(value.size()), value.data());
   time = HexByte(value[0]) + ":" + HexByte(value[1]) + ":" + HexByte(value[2]);
   date = HexByte(value[3]) + "/" + HexByte(value[4]) + "/" + HexByte(value[5]);
   weekday = WeekdayName(value[6]);

@@ -1,5 +1,6 @@
 #include "protocol/config_block.h"
 
+#include "protocol/big_endian.h"
 #include "protocol/commands.h"
 #include "protocol/memory.h"
 
@@ -7,11 +8,7 @@ namespace zm48d {
 
 namespace {
 
-constexpr int kHeadByte = 5;
-constexpr int kRelayTimesByte = 6;
-constexpr int kTagListAddressByte = 10;
-constexpr int kTagCountByte = 12;
-constexpr int kReaderTimeoutsByte = 16;
+using namespace config_block;
 
 // Reads the block, lets `change` alter it, writes it back; nothing is written
 // when the read failed.
@@ -21,11 +18,6 @@ bool ModifyConfigBlock(LinkState& link, LinkStatus& status, Change change) {
   if (!ReadConfigBlock(link, page, status)) return false;
   change(page);
   return WriteConfigBlock(link, page, status);
-}
-
-void PutWord(Page& page, int at, int value) {
-  page[at] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-  page[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
 }
 
 // Restores the terminal's head address when the operation ends, however it ends.
@@ -46,7 +38,7 @@ class HeadAddressRestorer {
 bool ReadHeadAddress(LinkState& link, std::uint8_t& head, LinkStatus& status) {
   Page page{};
   if (!ReadConfigBlock(link, page, status)) return false;
-  head = page[kHeadByte];
+  head = page[kHeadAddress];
   return true;
 }
 
@@ -54,13 +46,13 @@ bool WriteHeadAddress(LinkState& link, std::uint8_t head, LinkStatus& status) {
   HeadAddressRestorer restore(link);
   // A controller is always re-addressed through the broadcast head.
   link.HeadAddress = kDefaultHeadAddress;
-  return ModifyConfigBlock(link, status, [&](Page& page) { page[kHeadByte] = head; });
+  return ModifyConfigBlock(link, status, [&](Page& page) { page[kHeadAddress] = head; });
 }
 
 bool ReadRelayTimes(LinkState& link, std::array<int, 4>& milliseconds, LinkStatus& status) {
   Page page{};
   if (!ReadConfigBlock(link, page, status)) return false;
-  for (int i = 0; i < 4; ++i) milliseconds[i] = page[kRelayTimesByte + i] * kRelayTimeUnitMs;
+  for (int i = 0; i < 4; ++i) milliseconds[i] = page[kRelayTimes + i] * kRelayTimeUnitMs;
   return true;
 }
 
@@ -68,7 +60,7 @@ bool WriteRelayTimes(LinkState& link, const std::array<std::uint32_t, 4>& millis
                      LinkStatus& status) {
   return ModifyConfigBlock(link, status, [&](Page& page) {
     for (int i = 0; i < 4; ++i) {
-      page[kRelayTimesByte + i] = static_cast<std::uint8_t>(milliseconds[i] / kRelayTimeUnitMs);
+      page[kRelayTimes + i] = static_cast<std::uint8_t>(milliseconds[i] / kRelayTimeUnitMs);
     }
   });
 }
@@ -76,21 +68,21 @@ bool WriteRelayTimes(LinkState& link, const std::array<std::uint32_t, 4>& millis
 bool ReadReaderTimeouts(LinkState& link, std::array<std::uint8_t, 4>& seconds, LinkStatus& status) {
   Page page{};
   if (!ReadConfigBlock(link, page, status)) return false;
-  for (int i = 0; i < 4; ++i) seconds[i] = page[kReaderTimeoutsByte + i];
+  for (int i = 0; i < 4; ++i) seconds[i] = page[kReaderTimeouts + i];
   return true;
 }
 
 bool WriteReaderTimeouts(LinkState& link, const std::array<std::uint8_t, 4>& seconds,
                          LinkStatus& status) {
   return ModifyConfigBlock(link, status, [&](Page& page) {
-    for (int i = 0; i < 4; ++i) page[kReaderTimeoutsByte + i] = seconds[i];
+    for (int i = 0; i < 4; ++i) page[kReaderTimeouts + i] = seconds[i];
   });
 }
 
 bool WriteTagListInfo(LinkState& link, int startAddress, int tagCount, LinkStatus& status) {
   return ModifyConfigBlock(link, status, [&](Page& page) {
-    PutWord(page, kTagListAddressByte, startAddress);
-    PutWord(page, kTagCountByte, tagCount);
+    PutWord(&page[kTagListAddress], static_cast<unsigned>(startAddress));
+    PutWord(&page[kTagCount], static_cast<unsigned>(tagCount));
   });
 }
 

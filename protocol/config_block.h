@@ -1,17 +1,14 @@
 #pragma once
 // Single settings in the controller's configuration block (the settings page at
-// 0x8000), each changed by reading the whole page, changing its bytes and writing
-// it back, so every other byte keeps the controller's value.
-//   5 head address | 6..9 relay times (units of 250 ms) | 10..11 tag list address
-//   12..13 tag count | 16..19 reader timeouts (s)
+// 0x8000, laid out in memory_map.h), each changed by reading the whole page,
+// changing its bytes and writing it back, so every other byte keeps the
+// controller's value.
 #include <array>
 #include <cstdint>
 
 #include "protocol/link_state.h"
 
 namespace zm48d {
-
-inline constexpr int kRelayTimeUnitMs = 250;
 
 bool ReadHeadAddress(LinkState& link, std::uint8_t& head, LinkStatus& status);
 // Always talks to the controller through head 0xAA; HeadAddress is restored on every path.

@@ -1,16 +1,13 @@
 #include "protocol/event_record.h"
 
 #include "protocol/hex_text.h"
-#include "protocol/rules_image.h"
+#include "protocol/big_endian.h"
 
 namespace zm48d {
 
 namespace {
 
-constexpr std::uint8_t DoorMask = 0x0F;
-constexpr std::uint8_t GrantedBit = 0x10;
-constexpr std::uint8_t HolidayBit = 0x20;
-constexpr int ReasonShift = 6;
+using namespace event_record;
 
 std::string YesNo(bool value) { return value ? "Sim" : "Não"; }
 
@@ -20,22 +17,22 @@ std::string Joined(const std::uint8_t* bytes, char separator) {
 
 std::string DoorText(int door) { return "Porta " + std::to_string(door); }
 
-std::uint16_t Word(const std::uint8_t* bytes) {
-  return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
-}
-
 }  // namespace
 
+std::string TagText(const std::uint8_t* tag) {
+  return HexByte(tag[0]) + HexByte(tag[1]) + HexByte(tag[2]);
+}
+
 EventRecord DecodeEventRecord(const std::uint8_t* record) {
-  const std::uint8_t flags = record[9];
+  const std::uint8_t flags = record[kFlags];
   EventRecord event;
-  event.tag = HexByte(record[0]) + HexByte(record[1]) + HexByte(record[2]);
-  event.date = Joined(record + 3, '/');
-  event.time = Joined(record + 6, ':');
-  event.granted = (flags & GrantedBit) != 0;
-  event.door = (flags & DoorMask) + 1;
-  event.holiday = (flags & HolidayBit) != 0;
-  event.reason = flags >> ReasonShift;
+  event.tag = TagText(record + kTag);
+  event.date = Joined(record + kDate, '/');
+  event.time = Joined(record + kTime, ':');
+  event.granted = (flags & kGrantedBit) != 0;
+  event.door = (flags & kDoorMask) + 1;
+  event.holiday = (flags & kHolidayBit) != 0;
+  event.reason = flags >> kReasonShift;
   return event;
 }
 
@@ -62,7 +59,7 @@ std::array<std::string, 7> EventGridCells(const EventRecord& event) {
 }
 
 StackPointers ParseStackPointers(const std::uint8_t* header) {
-  return {Word(header + HeaderStackStart), Word(header + HeaderStackTop)};
+  return {GetWord(header + stack_header::kStackStart), GetWord(header + stack_header::kStackTop)};
 }
 
 std::optional<int> WaitingBytes(StackPointers pointers) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "protocol/rules_image.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d {
 
@@ -23,7 +23,10 @@ struct EventRecord {
   int reason = 0;  // 0 ok, 1 tag not registered, 2 outside hours, 3 door not enabled
 };
 
-// `record` points to EventRecordSize bytes.
+// Six upper-case hexadecimal digits of the three tag bytes at `tag` ("12AB05").
+std::string TagText(const std::uint8_t* tag);
+
+// `record` points to EventRecordSize bytes (layout in memory_map.h).
 EventRecord DecodeEventRecord(const std::uint8_t* record);
 
 // The download's text line, UTF-8: tag*date*time*Sim|Não*Porta n*Sim|Não*
@@ -34,7 +37,7 @@ std::string EventLine(const std::uint8_t* record);
 std::string_view ReasonText(int reason);
 
 // Header row and cells of the event grid, UTF-8.
-inline constexpr std::array<std::string_view, 7> EventGridHeaders = {
+inline constexpr std::array<std::string_view, 7> kEventGridHeaders = {
     "TAG", "Data", "Hora", "Acesso", "Porta", "Feriado", "Motivo"};
 std::array<std::string, 7> EventGridCells(const EventRecord& event);
 inline std::array<std::string, 7> EventGridCells(const std::uint8_t* record) {
@@ -47,8 +50,7 @@ struct StackPointers {
   std::uint16_t top;
 };
 
-// From the 16 StackHeader bytes read at EEPROM address 0 (bytes 8-9 and 10-11,
-// big-endian).
+// From the 16 StackHeader bytes read at EEPROM address 0.
 StackPointers ParseStackPointers(const std::uint8_t* header);
 
 // Bytes waiting between start and top; nullopt when top lies below start (a

@@ -3,23 +3,17 @@
 #include <chrono>
 #include <thread>
 
+#include "protocol/big_endian.h"
 #include "protocol/commands.h"
 #include "protocol/frames.h"
 #include "protocol/memory.h"
 
 namespace zm48d {
 
-namespace {
-
-constexpr int kTopByte = 10;
-constexpr int kStartByte = 8;
-
-}  // namespace
-
 StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records) {
   records.clear();
   LinkStatus status = link_status::kOk;
-  std::array<std::uint8_t, StackHeaderSize> header{};
+  StackHeader header{};
   if (!ReadStackHeader(link, header, status)) return StackReadOutcome::kHeaderFailed;
   const StackPointers pointers = ParseStackPointers(header.data());
   const auto waiting = WaitingBytes(pointers);
@@ -35,9 +29,9 @@ StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& 
   return StackReadOutcome::kRead;
 }
 
-bool ReadStackHeader(LinkState& link, std::array<std::uint8_t, StackHeaderSize>& header,
+bool ReadStackHeader(LinkState& link, StackHeader& header,
                      LinkStatus& status) {
-  return ReadEeprom(link, 0, StackHeaderSize, header.data(), status);
+  return ReadEeprom(link, 0, stack_header::kSize, header.data(), status);
 }
 
 bool SetDownloadMode(LinkState& link, bool entering) {
@@ -49,11 +43,10 @@ bool SetDownloadMode(LinkState& link, bool entering) {
 
 bool ClearEventStack(LinkState& link) {
   LinkStatus status = link_status::kOk;
-  std::array<std::uint8_t, StackHeaderSize> header{};
+  StackHeader header{};
   if (!ReadStackHeader(link, header, status)) return false;
-  header[kTopByte] = header[kStartByte];
-  header[kTopByte + 1] = header[kStartByte + 1];
-  return WriteEeprom(link, 0, StackHeaderSize, header.data(), status);
+  PutWord(&header[stack_header::kStackTop], GetWord(&header[stack_header::kStackStart]));
+  return WriteEeprom(link, 0, stack_header::kSize, header.data(), status);
 }
 
 bool DownloadEventRecords(LinkState& link, bool clearAfter, bool bracket,

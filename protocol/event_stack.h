@@ -13,7 +13,7 @@ namespace zm48d {
 inline constexpr int kStackReadPauseMs = 50;
 
 // Reads the stack header (16 bytes at EEPROM address 0).
-bool ReadStackHeader(LinkState& link, std::array<std::uint8_t, StackHeaderSize>& header,
+bool ReadStackHeader(LinkState& link, StackHeader& header,
                      LinkStatus& status);
 
 // Command 'B': 'E' when entering download mode, 'S' when leaving it.

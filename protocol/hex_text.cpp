@@ -28,4 +28,11 @@ std::string HexByte(std::uint8_t value) {
   return {kDigits[value >> 4], kDigits[value & 0x0F]};
 }
 
+void DecodeHexPairs(const std::uint8_t* text, int count, std::uint8_t* out) {
+  for (int i = 0; i < count; ++i) {
+    const char pair[2] = {static_cast<char>(text[2 * i]), static_cast<char>(text[2 * i + 1])};
+    out[i] = static_cast<std::uint8_t>(HexTextToInt({pair, 2}) & 0xFF);
+  }
+}
+
 }  // namespace zm48d

@@ -13,4 +13,9 @@ std::uint64_t HexTextToInt(std::string_view text);
 // Two upper-case hexadecimal digits of a byte.
 std::string HexByte(std::uint8_t value);
 
+// `count` bytes from the 2·count characters at `text`, two a byte, high digit
+// first, each pair read as HexTextToInt reads it (low 8 bits). The controller
+// sends every byte of a read answer so.
+void DecodeHexPairs(const std::uint8_t* text, int count, std::uint8_t* out);
+
 }  // namespace zm48d

@@ -27,6 +27,7 @@ inline constexpr LinkStatus kBadChecksum = 8;        // checksum byte differs fr
 inline constexpr std::uint8_t kDefaultHeadAddress = 0xAA;
 inline constexpr int kRequestDataSize = 254;
 inline constexpr int kResponseBufferSize = 256;
+inline constexpr int kResponseDataOffset = 5;
 
 enum class FrameDirection { kSent, kReceived };
 // Sees every frame that crosses the line (for --trace); may be empty.
@@ -44,7 +45,8 @@ struct LinkState {
   FrameObserver observer;
 
   // Response data byte i is response buffer byte 5 + i.
-  std::uint8_t ResponseData(int i) const { return response[5 + i]; }
+  std::uint8_t ResponseData(int i) const { return response[kResponseDataOffset + i]; }
+  const std::uint8_t* ResponseDataBytes() const { return response.data() + kResponseDataOffset; }
 };
 
 }  // namespace zm48d

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "protocol/big_endian.h"
 #include "protocol/frames.h"
 #include "protocol/hex_text.h"
 
 namespace zm48d {
 
 namespace {
-
-std::uint8_t High(int address) { return static_cast<std::uint8_t>((address >> 8) & 0xFF); }
-std::uint8_t Low(int address) { return static_cast<std::uint8_t>(address & 0xFF); }
 
 bool Acknowledged(const LinkState& link) {
   return link.ResponseData(0) == 'O' && link.ResponseData(1) == 'K';
@@ -20,11 +18,7 @@ bool Acknowledged(const LinkState& link) {
 // A read answer carries 16 bytes as 32 hexadecimal characters.
 std::array<std::uint8_t, kReadBlockSize> DecodeBlock(const LinkState& link) {
   std::array<std::uint8_t, kReadBlockSize> block{};
-  for (int i = 0; i < kReadBlockSize; ++i) {
-    const char pair[2] = {static_cast<char>(link.ResponseData(2 * i)),
-                          static_cast<char>(link.ResponseData(2 * i + 1))};
-    block[i] = static_cast<std::uint8_t>(HexTextToInt({pair, 2}));
-  }
+  DecodeHexPairs(link.ResponseDataBytes(), kReadBlockSize, block.data());
   return block;
 }
 
@@ -34,7 +28,7 @@ bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, 
   if (length <= 0) return false;
   std::memset(buffer, 0, static_cast<size_t>(length));
   for (int position = 0; position < length; position += kReadBlockSize, address += kReadBlockSize) {
-    const std::uint8_t request[] = {'L', High(address), Low(address), 1};
+    const std::uint8_t request[] = {'L', HighByte(address), LowByte(address), 1};
     SetRequest(link, 'D', request);
     if (!Transact(link, status)) return false;
     const auto block = DecodeBlock(link);
@@ -52,8 +46,8 @@ bool WriteEeprom(LinkState& link, int address, int length, const std::uint8_t* b
     const int count = std::min(length - position, kEepromWriteChunk);
     std::array<std::uint8_t, 4 + kEepromWriteChunk> request{};
     request[0] = 'G';
-    request[1] = High(address);
-    request[2] = Low(address);
+    request[1] = HighByte(address);
+    request[2] = LowByte(address);
     request[3] = static_cast<std::uint8_t>(count);
     std::copy_n(bytes + position, count, request.begin() + 4);
     SetRequest(link, 'D', {request.data(), static_cast<size_t>(4 + count)});
@@ -65,7 +59,7 @@ bool WriteEeprom(LinkState& link, int address, int length, const std::uint8_t* b
 bool ReadPage(LinkState& link, int address, Page& page, LinkStatus& status) {
   page.fill(0);
   for (int offset = 0; offset < kPageSize; offset += kReadBlockSize, address += kReadBlockSize) {
-    const std::uint8_t request[] = {'L', High(address), Low(address)};
+    const std::uint8_t request[] = {'L', HighByte(address), LowByte(address)};
     SetRequest(link, 'G', request);
     if (!Transact(link, status)) return false;
     const auto block = DecodeBlock(link);
@@ -77,8 +71,8 @@ bool ReadPage(LinkState& link, int address, Page& page, LinkStatus& status) {
 bool WritePage(LinkState& link, int address, const Page& page, LinkStatus& status) {
   std::array<std::uint8_t, 3 + kPageSize> request{};
   request[0] = 'G';
-  request[1] = High(address);
-  request[2] = Low(address);
+  request[1] = HighByte(address);
+  request[2] = LowByte(address);
   std::copy(page.begin(), page.end(), request.begin() + 3);
   SetRequest(link, 'G', request);
   return Transact(link, status) && Acknowledged(link);

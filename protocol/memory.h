@@ -7,16 +7,9 @@
 #include <cstdint>
 
 #include "protocol/link_state.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d {
-
-inline constexpr int kPageSize = 128;
-inline constexpr int kReadBlockSize = 16;
-inline constexpr int kEepromWriteChunk = 128;
-inline constexpr std::uint16_t kConfigBlockAddress = 0x8000;
-inline constexpr std::uint16_t TagListStart = 0xB000;
-
-using Page = std::array<std::uint8_t, kPageSize>;
 
 // Each returns true when every frame succeeded and leaves the status of the last
 // transaction. A length of 0 or less sends nothing and returns false.

@@ -5,12 +5,13 @@
 #include <string>
 
 #include "protocol/link_state.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d {
 
 // Text of each entry: six hexadecimal digits of the tag, "*", two of the value.
 // `flag` sends 'S', otherwise 'N'. Runs with a status of its own; the texts are
 // changed only on success.
-bool ReadOnline(LinkState& link, bool flag, std::array<std::string, 8>& texts);
+bool ReadOnline(LinkState& link, bool flag, std::array<std::string, kOnlineEntries>& texts);
 
 }  // namespace zm48d

@@ -1,25 +1,19 @@
 #include "protocol/rules_image.h"
 
-#include "protocol/file_headers.h"
+#include "files/file_formats.h"
+#include "protocol/big_endian.h"
 #include "protocol/hex_text.h"
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d {
 
 namespace {
 
-std::uint8_t LowByte(std::uint64_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
-
 std::uint8_t BcdField(std::string_view line, int pos) {
-  return LowByte(HexTextToInt(Field(line, pos, 2)));
+  return static_cast<std::uint8_t>(HexTextToInt(Field(line, pos, 2)) & 0xFF);
 }
 
-void PutWord(StackHeaderBytes& bytes, int offset, int value) {
-  bytes[offset] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-  bytes[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
-}
-
-int CountLine(const LineList& file) { return StrToInt(file.at(CountLineIndex)) & 0xFF; }
+int CountLine(const LineList& file) { return StrToInt(file.at(kCountLineIndex)) & 0xFF; }
 
 }  // namespace
 
@@ -33,26 +27,32 @@ StackHeaderBytes BuildStackHeaderBytes(int holidays, int groups) {
   const int capacity = (EepromAreaSize - stackStart) / EventRecordSize;
   const int limit = stackStart + EventRecordSize * capacity;
 
+  using namespace stack_header;
   StackHeaderBytes bytes{};
-  bytes[HeaderHolidayCount] = static_cast<std::uint8_t>(h);
-  PutWord(bytes, HeaderHolidayTable, HolidayTableStart);
-  bytes[HeaderGroupCount] = static_cast<std::uint8_t>(g);
-  PutWord(bytes, HeaderGroupTable, groupTable);
-  PutWord(bytes, HeaderStackStart, stackStart);
-  PutWord(bytes, HeaderStackTop, stackStart);
-  PutWord(bytes, HeaderStackLimit, limit);
+  bytes[kHolidayCount] = static_cast<std::uint8_t>(h);
+  PutWord(&bytes[kHolidayTable], HolidayTableStart);
+  bytes[kGroupCount] = static_cast<std::uint8_t>(g);
+  PutWord(&bytes[kGroupTable], static_cast<unsigned>(groupTable));
+  PutWord(&bytes[kStackStart], static_cast<unsigned>(stackStart));
+  PutWord(&bytes[kStackTop], static_cast<unsigned>(stackStart));
+  PutWord(&bytes[kStackLimit], static_cast<unsigned>(limit));
   return bytes;
 }
 
 HolidayRecord HolidayRecordFromLine(std::string_view line) {
-  return {BcdField(line, holiday_line::Day.pos), BcdField(line, holiday_line::Month.pos)};
+  HolidayRecord record{};
+  record[holiday_record::kDay] = BcdField(line, holiday_line::kDay.pos);
+  record[holiday_record::kMonth] = BcdField(line, holiday_line::kMonth.pos);
+  return record;
 }
 
 GroupRecord GroupRecordFromLine(std::string_view line) {
   GroupRecord record{};
   // Byte m is the hour (m even) or the minute (m odd) of time m/2 + 1.
-  for (int m = 0; m < GroupRecordSize - 1; ++m) record[m] = BcdField(line, 4 + 3 * m);
-  record[GroupRecordSize - 1] = Field(line, group_line::HolidayFlag) == FlagYes ? 1 : 0;
+  for (int m = 0; m < group_record::kHolidayPermission; ++m) {
+    record[m] = BcdField(line, group_line::TimeDigits(m).pos);
+  }
+  record[group_record::kHolidayPermission] = Field(line, group_line::kHolidayFlag) == kFlagYes ? 1 : 0;
   return record;
 }
 
@@ -66,12 +66,12 @@ RulesImage BuildRulesImage(const LineList& holidays, const LineList& groups) {
 
   image.holidays.reserve(static_cast<std::size_t>(HolidayRecordSize * h));
   for (int i = 0; i < h; ++i) {
-    const HolidayRecord record = HolidayRecordFromLine(holidays.at(FirstDataLineIndex + i));
+    const HolidayRecord record = HolidayRecordFromLine(holidays.at(kFirstDataLineIndex + i));
     image.holidays.insert(image.holidays.end(), record.begin(), record.end());
   }
   image.groups.reserve(static_cast<std::size_t>(GroupRecordSize * g));
   for (int j = 0; j < g; ++j) {
-    const GroupRecord record = GroupRecordFromLine(groups.at(FirstDataLineIndex + j));
+    const GroupRecord record = GroupRecordFromLine(groups.at(kFirstDataLineIndex + j));
     image.groups.insert(image.groups.end(), record.begin(), record.end());
   }
   return image;

@@ -7,28 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "protocol/line_file.h"
+#include "files/line_file.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d {
 
-inline constexpr int EepromAreaSize = 2048;
-inline constexpr int HolidayTableStart = 0x20;
-inline constexpr int HolidayRecordSize = 2;
-inline constexpr int GroupRecordSize = 29;
-inline constexpr int EventRecordSize = 10;
-
-// StackHeader: big-endian fields at these byte offsets.
-inline constexpr int StackHeaderSize = 16;
-inline constexpr int StackHeaderWrittenSize = 14;  // bytes 14-15 are left alone
-inline constexpr int HeaderHolidayCount = 0;
-inline constexpr int HeaderHolidayTable = 1;
-inline constexpr int HeaderGroupCount = 3;
-inline constexpr int HeaderGroupTable = 4;
-inline constexpr int HeaderStackStart = 8;
-inline constexpr int HeaderStackTop = 10;
-inline constexpr int HeaderStackLimit = 12;
-
-using StackHeaderBytes = std::array<std::uint8_t, StackHeaderWrittenSize>;
+using StackHeaderBytes = std::array<std::uint8_t, stack_header::kWrittenSize>;
 using HolidayRecord = std::array<std::uint8_t, HolidayRecordSize>;
 using GroupRecord = std::array<std::uint8_t, GroupRecordSize>;
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "protocol/file_headers.h"
+#include "files/file_formats.h"
 #include "protocol/hex_text.h"
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d {
 
@@ -15,13 +15,13 @@ std::uint8_t HexField(std::string_view line, FieldSpan span) {
 }
 
 std::size_t ImageSize(std::size_t count) {
-  return TagRecordSize * count + count / TagRecordsPerLine;
+  return tag_record::kSize * count + count / tag_record::kPerLine;
 }
 
 // A group field wholly past the end of a short line is absent and gives 0; one
 // that is there but holds no whole number is a conversion error.
 std::uint8_t GroupField(std::string_view line) {
-  const std::string_view group = Field(line, tag_line::Group);
+  const std::string_view group = Field(line, tag_line::kGroup);
   return group.empty() ? 0 : static_cast<std::uint8_t>(StrToInt(group) & 0xFF);
 }
 
@@ -29,7 +29,7 @@ std::uint8_t GroupField(std::string_view line) {
 
 TagRecord TagRecordFromLine(std::string_view line) {
   return {HexField(line, tag_line::TagByte(0)), HexField(line, tag_line::TagByte(1)),
-          HexField(line, tag_line::TagByte(2)), HexField(line, tag_line::Ports),
+          HexField(line, tag_line::TagByte(2)), HexField(line, tag_line::kPorts),
           GroupField(line)};
 }
 
@@ -38,23 +38,23 @@ std::vector<std::uint8_t> BuildTagListImage(const LineList& file, int count) {
   if (count <= 0) return image;
   // Reserve only what the file can hold: a huge count runs into the missing
   // line long before it would fill a buffer of its size.
-  const auto available = static_cast<std::size_t>(std::max(file.size() - FirstDataLineIndex, 0));
+  const auto available = static_cast<std::size_t>(std::max(file.size() - kFirstDataLineIndex, 0));
   image.reserve(ImageSize(std::min(static_cast<std::size_t>(count), available)));
 
   for (int i = 0; i < count; ++i) {
-    const TagRecord record = TagRecordFromLine(file.at(FirstDataLineIndex + static_cast<long long>(i)));
+    const TagRecord record = TagRecordFromLine(file.at(kFirstDataLineIndex + static_cast<long long>(i)));
     image.insert(image.end(), record.begin(), record.end());
-    if ((i + 1) % TagRecordsPerLine == 0) image.push_back(0x00);
+    if ((i + 1) % tag_record::kPerLine == 0) image.push_back(0x00);
   }
   return image;
 }
 
-std::vector<TagPage> SplitIntoPages(const std::vector<std::uint8_t>& image) {
-  std::vector<TagPage> pages;
-  pages.reserve((image.size() + TagPageSize - 1) / TagPageSize);
-  for (std::size_t offset = 0; offset < image.size(); offset += TagPageSize) {
-    TagPage page{};
-    const std::size_t chunk = std::min<std::size_t>(TagPageSize, image.size() - offset);
+std::vector<Page> SplitIntoPages(const std::vector<std::uint8_t>& image) {
+  std::vector<Page> pages;
+  pages.reserve((image.size() + kPageSize - 1) / kPageSize);
+  for (std::size_t offset = 0; offset < image.size(); offset += kPageSize) {
+    Page page{};
+    const std::size_t chunk = std::min<std::size_t>(kPageSize, image.size() - offset);
     std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(offset), chunk, page.begin());
     pages.push_back(page);
   }
@@ -62,9 +62,9 @@ std::vector<TagPage> SplitIntoPages(const std::vector<std::uint8_t>& image) {
 }
 
 bool TagListFits(std::uint16_t start, std::size_t imageBytes) {
-  if (imageBytes > 0x10000) return false;
-  const std::size_t pages = (imageBytes + TagPageSize - 1) / TagPageSize;
-  return start + pages * TagPageSize <= 0x10000;
+  if (imageBytes > kAddressSpaceSize) return false;
+  const std::size_t pages = (imageBytes + kPageSize - 1) / kPageSize;
+  return start + pages * kPageSize <= kAddressSpaceSize;
 }
 
 }  // namespace zm48d

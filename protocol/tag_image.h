@@ -8,23 +8,19 @@
 #include <string_view>
 #include <vector>
 
-#include "protocol/line_file.h"
+#include "files/line_file.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d {
 
-inline constexpr int TagRecordSize = 5;
-inline constexpr int TagRecordsPerLine = 3;
-inline constexpr int TagPageSize = 128;
-
-using TagRecord = std::array<std::uint8_t, TagRecordSize>;
-using TagPage = std::array<std::uint8_t, TagPageSize>;
+using TagRecord = std::array<std::uint8_t, tag_record::kSize>;
 
 // Tag bytes and port mask from the hexadecimal pairs at 1-2, 3-4, 5-6 and 8-9;
 // the group (low 8 bits) from the decimal field at 11-13. Characters past the
 // end of the line are absent: a short hexadecimal field keeps the digits present
-// (none gives 0x00); a group field cut short is read as the digits present, and
-// an empty one throws ConversionError, just as the runtime refuses an empty
-// number.
+// (none gives 0x00), and so does a group field cut short; a group field wholly
+// past the end gives 0. A group field that is there but holds no whole number
+// throws ConversionError.
 TagRecord TagRecordFromLine(std::string_view line);
 
 // 5·N + N/3 bytes for the data lines 2 .. N+1 of `file`. Throws ListIndexError
@@ -32,7 +28,7 @@ TagRecord TagRecordFromLine(std::string_view line);
 std::vector<std::uint8_t> BuildTagListImage(const LineList& file, int count);
 
 // The image cut into 128-byte pages, the last one filled up with 0x00.
-std::vector<TagPage> SplitIntoPages(const std::vector<std::uint8_t>& image);
+std::vector<Page> SplitIntoPages(const std::vector<std::uint8_t>& image);
 
 // True when every page of the image lies within the 16-bit settings space,
 // i.e. the last page ends at or before 0xFFFF.

@@ -1,11 +1,11 @@
 #include "protocol/uploads.h"
 
 #include "protocol/config_block.h"
-#include "protocol/file_headers.h"
-#include "protocol/line_file.h"
+#include "files/file_formats.h"
+#include "files/line_file.h"
 #include "protocol/memory.h"
 #include "protocol/rules_image.h"
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 #include "protocol/tag_image.h"
 
 namespace zm48d {
@@ -30,14 +30,14 @@ bool UploadAccessRules(LinkState& link, const std::string& holidaysPath,
   if (!FileExists(holidaysPath) || !FileExists(groupsPath)) return false;
   const LineList holidays = LoadLines(holidaysPath);
   const LineList groups = LoadLines(groupsPath);
-  if (!HasHeaderAndCount(holidays, HolidaysHeader) || !HasHeaderAndCount(groups, GroupsHeader)) {
+  if (!HasHeaderAndCount(holidays, kHolidaysHeader) || !HasHeaderAndCount(groups, kGroupsHeader)) {
     return false;
   }
   // Counts the one-byte header fields cannot hold, or tables reaching past the
   // area, would leave the controller with a layout that loses groups or
   // overwrites memory it does not own: refuse them before anything is sent.
-  const int h = StrToInt(holidays.at(CountLineIndex));
-  const int g = StrToInt(groups.at(CountLineIndex));
+  const int h = StrToInt(holidays.at(kCountLineIndex));
+  const int g = StrToInt(groups.at(kCountLineIndex));
   if (h < 0 || g < 0 || h > 255 || g > 255 || !RulesFit(h, g)) return false;
 
   const RulesImage image = BuildRulesImage(holidays, groups);
@@ -49,8 +49,8 @@ bool UploadAccessRules(LinkState& link, const std::string& holidaysPath,
 bool UploadTagList(LinkState& link, int startAddress, const std::string& path, LinkStatus& status) {
   if (!FileExists(path)) return false;
   const LineList file = LoadLines(path);
-  if (!HasHeader(file, TagListHeader)) return false;
-  const int count = StrToInt(file.at(CountLineIndex));
+  if (!HasHeader(file, kTagListHeader)) return false;
+  const int count = StrToInt(file.at(kCountLineIndex));
   if (count < 0) return false;
   // The whole image is built before anything is sent, so a file with fewer data
   // lines than its count leaves the controller untouched.
@@ -59,9 +59,9 @@ bool UploadTagList(LinkState& link, int startAddress, const std::string& path, L
 
   if (!WriteTagListInfo(link, startAddress, count, status)) return false;
   int address = startAddress;
-  for (const TagPage& page : SplitIntoPages(image)) {
+  for (const Page& page : SplitIntoPages(image)) {
     if (!WritePage(link, address, page, status)) return false;
-    address += TagPageSize;
+    address += kPageSize;
   }
   return true;
 }

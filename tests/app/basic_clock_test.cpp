@@ -12,7 +12,7 @@ namespace {
 using emu::Fault;
 
 // 7 December 2026 is a Monday.
-constexpr LocalDateTime kPcTime{2026, 12, 7, 14, 5, 9};
+constexpr ops::LocalDateTime kPcTime{2026, 12, 7, 14, 5, 9};
 
 class BasicClockTest : public BasicPageTest {
  protected:
@@ -33,15 +33,15 @@ class BasicClockTest : public BasicPageTest {
 };
 
 TEST(PcClockText, TwoDigitFieldsAndTheYearsLastTwoDigits) {
-  EXPECT_EQ(DateText(kPcTime), "07/12/26");
-  EXPECT_EQ(TimeText(kPcTime), "14:05:09");
-  EXPECT_EQ(DateText({2000, 1, 31, 23, 59, 59}), "31/01/00");
-  EXPECT_EQ(TimeText({2000, 1, 31, 23, 59, 59}), "23:59:59");
-  EXPECT_EQ(TimeText({1999, 1, 1, 0, 0, 0}), "00:00:00");
+  EXPECT_EQ(ops::DateText(kPcTime), "07/12/26");
+  EXPECT_EQ(ops::TimeText(kPcTime), "14:05:09");
+  EXPECT_EQ(ops::DateText({2000, 1, 31, 23, 59, 59}), "31/01/00");
+  EXPECT_EQ(ops::TimeText({2000, 1, 31, 23, 59, 59}), "23:59:59");
+  EXPECT_EQ(ops::TimeText({1999, 1, 1, 0, 0, 0}), "00:00:00");
 }
 
 TEST(PcClockText, DefaultClockIsThePcsLocalTime) {
-  const LocalDateTime now = CurrentLocalTime();
+  const ops::LocalDateTime now = ops::CurrentLocalTime();
   const QDateTime pc = QDateTime::currentDateTime();
   const QDateTime read(QDate(now.year, now.month, now.day),
                        QTime(now.hour, now.minute, now.second));

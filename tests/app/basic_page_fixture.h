@@ -15,7 +15,7 @@ namespace zm48d::testing {
 class BasicPageTest : public FormTest {
  protected:
   using Bytes = std::vector<std::uint8_t>;
-  static constexpr int kConfig = emu::kConfigBlockAddress;
+  static constexpr int kConfig = 0x8000;  // the configuration block
 
   // Every handler of the page ends with the port closed, whatever happened.
   void Click(QPushButton* button) {

@@ -4,7 +4,7 @@
 
 #include <QComboBox>
 
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 #include "tests/app/form_fixture.h"
 
 namespace zm48d::testing {
@@ -27,7 +27,7 @@ TEST_F(BeepTest, SoundsTheControllerAndClosesThePort) {
 
 TEST_F(BeepTest, NextFrameCarriesTheHeadFromMudar) {
   line.emulator.With([](auto& controller) {
-    controller.settings[emu::kConfigBlockAddress + emu::kConfigHeadOffset] = 0x12;
+    controller.settings[0x8000 + 5] = 0x12;  // its own head address
     return 0;
   });
   form.Edit10->setText("12");

@@ -5,7 +5,7 @@
 #include <QTableWidget>
 
 #include "app/string_grid.h"
-#include "protocol/line_file.h"
+#include "files/line_file.h"
 #include "tests/app/form_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -16,7 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 using Row = std::vector<QString>;
 using emu::Fault;
 
-constexpr int kConfig = emu::kConfigBlockAddress;
+constexpr int kConfig = 0x8000;  // the configuration block
 const QString kReadFailed = QStringLiteral("Não foi possível ler os dados da eeprom!!");
 
 std::array<std::uint8_t, 10> Record(std::uint8_t flags, std::uint8_t tagLow = 0xB2) {

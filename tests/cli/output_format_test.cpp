@@ -8,6 +8,7 @@
 
 #include "cli/hex_dump.h"
 #include "cli/trace.h"
+#include "operations/trace_line.h"
 
 namespace zm48d::testing {
 namespace {
@@ -52,9 +53,9 @@ TEST(TraceLine, LocalTimeToTheMillisecondThenDirectionAndBytes) {
   const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local)) +
                     std::chrono::milliseconds(45);
   const std::vector<std::uint8_t> beep = {0x02, 0xAA, 0x1E, 0x48, 0x00, 0x1C, 0x03, 0x31, 0x04};
-  EXPECT_EQ(cli::FormatTraceLine(when, FrameDirection::kSent, beep),
+  EXPECT_EQ(ops::FormatTraceLine(when, FrameDirection::kSent, beep),
             "12:03:09.045 -> 02 AA 1E 48 00 1C 03 31 04");
-  EXPECT_EQ(cli::FormatTraceLine(when, FrameDirection::kReceived, std::span(beep).first(2)),
+  EXPECT_EQ(ops::FormatTraceLine(when, FrameDirection::kReceived, std::span(beep).first(2)),
             "12:03:09.045 <- 02 AA");
 }
 

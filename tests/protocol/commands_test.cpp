@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/commands.h"
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {

@@ -47,8 +47,8 @@ TEST(EventRecordTest, GridCellsForEachFlagCombination) {
   EXPECT_EQ(tail(0xD0), (Tail{"Sim", "Porta 1", "Não", "porta não habilitada!"}));
   EXPECT_EQ(tail(0x40), (Tail{"Não", "Porta 1", "Não", "tag não cadastrado!"}));
   EXPECT_EQ(tail(0x80)[3], "fora do horário!");
-  EXPECT_EQ(EventGridHeaders[0], "TAG");
-  EXPECT_EQ(EventGridHeaders[6], "Motivo");
+  EXPECT_EQ(kEventGridHeaders[0], "TAG");
+  EXPECT_EQ(kEventGridHeaders[6], "Motivo");
 }
 
 TEST(StackPointersTest, ReadsStartAndTopBigEndian) {

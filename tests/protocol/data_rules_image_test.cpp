@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "protocol/rules_image.h"
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 #include "protocol/tag_image.h"
 
 namespace zm48d::testing {
@@ -14,6 +14,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint16_t kListStart = 0xB000;  // where the terminal puts the list
+constexpr std::size_t kPage = 128;            // bytes a settings page holds
 
 Bytes ToVector(const TagRecord& r) { return Bytes(r.begin(), r.end()); }
 
@@ -68,8 +69,8 @@ TEST(TagImageTest, SizesAndPagesForTypicalCounts) {
     }
     // Pages carry the image in order, the rest of the last page cleared.
     for (std::size_t k = 0; k < pages.size(); ++k) {
-      for (std::size_t b = 0; b < TagPageSize; ++b) {
-        const std::size_t at = k * TagPageSize + b;
+      for (std::size_t b = 0; b < kPage; ++b) {
+        const std::size_t at = k * kPage + b;
         ASSERT_EQ(pages[k][b], at < image.size() ? image[at] : 0x00) << k << ':' << b;
       }
     }

@@ -14,7 +14,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using emu::Fault;
 
-Bytes Slice(const std::array<std::uint8_t, emu::kSpaceSize>& space, int at, int n) {
+Bytes Slice(const emu::Space& space, int at, int n) {
   return Bytes(space.begin() + at, space.begin() + at + n);
 }
 

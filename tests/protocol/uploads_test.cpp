@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 #include "protocol/uploads.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/sample_files.h"

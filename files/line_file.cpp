@@ -1,4 +1,4 @@
-#include "protocol/line_file.h"
+#include "files/line_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include <random>
 #include <system_error>
 
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 #if defined(_WIN32)
 #include <io.h>

@@ -4,16 +4,12 @@
 // cycle of its own (open, operate, report, close) on "COM portNumber"; a stage
 // that fails does not stop the next one, and nothing is rolled back.
 // The window's "Enviar para o aparelho" and the command line's `send` both run
-// it; messages go out through `show`, in UTF-8, while the port is still open.
-#include <functional>
+// it; its texts go to the session's notices while the port is still open.
 #include <string>
-#include <string_view>
 
-#include "protocol/link_state.h"
+#include "operations/session.h"
 
-namespace zm48d {
-
-using ShowMessage = std::function<void(std::string_view utf8Text)>;
+namespace zm48d::ops {
 
 enum class StageOutcome {
   kSent,          // every frame written and acknowledged
@@ -37,27 +33,24 @@ struct SendResult {
 
 // Rules stage: both paths chosen, both files with their header and count lines,
 // then UploadAccessRules in a port cycle.
-StageOutcome SendRulesStage(LinkState& link, int portNumber, const std::string& holidaysPath,
-                            const std::string& groupsPath, const ShowMessage& show);
+StageOutcome SendRulesStage(const Session& session, const std::string& holidaysPath,
+                            const std::string& groupsPath);
 
 // Tag list stage: UploadTagList from TagListStart in a port cycle; the file's
 // header is left to the upload to check.
-StageOutcome SendTagListStage(LinkState& link, int portNumber, const std::string& tagsPath,
-                              const ShowMessage& show);
+StageOutcome SendTagListStage(const Session& session, const std::string& tagsPath);
 
 // Notify stage: NotifyMemoryUpdated in a port cycle of its own, silent whatever
 // happens. True when the controller acknowledged it.
-bool NotifyStage(LinkState& link, int portNumber);
+bool NotifyStage(const Session& session);
 
 // The three stages in order. An error raised while reading a file (one that
 // cannot be opened, a count that is no number, a missing data line) ends the
 // sequence there, with the port closed; the later stages do not run.
-SendResult RunSendSequence(LinkState& link, int portNumber, const SendPaths& paths,
-                           const ShowMessage& show);
+SendResult RunSendSequence(const Session& session, const SendPaths& paths);
 
 // "Enviar lista para o aparelho": the tag list alone, without the notice. Only
-// a port that does not open is reported through `show`; the outcome is returned.
-StageOutcome SendTagListFile(LinkState& link, int portNumber, const std::string& tagsPath,
-                             const ShowMessage& show);
+// a port that does not open is reported; the outcome is returned.
+StageOutcome SendTagListFile(const Session& session, const std::string& tagsPath);
 
-}  // namespace zm48d
+}  // namespace zm48d::ops

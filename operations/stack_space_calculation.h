@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zm48d {
+namespace zm48d::ops {
 
 struct StackSpaceCalculation {
   std::optional<long long> space;  // the record count, negative when the tables do not fit
@@ -23,4 +23,4 @@ StackSpaceCalculation CalculateStackSpace(const std::string& holidaysPath,
 // "= N", as the page's label shows a count.
 std::string StackSpaceCaption(long long space);
 
-}  // namespace zm48d
+}  // namespace zm48d::ops

@@ -11,8 +11,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "protocol/line_file.h"
-#include "protocol/runtime_errors.h"
+#include "files/line_file.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d::testing {
 namespace {

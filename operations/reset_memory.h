@@ -1,15 +1,16 @@
 #pragma once
 // "Zerar memória": empties the controller's tag list and gives it an empty rules
 // image and event stack, by rewriting two blocks read-modify-write:
-//   1. the configuration block: tag list at 0xB000 with 0 tags;
+//   1. the configuration block: tag list at TagListStart with 0 tags;
 //   2. the StackHeader at EEPROM 0: bytes 0..13 of an empty layout, 14..15 kept.
 // It stops at the first stage that fails; what was written before stays written.
 // The memory notice ('I') is not sent.
 #include <cstdint>
+#include <string_view>
 
-#include "protocol/link_state.h"
+#include "operations/session.h"
 
-namespace zm48d {
+namespace zm48d::ops {
 
 enum class ResetMemoryFailure {
   kNone,         // both blocks rewritten
@@ -25,7 +26,13 @@ enum class ResetMemoryFailure {
 inline constexpr std::uint8_t kResetStackHeader[14] = {0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00,
                                                        0x00, 0x00, 0x20, 0x00, 0x20, 0x00, 0x84};
 
-// Needs the port open. Leaves the status of the last transaction.
+// The two stages on an open port. Leaves the status of the last transaction.
 ResetMemoryFailure ResetMemory(LinkState& link, LinkStatus& status);
 
-}  // namespace zm48d
+// The button: a port cycle (a port that does not open shows `openFailure`, the
+// page shows nothing), the stages, and one numbered text per failed stage; a
+// configuration block that could not be read reports its read and its stage.
+// Success shows nothing.
+bool ResetMemoryButton(const Session& session, std::string_view openFailure = {});
+
+}  // namespace zm48d::ops

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "protocol/cp1252.h"
-#include "protocol/runtime_errors.h"
+#include "files/cp1252.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d::testing {
 namespace {

@@ -2,7 +2,7 @@
 // stage a failure stops at.
 #include <gtest/gtest.h>
 
-#include "protocol/reset_memory.h"
+#include "operations/reset_memory.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {
@@ -43,7 +43,7 @@ class ResetMemoryOnEmulator : public ::testing::Test {
 };
 
 TEST_F(ResetMemoryOnEmulator, EmptiesTagListAndStackHeaderKeepingEverythingElse) {
-  EXPECT_EQ(ResetMemory(line_.link, status_), ResetMemoryFailure::kNone);
+  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kNone);
   EXPECT_EQ(status_, link_status::kOk);
 
   Bytes block = Settings(kConfig, 128);
@@ -59,7 +59,7 @@ TEST_F(ResetMemoryOnEmulator, EmptiesTagListAndStackHeaderKeepingEverythingElse)
 
 TEST_F(ResetMemoryOnEmulator, UnreadableConfigBlockWritesNothing) {
   line_.emulator.SetFault({Fault::kBadChecksum, 3, 1, 'G'});
-  EXPECT_EQ(ResetMemory(line_.link, status_), ResetMemoryFailure::kConfigRead);
+  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kConfigRead);
   EXPECT_EQ(status_, link_status::kBadChecksum);
   EXPECT_EQ(Settings(kConfig + 10, 4), (Bytes{0x4A, 0x4B, 0x4C, 0x4D}));
   EXPECT_EQ(Header()[13], 0xCD);
@@ -68,20 +68,20 @@ TEST_F(ResetMemoryOnEmulator, UnreadableConfigBlockWritesNothing) {
 
 TEST_F(ResetMemoryOnEmulator, UnacknowledgedConfigWriteStopsBeforeTheHeader) {
   line_.emulator.SetFault({Fault::kNotOk, 8, 1, 'G'});
-  EXPECT_EQ(ResetMemory(line_.link, status_), ResetMemoryFailure::kConfigWrite);
+  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kConfigWrite);
   EXPECT_EQ(status_, link_status::kOk);  // the frame was fine, the answer was not "OK"
   EXPECT_EQ(Commands().size(), 9u);
 }
 
 TEST_F(ResetMemoryOnEmulator, HeaderStagesFailAfterTheConfigBlockWasWritten) {
   line_.emulator.SetFault({Fault::kNoAnswer, 0, 1, 'D'});
-  EXPECT_EQ(ResetMemory(line_.link, status_), ResetMemoryFailure::kHeaderRead);
+  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kHeaderRead);
   EXPECT_EQ(status_, link_status::kNoHeader);
   EXPECT_EQ(Settings(kConfig + 10, 4), (Bytes{0xB0, 0x00, 0x00, 0x00}));
   EXPECT_EQ(Header()[13], 0xCD);
 
   line_.emulator.SetFault({Fault::kNotOk, 1, 1, 'D'});
-  EXPECT_EQ(ResetMemory(line_.link, status_), ResetMemoryFailure::kHeaderWrite);
+  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kHeaderWrite);
 }
 
 }  // namespace

@@ -1,24 +1,24 @@
-#include "protocol/stack_space_calculation.h"
+#include "operations/stack_space_calculation.h"
 
-#include "protocol/file_headers.h"
-#include "protocol/line_file.h"
+#include "files/file_formats.h"
+#include "files/line_file.h"
 #include "protocol/rules_image.h"
-#include "protocol/runtime_errors.h"
-#include "protocol/transfer_texts.h"
+#include "files/runtime_errors.h"
+#include "operations/operator_texts.h"
 
-namespace zm48d {
+namespace zm48d::ops {
 
 namespace {
 
 // Any fault in the two first lines means the operator picked the wrong files:
 // one message covers a wrong header, a missing line and a count that is no number.
 StackSpaceCalculation FromLines(const LineList& holidays, const LineList& groups) {
-  const StackSpaceCalculation incompatible{std::nullopt, transfer_text::kIncompatibleFiles};
+  const StackSpaceCalculation incompatible{std::nullopt, text::kIncompatibleFiles};
   try {
-    if (holidays.at(HeaderLineIndex) != HolidaysHeader) return incompatible;
-    if (groups.at(HeaderLineIndex) != GroupsHeader) return incompatible;
-    const long long h = StrToInt(holidays.at(CountLineIndex));
-    const long long g = StrToInt(groups.at(CountLineIndex));
+    if (holidays.at(kHeaderLineIndex) != kHolidaysHeader) return incompatible;
+    if (groups.at(kHeaderLineIndex) != kGroupsHeader) return incompatible;
+    const long long h = StrToInt(holidays.at(kCountLineIndex));
+    const long long g = StrToInt(groups.at(kCountLineIndex));
     return {StackSpace(h, g), {}};
   } catch (const ConversionError&) {
     return incompatible;
@@ -32,7 +32,7 @@ StackSpaceCalculation FromLines(const LineList& holidays, const LineList& groups
 StackSpaceCalculation CalculateStackSpace(const std::string& holidaysPath,
                                           const std::string& groupsPath) {
   if (holidaysPath.empty() || groupsPath.empty()) {
-    return {std::nullopt, transfer_text::kChooseFiles};
+    return {std::nullopt, text::kChooseFiles};
   }
   const LineList holidays = LoadLines(holidaysPath);
   const LineList groups = LoadLines(groupsPath);
@@ -41,4 +41,4 @@ StackSpaceCalculation CalculateStackSpace(const std::string& holidaysPath,
 
 std::string StackSpaceCaption(long long space) { return "= " + std::to_string(space); }
 
-}  // namespace zm48d
+}  // namespace zm48d::ops

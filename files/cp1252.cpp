@@ -1,4 +1,4 @@
-#include "protocol/cp1252.h"
+#include "files/cp1252.h"
 
 #include <array>
 #include <cstdint>

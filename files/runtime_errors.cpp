@@ -1,4 +1,4 @@
-#include "protocol/runtime_errors.h"
+#include "files/runtime_errors.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,0 +1,24 @@
+#include "operations/online_reading_line.h"
+
+#include <array>
+
+#include "operations/operator_texts.h"
+#include "protocol/online_reading.h"
+
+namespace zm48d::ops {
+
+bool StartOnlineReading(const Session& session) {
+  return SerialOpen(session.link.serial, session.portNumber);
+}
+
+void StopOnlineReading(const Session& session) { SerialClose(session.link.serial); }
+
+std::string PollOnlineReading(LinkState& link) {
+  std::array<std::string, kOnlineEntries> entries;
+  if (!ReadOnline(link, /*flag=*/false, entries)) return std::string(text::kOnlineReadFailed);
+  std::string line;
+  for (const std::string& entry : entries) line.append(entry).append(text::kOnlineSeparator);
+  return line;
+}
+
+}  // namespace zm48d::ops

@@ -1,0 +1,60 @@
+#pragma once
+// What an operation runs with, and the port cycle every operation follows: open
+// "COM n", run the protocol operations, report, close the port on every way out.
+#include <functional>
+#include <string_view>
+
+#include "protocol/link_state.h"
+
+namespace zm48d::ops {
+
+// How a text reads to the operator. The window shows every kind in the same
+// message box; the command line prints notes on its output and failures on its
+// error stream, and leaves out asides: the window's words beside a reading it
+// has just put into its controls ("Leitura concluída!"), where the command line
+// prints the reading itself.
+enum class Tone { kNote, kFailure, kAside };
+
+// Where an operation's texts go, in the order and at the moment the operation
+// reaches them (a message box is shown while the port is still open).
+class Notices {
+ public:
+  virtual ~Notices() = default;
+  virtual void Show(Tone tone, std::string_view utf8Text) = 0;
+};
+
+struct Session {
+  LinkState& link;
+  int portNumber;  // "COM n"
+  Notices& notices;
+
+  void Note(std::string_view text) const { notices.Show(Tone::kNote, text); }
+  void Aside(std::string_view text) const { notices.Show(Tone::kAside, text); }
+  // Shows nothing for an empty text: some buttons fail without a word.
+  void Fail(std::string_view text) const {
+    if (!text.empty()) notices.Show(Tone::kFailure, text);
+  }
+};
+
+// Hands what an operation read to its caller while the port is still open, so
+// that the window fills its controls before the operation's next message.
+template <class T>
+using Deliver = std::function<void(const T&)>;
+
+// Opens "COM portNumber" for its life and closes it on every way out,
+// exceptions included. A port that does not open is reported with
+// `openFailure` (nothing when it is empty).
+class PortCycle {
+ public:
+  PortCycle(const Session& session, std::string_view openFailure);
+  PortCycle(const PortCycle&) = delete;
+  PortCycle& operator=(const PortCycle&) = delete;
+
+  explicit operator bool() const { return open_; }
+
+ private:
+  PortCloser closer_;
+  bool open_;
+};
+
+}  // namespace zm48d::ops
