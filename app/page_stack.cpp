@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "app/string_grid.h"
 #include "app/widgets.h"
+#include "operations/operator_texts.h"
 
 namespace zm48d {
 
@@ -16,7 +17,7 @@ void TForm1::BuildStackPage() {
   auto* top = new QWidget(TabSheet7);
   top->setFixedHeight(kTopHeight);
   Button34 = NewButton(top, "Button34", QStringLiteral("Descarregar Registros"), {8, 8, 140, 25});
-  Label23 = NewLabel(top, "Label23", QStringLiteral("Total de registros lidos: "), {160, 14});
+  Label23 = NewLabel(top, "Label23", FromUtf8(text::kRecordCountCaption), {160, 14});
   Button40 = NewButton(top, "Button40", QStringLiteral("Button40"), {440, 8, 75, 25});
   Button41 = NewButton(top, "Button41", QStringLiteral("Button41"), {520, 8, 75, 25});
   Button40->hide();

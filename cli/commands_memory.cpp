@@ -37,6 +37,17 @@ int Report(CommandContext& context, bool ok) {
   return ExitStatus(ok);
 }
 
+// A raw read: the dump, or "Erro!!".
+int PrintDump(CommandContext& context, bool read, std::uint16_t address,
+              std::span<const std::uint8_t> bytes) {
+  if (!read) {
+    context.session.Fail(text::kError);
+    return kExitFailure;
+  }
+  context.out << HexDump(address, bytes);
+  return kExitSuccess;
+}
+
 std::vector<std::uint8_t> BytesToWrite(std::span<const std::string> words, std::size_t most) {
   if (words.empty()) throw UsageError("no HEXBYTES given");
   std::vector<std::uint8_t> bytes = ParseHexBytes(words);
@@ -55,12 +66,8 @@ int ReadEepromCommand(CommandContext& context) {
   if (!port) return kExitFailure;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
   LinkStatus status = link_status::kOk;
-  if (!ReadEeprom(context.session.link, address, length, bytes.data(), status)) {
-    context.session.Fail(text::kError);
-    return kExitFailure;
-  }
-  context.out << HexDump(address, bytes);
-  return kExitSuccess;
+  return PrintDump(context, ReadEeprom(context.session.link, address, length, bytes.data(), status),
+                   address, bytes);
 }
 
 int WriteEepromCommand(CommandContext& context) {
@@ -83,12 +90,7 @@ int ReadSettingsCommand(CommandContext& context) {
   if (!port) return kExitFailure;
   Page page{};
   LinkStatus status = link_status::kOk;
-  if (!ReadPage(context.session.link, address, page, status)) {
-    context.session.Fail(text::kError);
-    return kExitFailure;
-  }
-  context.out << HexDump(address, page);
-  return kExitSuccess;
+  return PrintDump(context, ReadPage(context.session.link, address, page, status), address, page);
 }
 
 // The settings space is only written a whole page at a time. The bytes given

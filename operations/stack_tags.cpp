@@ -34,10 +34,9 @@ std::optional<int> OldestRange(StackPointers pointers, int count) {
   return wanted < WaitingRecords(*waiting) ? wanted * EventRecordSize : *waiting;
 }
 
-}  // namespace
-
-bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
-                   std::string_view headerFailure) {
+// The first steps both buttons share: the port cycle, then the stack header.
+template <class Body>
+bool WithStackPointers(const Session& session, std::string_view headerFailure, Body body) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   const auto pointers = ReadStackPointers(session.link);
@@ -45,45 +44,49 @@ bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
     session.Fail(headerFailure);
     return false;
   }
-  if (pointers->start >= pointers->top) {
-    session.Fail(text::kNoRecords);
-    return false;
-  }
-  std::vector<std::uint8_t> record;
-  if (!ReadRecords(session.link, pointers->top - EventRecordSize, EventRecordSize, record)) {
-    session.Fail(text::kStackReadFailed);
-    return false;
-  }
-  deliver(TagText(record.data()));
-  return true;
+  return body(*pointers);
+}
+
+}  // namespace
+
+bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
+                   std::string_view headerFailure) {
+  return WithStackPointers(session, headerFailure, [&](StackPointers pointers) {
+    if (pointers.start >= pointers.top) {
+      session.Fail(text::kNoRecords);
+      return false;
+    }
+    std::vector<std::uint8_t> record;
+    if (!ReadRecords(session.link, pointers.top - EventRecordSize, EventRecordSize, record)) {
+      session.Fail(text::kStackReadFailed);
+      return false;
+    }
+    deliver(TagText(record.data()));
+    return true;
+  });
 }
 
 bool TakeOldestTags(const Session& session, const Values<int>& count,
                     const Deliver<std::vector<std::string>>& deliver,
                     std::string_view headerFailure) {
-  const PortCycle port(session, text::kOpenSerialFailed);
-  if (!port) return false;
-  const auto pointers = ReadStackPointers(session.link);
-  if (!pointers) {
-    session.Fail(headerFailure);
-    return false;
-  }
-  const std::optional<int> length = OldestRange(*pointers, count());
-  if (length && *length == 0) {
-    session.Fail(text::kNoRecords);
-    return false;
-  }
-  std::vector<std::uint8_t> bytes;
-  if (!length || !ReadRecords(session.link, pointers->start, *length, bytes)) {
-    session.Fail(text::kStackReadFailed);
-    return false;
-  }
-  std::vector<std::string> tags;
-  for (int k = 0; k < WaitingRecords(*length); ++k) {
-    tags.push_back(TagText(bytes.data() + k * EventRecordSize));
-  }
-  deliver(tags);
-  return true;
+  return WithStackPointers(session, headerFailure, [&](StackPointers pointers) {
+    const std::optional<int> length = OldestRange(pointers, count());
+    if (length && *length == 0) {
+      session.Fail(text::kNoRecords);
+      return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!length || !ReadRecords(session.link, pointers.start, *length, bytes)) {
+      session.Fail(text::kStackReadFailed);
+      return false;
+    }
+    std::vector<std::string> tags;
+    for (int k = 0; k < WaitingRecords(*length); ++k) {
+      tags.push_back(TagText(bytes.data() + k * EventRecordSize));
+    }
+    deliver(tags);
+    return true;
+  });
 }
 
 }  // namespace zm48d::ops

@@ -1,0 +1,46 @@
+# Fails when a source file includes a header of a layer above its own, or Qt
+# below the window. Run with -DSOURCE_DIR=<tree>.
+#   link/, files/  ->  protocol/  ->  operations/  ->  cli/, app/
+# The emulator stands beside the terminal: it may use the protocol's memory map
+# and layouts, never the terminal's operations or front ends.
+cmake_minimum_required(VERSION 3.25)
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=<tree> -P check_layers.cmake")
+endif()
+
+set(allowed_link link)
+set(allowed_files files)
+set(allowed_protocol link files protocol)
+set(allowed_operations link files protocol operations)
+set(allowed_emulator link files protocol emulator)
+set(allowed_cli link files protocol operations cli)
+set(allowed_app link files protocol operations app)
+set(qt_free link files protocol operations emulator cli)
+
+set(layers link files protocol operations emulator cli app)
+set(project_folders ${layers} tests bench fuzz)
+set(violations "")
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "#[ \t]*include[ \t]*[<\"]([A-Za-z0-9_]+)/")
+        set(folder "${CMAKE_MATCH_1}")
+        if(folder IN_LIST project_folders AND NOT folder IN_LIST allowed_${layer})
+          list(APPEND violations "${shown}: ${line}")
+        endif()
+      endif()
+      if(layer IN_LIST qt_free AND line MATCHES "#[ \t]*include[ \t]*<Q[A-Za-z]*[>/]")
+        list(APPEND violations "${shown}: ${line} (Qt)")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " shown)
+  message(FATAL_ERROR "includes that point up a layer:\n  ${shown}")
+endif()
+message(STATUS "layers hold")

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Prints the frames of a full send (49 holidays, 65 groups, 999 tags) and of
+# `events --clear` with 3 events waiting, against a fresh emulator, without the
+# time stamps: two builds that put the same bytes on the wire print the same text.
+#   scripts/wire-trace.sh [BIN_DIR] > frames.txt   (default build/default)
+set -euo pipefail
+bin=$(cd "${1:-build/default}" && pwd)
+work=$(mktemp -d)
+trap 'kill $emulator 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+
+crlf() { sed 's/$/\r/'; }
+{ echo ZM48D-FERIADOS; echo 49; for i in $(seq 1 49); do printf '%02d/12*Dia\n' "$i"; done; } | crlf >"$work/h.txt"
+{ echo ZM48D-GRUPOS; echo 65; for i in $(seq 1 65); do
+    if (( i % 2 )); then f=Sim; else f=$'N\xe3o'; fi
+    printf '%02d*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*00:00*23:59*%s\n' "$i" "$f"
+  done; } | crlf >"$work/g.txt"
+{ echo ZM48D-LISTA; echo 999; for i in $(seq 0 998); do printf '%06X*05*%03d*Tag %d\n' $((0xA10000 + i)) $((i % 7)) "$i"; done; } | crlf >"$work/t.txt"
+
+mkfifo "$work/in"
+"$bin/zm48d-emulator" --link "$work/com" --control "$work/ctl" <"$work/in" >"$work/emulator.log" 2>&1 &
+emulator=$!
+exec 3>"$work/in"
+for _ in $(seq 50); do [[ -e "$work/com" && -p "$work/ctl" ]] && break; sleep 0.1; done
+
+strip() { sed -E 's/^[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3} //'; }
+echo "# send"
+"$bin/zm48d" --port "$work/com" --trace send --holidays "$work/h.txt" --groups "$work/g.txt" --tags "$work/t.txt" 2>&1 | strip
+for e in "00A1B2 071226 140533 10" "A10001 081226 080000 91" "123456 091226 235959 23"; do
+  echo "event $e" >"$work/ctl"
+done
+sleep 0.3
+echo "# events --clear"
+"$bin/zm48d" --port "$work/com" --trace events --clear 2>&1 | strip
