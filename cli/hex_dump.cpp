@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/big_endian.h"
 #include "protocol/hex_text.h"
 
 namespace zm48d::cli {
@@ -10,8 +11,8 @@ std::string HexDump(std::uint16_t address, std::span<const std::uint8_t> bytes) 
   std::string text;
   for (std::size_t start = 0; start < bytes.size(); start += kDumpBytesPerLine) {
     const auto lineAddress = static_cast<std::uint16_t>(address + start);
-    text += HexByte(static_cast<std::uint8_t>(lineAddress >> 8));
-    text += HexByte(static_cast<std::uint8_t>(lineAddress & 0xFF));
+    text += HexByte(HighByte(lineAddress));
+    text += HexByte(LowByte(lineAddress));
     text += ':';
     const std::size_t end = std::min(bytes.size(), start + kDumpBytesPerLine);
     for (std::size_t i = start; i < end; ++i) {
