@@ -8,7 +8,20 @@ namespace {
 
 const QString kTextFilter = QStringLiteral("txt (*.txt)");
 
-std::optional<QString> Chosen(const QString& name) {
+// The toolkit's own dialog, in the window's language wherever the system's is
+// not, with the single filter "txt".
+std::optional<QString> Run(QWidget* parent, QFileDialog::AcceptMode mode, const QString& lastName) {
+  QFileDialog dialog(parent);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(mode);
+  // The open dialog takes a typed name of a file that does not exist too: the
+  // handler then meets "Cannot open file" as the runtime reports it.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(kTextFilter);
+  if (!lastName.isEmpty()) dialog.selectFile(lastName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString name = dialog.selectedFiles().front();
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
@@ -16,12 +29,11 @@ std::optional<QString> Chosen(const QString& name) {
 }  // namespace
 
 std::optional<QString> QtFileDialogs::SaveFileName(const QString& lastName) {
-  return Chosen(QFileDialog::getSaveFileName(parent_, QString(), lastName, kTextFilter, nullptr,
-                                             QFileDialog::DontConfirmOverwrite));
+  return Run(parent_, QFileDialog::AcceptSave, lastName);
 }
 
 std::optional<QString> QtFileDialogs::OpenFileName(const QString& lastName) {
-  return Chosen(QFileDialog::getOpenFileName(parent_, QString(), lastName, kTextFilter));
+  return Run(parent_, QFileDialog::AcceptOpen, lastName);
 }
 
 bool SharedFileDialog::Execute() {

@@ -4,10 +4,13 @@
 #include <QEvent>
 #include <QFont>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "app/handler_guard.h"
+#include "app/trace_pane.h"
 
 namespace zm48d {
 
@@ -15,6 +18,21 @@ namespace {
 
 constexpr int kTimerIntervalMs = 1000;
 const QRect kWindowGeometry(159, 107, 696, 502);
+// Small enough for any screen: what does not fit scrolls.
+const QSize kMinimumWindowSize(360, 280);
+
+// A page's controls in a body that scrolls when the page is smaller than they need.
+QWidget* NewScrollingBody(QWidget* sheet) {
+  auto* scroll = new QScrollArea(sheet);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* body = new QWidget;
+  scroll->setWidget(body);
+  auto* layout = new QVBoxLayout(sheet);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll);
+  return body;
+}
 
 }  // namespace
 
@@ -23,7 +41,8 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
       sdARQ(dialogs, SharedFileDialog::Kind::kSave),
       odARQ(dialogs, SharedFileDialog::Kind::kOpen),
       link_(device),
-      messages_(messages) {
+      messages_(messages),
+      dialogs_(dialogs) {
   BuildWindow();
   BuildConfigPage();
   BuildBasicPage();
@@ -33,11 +52,13 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
   BuildTxPage();
   BuildStackPage();
   BuildOnlinePage();
+  BuildMenus();
   PageControl1->setCurrentWidget(TabSheet8);
   ConnectHandlers();
+  WatchTheLine();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { link_.serial.device->SetIdleHook({}); }
 
 void TForm1::BuildWindow() {
   setObjectName(QStringLiteral("Form1"));
@@ -46,6 +67,8 @@ void TForm1::BuildWindow() {
   font.setPointSize(8);
   setFont(font);
   setGeometry(kWindowGeometry);
+  setMinimumSize(kMinimumWindowSize);
+  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -63,56 +86,114 @@ void TForm1::BuildWindow() {
   for (int i = 0; i < 8; ++i) {
     *sheets[i] = new QWidget;
     (*sheets[i])->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
+    pageBodies_[static_cast<std::size_t>(i)] = NewScrollingBody(*sheets[i]);
     PageControl1->addTab(*sheets[i], captions[i]);
   }
 }
 
-void TForm1::OnClick(QPushButton* button, void (TForm1::*handler)()) {
+// Every frame, and every wait of the link, lets the window repaint while it is
+// busy; the trace pane and the status line count what crosses the line.
+void TForm1::WatchTheLine() {
+  link_.serial.device->SetIdleHook([this] { busy_.Pump(); });
+  link_.observer = [this](FrameDirection direction, std::span<const std::uint8_t> frame) {
+    if (direction == FrameDirection::kSent) ++status_.Tally().framesSent;
+    dwTRAFEGO->Frame(direction, frame);
+    busy_.Pump();
+  };
+  link_.statusObserver = [this](FrameDirection direction, LinkStatus status) {
+    if (status != link_status::kOk) status_.Tally().failedStatus = status;
+    dwTRAFEGO->Status(direction, status);
+  };
+}
+
+void TForm1::OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)()) {
   connect(button, &QPushButton::clicked, this,
-          [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+          [this, caption, handler] { Guarded(caption, [this, handler] { (this->*handler)(); }); });
 }
 
 // The four relay buttons share one handler; each button's tag is its relay number.
 void TForm1::ConnectRelayButtons() {
   for (QPushButton* button : {Button2, Button3, Button4, Button5}) {
     connect(button, &QPushButton::clicked, this, [this, button] {
-      Guarded([this, button] { Button2Click(button->property("tag").toInt()); });
+      Guarded(button->text(), [this, button] { Button2Click(button->property("tag").toInt()); });
     });
   }
 }
 
 // Buttons without a handler ("Ler do Leitor", "Ler do leitor", "Excluir" of the
-// tag list, "Ler lista do aparelho") are left unconnected on purpose.
+// tag list, "Ler lista do aparelho") are left unconnected on purpose. The
+// captions name each operation on the status line.
 void TForm1::ConnectHandlers() {
-  connect(cbSER, &QComboBox::activated, this, [this] { Guarded([this] { cbSERChange(); }); });
-  connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+  connect(cbSER, &QComboBox::activated, this,
+          [this] { Guarded(QString(), [this] { cbSERChange(); }); });
+  // A tick that comes while another operation runs waits for its end, as a
+  // window message would.
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    busy_.WhenIdle([this] { Guarded(QStringLiteral("Leitura OnLine"), [this] { Timer1Timer(); }); });
+  });
+  // Stopping the reading only lowers a flag: it stays clickable during a poll.
+  busy_.KeepLive(Button44);
   ConnectRelayButtons();
-  const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
-      {Button1, &TForm1::Button1Click},   {Button6, &TForm1::Button6Click},
-      {Button7, &TForm1::Button7Click},   {Button8, &TForm1::Button8Click},
-      {Button9, &TForm1::Button9Click},   {Button10, &TForm1::Button10Click},
-      {Button11, &TForm1::Button11Click}, {Button12, &TForm1::Button12Click},
-      {Button13, &TForm1::Button13Click}, {Button14, &TForm1::Button14Click},
-      {Button16, &TForm1::Button16Click}, {Button18, &TForm1::Button18Click},
-      {Button19, &TForm1::Button19Click}, {Button21, &TForm1::Button21Click},
-      {Button23, &TForm1::Button23Click}, {Button24, &TForm1::Button24Click},
-      {Button25, &TForm1::Button25Click}, {Button26, &TForm1::Button26Click},
-      {Button27, &TForm1::Button27Click}, {Button28, &TForm1::Button28Click},
-      {Button29, &TForm1::Button29Click}, {Button30, &TForm1::Button30Click},
-      {Button31, &TForm1::Button31Click}, {Button32, &TForm1::Button32Click},
-      {Button33, &TForm1::Button33Click}, {Button34, &TForm1::Button34Click},
-      {Button35, &TForm1::Button35Click}, {Button36, &TForm1::Button36Click},
-      {Button37, &TForm1::Button37Click}, {Button38, &TForm1::Button38Click},
-      {Button39, &TForm1::Button39Click}, {Button40, &TForm1::Button40Click},
-      {Button41, &TForm1::Button41Click}, {Button42, &TForm1::Button42Click},
-      {Button43, &TForm1::Button43Click}, {Button44, &TForm1::Button44Click},
-      {Button45, &TForm1::Button45Click},
+  struct Click {
+    QPushButton* button;
+    const char* caption;
+    void (TForm1::*handler)();
   };
-  for (const auto& [button, handler] : clicks) OnClick(button, handler);
+  const Click clicks[] = {
+      {Button1, "Beep", &TForm1::Button1Click},
+      {Button6, "Inserir", &TForm1::Button6Click},
+      {Button7, "Excluir", &TForm1::Button7Click},
+      {Button8, "Novo", &TForm1::Button8Click},
+      {Button9, "Abrir Arquivo", &TForm1::Button9Click},
+      {Button10, "Salvar Arquivo", &TForm1::Button10Click},
+      {Button11, "Salvar Arquivo", &TForm1::Button11Click},
+      {Button12, "Abrir Arquivo", &TForm1::Button12Click},
+      {Button13, "Novo", &TForm1::Button13Click},
+      {Button14, "Feriados", &TForm1::Button14Click},
+      {Button16, "Grupos", &TForm1::Button16Click},
+      {Button18, "Último", &TForm1::Button18Click},
+      {Button19, "Inserir", &TForm1::Button19Click},
+      {Button21, "Novo", &TForm1::Button21Click},
+      {Button23, "Abrir Arquivo", &TForm1::Button23Click},
+      {Button24, "Salvar Arquivo", &TForm1::Button24Click},
+      {Button25, "Tempo de relé: Lê", &TForm1::Button25Click},
+      {Button26, "Tempo de relé: Grava", &TForm1::Button26Click},
+      {Button27, "Cabeça: Lê", &TForm1::Button27Click},
+      {Button28, "Cabeça: Grava", &TForm1::Button28Click},
+      {Button29, "Relógio: Lê", &TForm1::Button29Click},
+      {Button30, "Relógio: Grava", &TForm1::Button30Click},
+      {Button31, "Relógio: Grava S.O", &TForm1::Button31Click},
+      {Button32, "Calcular espaço para pilha", &TForm1::Button32Click},
+      {Button33, "Enviar para o aparelho", &TForm1::Button33Click},
+      {Button34, "Descarregar Registros", &TForm1::Button34Click},
+      {Button35, "Enviar lista para o aparelho", &TForm1::Button35Click},
+      {Button36, "Timeout leitores: Lê", &TForm1::Button36Click},
+      {Button37, "Timeout leitores: Grava", &TForm1::Button37Click},
+      {Button38, "Lista de tags", &TForm1::Button38Click},
+      {Button39, "Montar lista", &TForm1::Button39Click},
+      {Button40, "Salvar pilha em arquivo", &TForm1::Button40Click},
+      {Button41, "Configuração padrão", &TForm1::Button41Click},
+      {Button42, "Zerar memória", &TForm1::Button42Click},
+      {Button43, "Mudar", &TForm1::Button43Click},
+      {Button44, "Leitura OnLine", &TForm1::Button44Click},
+      {Button45, "Apagar Memo", &TForm1::Button45Click},
+  };
+  for (const Click& click : clicks) {
+    OnClick(click.button, QString::fromUtf8(click.caption), click.handler);
+  }
 }
 
-void TForm1::Guarded(const std::function<void()>& body) {
+// A click the busy window let through (the stop button during a poll) runs
+// inside the poll's own scope: it uses no line, so it needs no status line.
+void TForm1::Guarded(const QString& caption, const std::function<void()>& body) {
+  if (busy_.IsBusy()) {
+    RunHandler(messages_, link_.serial, body);
+    return;
+  }
+  const BusyWindow::Scope busy(busy_);
+  status_.Begin();
   RunHandler(messages_, link_.serial, body);
+  status_.End(caption, PcLocalTime());
 }
 
 // The defaults are given once, at the first activation: coming back to the window
@@ -120,7 +201,7 @@ void TForm1::Guarded(const std::function<void()>& body) {
 void TForm1::FirstActivation() {
   if (activated_) return;
   activated_ = true;
-  Guarded([this] { FormActivate(); });
+  Guarded(QString(), [this] { FormActivate(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -2,13 +2,18 @@
 // The terminal's main window: eight pages for testing one ZM48D controller over a
 // serial port. Controls keep the names the handlers know them by; each page is
 // built in its own file (page_*.cpp) and the handlers live in handlers_*.cpp.
+#include <array>
 #include <functional>
 
 #include <QMainWindow>
 #include <QString>
 
+#include "app/busy_window.h"
 #include "app/file_dialogs.h"
+#include "app/masked_edit.h"
 #include "app/message_sink.h"
+#include "app/status_line.h"
+#include "app/window_notices.h"
 #include "operations/pc_clock.h"
 #include "operations/session.h"
 #include "protocol/link_state.h"
@@ -19,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -28,6 +34,7 @@ class QTimer;
 namespace zm48d {
 
 class ClockDisplay;
+class TracePane;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -43,8 +50,14 @@ class TForm1 : public QMainWindow {
   MessageSink& Messages() { return messages_; }
 
   // Runs one handler body: an error it does not catch ends it, releases the port
-  // and is shown in the error box.
-  void Guarded(const std::function<void()>& body);
+  // and is shown in the error box. While it runs the window stays busy (it
+  // repaints, input on it is dropped); afterwards the status bar tells how the
+  // operation `caption` ended, when it used the line.
+  void Guarded(const QString& caption, const std::function<void()>& body);
+  void Guarded(const std::function<void()>& body) { Guarded(QString(), body); }
+  bool IsBusy() const { return busy_.IsBusy(); }
+  // The status bar's line: progress, then the last operation's outcome.
+  QString StatusText() const { return status_.Text(); }
   // What the handlers run their operations with: the link, "COM PortNumber" and
   // the window's message boxes.
   ops::Session Session() { return {link_, PortNumber, notices_}; }
@@ -63,6 +76,10 @@ class TForm1 : public QMainWindow {
   SharedFileDialog odARQ;
   // Drives online reading: 1000 ms, created stopped.
   QTimer* Timer1 = nullptr;
+
+  // The menu bar above the pages: "Exibir" opens the trace pane.
+  QMenu* mnEXIBIR = nullptr;
+  TracePane* dwTRAFEGO = nullptr;
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
@@ -117,8 +134,8 @@ class TForm1 : public QMainWindow {
   QPushButton* Button28 = nullptr;
   QLabel* Label16 = nullptr;
   QLabel* Label17 = nullptr;
-  QLineEdit* meDAT = nullptr;
-  QLineEdit* meHOR = nullptr;
+  MaskedEdit* meDAT = nullptr;
+  MaskedEdit* meHOR = nullptr;
   QPushButton* Button29 = nullptr;
   QPushButton* Button30 = nullptr;
   QPushButton* Button31 = nullptr;
@@ -134,20 +151,20 @@ class TForm1 : public QMainWindow {
   QLabel* Label4 = nullptr;
   QLabel* Label5 = nullptr;
   QLabel* Label6 = nullptr;
-  QLineEdit* meDOM1 = nullptr;
-  QLineEdit* meDOM2 = nullptr;
-  QLineEdit* meSEG1 = nullptr;
-  QLineEdit* meSEG2 = nullptr;
-  QLineEdit* meTER1 = nullptr;
-  QLineEdit* meTER2 = nullptr;
-  QLineEdit* meQUA1 = nullptr;
-  QLineEdit* meQUA2 = nullptr;
-  QLineEdit* meQUI1 = nullptr;
-  QLineEdit* meQUI2 = nullptr;
-  QLineEdit* meSEX1 = nullptr;
-  QLineEdit* meSEX2 = nullptr;
-  QLineEdit* meSAB1 = nullptr;
-  QLineEdit* meSAB2 = nullptr;
+  MaskedEdit* meDOM1 = nullptr;
+  MaskedEdit* meDOM2 = nullptr;
+  MaskedEdit* meSEG1 = nullptr;
+  MaskedEdit* meSEG2 = nullptr;
+  MaskedEdit* meTER1 = nullptr;
+  MaskedEdit* meTER2 = nullptr;
+  MaskedEdit* meQUA1 = nullptr;
+  MaskedEdit* meQUA2 = nullptr;
+  MaskedEdit* meQUI1 = nullptr;
+  MaskedEdit* meQUI2 = nullptr;
+  MaskedEdit* meSEX1 = nullptr;
+  MaskedEdit* meSEX2 = nullptr;
+  MaskedEdit* meSAB1 = nullptr;
+  MaskedEdit* meSAB2 = nullptr;
   QCheckBox* cbFER = nullptr;
   QPushButton* Button8 = nullptr;
   QPushButton* Button6 = nullptr;
@@ -273,6 +290,10 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildWindow();
+  void BuildMenus();
+  void WatchTheLine();
+  // The page's controls sit in a scrolling body, so a small window hides none.
+  QWidget* PageBody(int page) const { return pageBodies_[page - 1]; }
   void BuildConfigPage();
   void BuildBasicPage();
   void BuildGroupsPage();
@@ -283,12 +304,16 @@ class TForm1 : public QMainWindow {
   void BuildOnlinePage();
   void ConnectHandlers();
   void ConnectRelayButtons();
-  void OnClick(QPushButton* button, void (TForm1::*handler)());
+  void OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)());
   void FirstActivation();
 
   LinkState link_;
   MessageSink& messages_;
-  WindowNotices notices_{messages_};
+  FileDialogs& dialogs_;
+  StatusLine status_{*statusBar()};
+  WindowNotices notices_{messages_, status_};
+  BusyWindow busy_{*this};
+  std::array<QWidget*, 8> pageBodies_{};
   bool activated_ = false;
 };
 

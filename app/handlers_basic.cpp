@@ -12,6 +12,7 @@
 
 #include "app/form1.h"
 #include "app/hourglass.h"
+#include "app/masked_edit.h"
 #include "files/runtime_errors.h"
 #include "operations/device_operations.h"
 #include "operations/reset_memory.h"
@@ -22,6 +23,7 @@ namespace zm48d {
 namespace {
 
 std::string TextOf(const QLineEdit* edit) { return edit->displayText().toStdString(); }
+std::string TextOf(const MaskedEdit* edit) { return edit->MaskedText().toStdString(); }
 
 int IntegerOf(const QLineEdit* edit) { return StrToInt(TextOf(edit)); }
 

@@ -5,6 +5,7 @@
 
 #include "app/editor_files.h"
 #include "app/form1.h"
+#include "app/masked_edit.h"
 #include "app/string_grid.h"
 #include "operations/operator_texts.h"
 
@@ -29,9 +30,9 @@ void TForm1::Button6Click() {
   }
   SetCellText(*sgGRUPO, row, 0, ZeroPadded(row, kGroupNumberDigits));
   int column = 1;
-  for (QLineEdit* time : {meSEG1, meSEG2, meTER1, meTER2, meQUA1, meQUA2, meQUI1, meQUI2, meSEX1,
+  for (const MaskedEdit* time : {meSEG1, meSEG2, meTER1, meTER2, meQUA1, meQUA2, meQUI1, meQUI2, meSEX1,
                           meSEX2, meSAB1, meSAB2, meDOM1, meDOM2}) {
-    SetCellText(*sgGRUPO, row, column++, time->displayText());
+    SetCellText(*sgGRUPO, row, column++, time->MaskedText());
   }
   SetCellText(*sgGRUPO, row, kHolidayFlagColumn,
               cbFER->isChecked() ? QStringLiteral("Sim") : QStringLiteral("Não"));

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 
 #include "app/form1.h"
+#include "app/masked_edit.h"
 #include "app/string_grid.h"
 
 namespace zm48d {
@@ -35,7 +36,7 @@ void TForm1::Button8Click() {
   WriteHeaderRow(*sgGRUPO, {"Grupo", "Domingo", "Domingo", "Segunda", "Segunda", "Terça", "Terça",
                             "Quarta", "Quarta", "Quinta", "Quinta", "Sexta", "Sexta", "Sábado",
                             "Sábado", "Feriados"});
-  for (QLineEdit* end : {meSEG2, meTER2, meQUA2, meQUI2, meSEX2, meSAB2, meDOM2}) {
+  for (MaskedEdit* end : {meSEG2, meTER2, meQUA2, meQUI2, meSEX2, meSAB2, meDOM2}) {
     end->setText(QStringLiteral("23:59"));
   }
 }

@@ -20,8 +20,6 @@ void QtMessageSink::ShowError(const QString& text) {
   ShowBox(parent_, QMessageBox::Critical, text);
 }
 
-void WindowNotices::Show(ops::Tone, std::string_view utf8Text) { messages_.Show(FromUtf8(utf8Text)); }
-
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

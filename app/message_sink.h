@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "operations/session.h"
+#include <string_view>
 
 namespace zm48d {
 
@@ -29,16 +29,6 @@ class QtMessageSink final : public MessageSink {
 
  private:
   QPointer<QWidget> parent_;
-};
-
-// The operations' texts, every tone alike, in the window's message boxes.
-class WindowNotices final : public ops::Notices {
- public:
-  explicit WindowNotices(MessageSink& messages) : messages_(messages) {}
-  void Show(ops::Tone, std::string_view utf8Text) override;
-
- private:
-  MessageSink& messages_;
 };
 
 // UTF-8 text of the operations as the window's string.

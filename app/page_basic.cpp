@@ -93,11 +93,12 @@ void BuildHeadAndClock(TForm1& form, QWidget* page) {
 }  // namespace
 
 void TForm1::BuildBasicPage() {
-  BuildCommandRow(*this, TabSheet2);
-  BuildRelayTimes(*this, TabSheet2);
-  BuildReaderTimeouts(*this, TabSheet2);
-  BuildHeadAndClock(*this, TabSheet2);
-  Button42 = NewButton(TabSheet2, "Button42", QStringLiteral("Zerar memória"), {8, 388, 105, 25});
+  BuildCommandRow(*this, PageBody(2));
+  BuildRelayTimes(*this, PageBody(2));
+  BuildReaderTimeouts(*this, PageBody(2));
+  BuildHeadAndClock(*this, PageBody(2));
+  Button42 = NewButton(PageBody(2), "Button42", QStringLiteral("Zerar memória"), {8, 388, 105, 25});
+  FitContents(PageBody(2));
 }
 
 }  // namespace zm48d

@@ -7,7 +7,7 @@
 namespace zm48d {
 
 void TForm1::BuildConfigPage() {
-  QWidget* page = TabSheet1;
+  QWidget* page = PageBody(1);
   Label20 = NewLabel(page, "Label20", QStringLiteral("Porta Serial"), {16, 16});
   cbSER = new QComboBox(page);
   cbSER->setObjectName(QStringLiteral("cbSER"));
@@ -17,6 +17,7 @@ void TForm1::BuildConfigPage() {
   Label21 = NewLabel(page, "Label21", QStringLiteral("Cabeça da comunicação"), {16, 64});
   Edit10 = NewEdit(page, "Edit10", QStringLiteral("AA"), {16, 80, 65, 21});
   Button43 = NewButton(page, "Button43", QStringLiteral("Mudar"), {88, 78, 75, 25});
+  FitContents(page);
 }
 
 }  // namespace zm48d

@@ -20,9 +20,9 @@ struct DayEdits {
   QLabel** label;
   const char* labelName;
   const char* caption;
-  QLineEdit** start;
+  MaskedEdit** start;
   const char* startName;
-  QLineEdit** end;
+  MaskedEdit** end;
   const char* endName;
 };
 
@@ -64,17 +64,18 @@ void BuildButtons(TForm1& f, QWidget* panel) {
 }  // namespace
 
 void TForm1::BuildGroupsPage() {
-  sgGRUPO = NewStringGrid(TabSheet3, "sgGRUPO",
+  sgGRUPO = NewStringGrid(PageBody(3), "sgGRUPO",
                           {16, 100, {51, 53, 54, 56, 57, 54, 55, 55, 51, 51, 49, 64, 64, 64, 64, 64},
                            /*editable=*/true});
-  Panel1 = new QFrame(TabSheet3);
+  Panel1 = new QFrame(PageBody(3));
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel1->setFixedHeight(kPanelHeight);
   BuildWeek(*this, Panel1);
   BuildButtons(*this, Panel1);
+  FitContents(Panel1);
 
-  auto* layout = new QVBoxLayout(TabSheet3);
+  auto* layout = new QVBoxLayout(PageBody(3));
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(sgGRUPO, 1);

@@ -13,15 +13,16 @@ constexpr int kMemoHeight = 393;
 }  // namespace
 
 void TForm1::BuildOnlinePage() {
-  Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), TabSheet8);
+  Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), PageBody(8));
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setFixedHeight(kMemoHeight);
 
-  auto* bottom = new QWidget(TabSheet8);
+  auto* bottom = new QWidget(PageBody(8));
   Button44 = NewButton(bottom, "Button44", QStringLiteral("Iniciar Leitura"), {8, 8, 105, 25});
   Button45 = NewButton(bottom, "Button45", QStringLiteral("Apagar Memo"), {120, 8, 105, 25});
+  FitContents(bottom);
 
-  auto* layout = new QVBoxLayout(TabSheet8);
+  auto* layout = new QVBoxLayout(PageBody(8));
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(Memo1);

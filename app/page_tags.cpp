@@ -48,15 +48,16 @@ void BuildTagButtons(TForm1& f, QWidget* panel) {
 }  // namespace
 
 void TForm1::BuildTagsPage() {
-  auto* panel = new QWidget(TabSheet4);
+  auto* panel = new QWidget(PageBody(4));
   BuildTagFields(*this, panel);
   BuildTagButtons(*this, panel);
-  sgLISTA = NewStringGrid(TabSheet4, "sgLISTA", {4, 1000, {76, 198, 78, 58}, /*editable=*/true});
+  FitContents(panel);
+  sgLISTA = NewStringGrid(PageBody(4), "sgLISTA", {4, 1000, {76, 198, 78, 58}, /*editable=*/true});
   sgLISTA->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   sgLISTA->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   sgLISTA->setFixedWidth(kListWidth);
 
-  auto* layout = new QHBoxLayout(TabSheet4);
+  auto* layout = new QHBoxLayout(PageBody(4));
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(panel, 1);

@@ -28,19 +28,20 @@ void TForm1::BuildTxPage() {
   };
   int y = 16;
   for (const PathRow& row : rows) {
-    *row.label = NewLabel(TabSheet6, row.labelName, QString::fromUtf8(row.caption), {16, y});
-    *row.edit = NewEdit(TabSheet6, row.editName, QString(), {16, y + 16, 441, 21});
-    *row.browse = NewButton(TabSheet6, row.browseName, QStringLiteral("..."), {464, y + 14, 25, 25},
+    *row.label = NewLabel(PageBody(6), row.labelName, QString::fromUtf8(row.caption), {16, y});
+    *row.edit = NewEdit(PageBody(6), row.editName, QString(), {16, y + 16, 441, 21});
+    *row.browse = NewButton(PageBody(6), row.browseName, QStringLiteral("..."), {464, y + 14, 25, 25},
                             /*bold=*/true);
     y += 48;
   }
-  Button32 = NewButton(TabSheet6, "Button32", QStringLiteral("Calcular espaço para pilha"),
+  Button32 = NewButton(PageBody(6), "Button32", QStringLiteral("Calcular espaço para pilha"),
                        {16, 168, 185, 25});
-  lbPIL = NewLabel(TabSheet6, "lbPIL", QStringLiteral("="), {212, 174});
+  lbPIL = NewLabel(PageBody(6), "lbPIL", QStringLiteral("="), {212, 174});
   // The label is sized for its first caption "="; the result it shows is wider.
   lbPIL->resize(160, lbPIL->height());
-  Button33 = NewButton(TabSheet6, "Button33", QStringLiteral("Enviar para o aparelho"),
+  Button33 = NewButton(PageBody(6), "Button33", QStringLiteral("Enviar para o aparelho"),
                        {16, 208, 185, 25}, /*bold=*/true);
+  FitContents(PageBody(6));
 }
 
 }  // namespace zm48d

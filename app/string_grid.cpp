@@ -8,6 +8,10 @@ namespace zm48d {
 
 namespace {
 
+// Room beside a header text for the section's frame and margins.
+constexpr int kHeaderTextPadding = 10;
+constexpr char kGivenWidths[] = "zm48dGivenWidths";
+
 QTableWidgetItem* NewFixedCell(const QTableWidget& grid) {
   auto* item = new QTableWidgetItem;
   item->setFlags(Qt::ItemIsEnabled);
@@ -22,8 +26,48 @@ void AddFixedRow(QTableWidget& grid) {
 }
 
 void SetColumnWidths(QTableWidget& grid, std::initializer_list<int> widths) {
+  QList<QVariant> given;
   int column = 0;
-  for (int width : widths) grid.setColumnWidth(column++, width);
+  for (int width : widths) {
+    grid.setColumnWidth(column++, width);
+    given.push_back(width);
+  }
+  grid.setProperty(kGivenWidths, given);
+}
+
+// The header shows row 0: its texts, and each column at least as wide as its
+// header text needs in the font the header actually uses.
+void ShowFixedRow(QTableWidget& grid) {
+  const QList<QVariant> given = grid.property(kGivenWidths).toList();
+  const QFontMetrics metrics(grid.horizontalHeader()->font());
+  QStringList labels;
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    const QString text = CellText(grid, 0, column);
+    labels.push_back(text);
+    const int wanted = column < given.size() ? given[column].toInt() : grid.columnWidth(column);
+    grid.setColumnWidth(column,
+                        std::max(wanted, metrics.horizontalAdvance(text) + kHeaderTextPadding));
+  }
+  grid.setHorizontalHeaderLabels(labels);
+}
+
+// Row 0 stays in the table (the handlers read and write it like any row) but is
+// drawn by the horizontal header, so it stays in view when the grid scrolls.
+void FixRowZero(QTableWidget& grid) {
+  QHeaderView* header = grid.horizontalHeader();
+  header->setSectionsClickable(false);
+  header->setHighlightSections(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  header->setFixedHeight(kGridRowHeight + 2);
+  grid.setRowHidden(0, true);
+  QObject::connect(grid.model(), &QAbstractItemModel::dataChanged, &grid,
+                   [&grid](const QModelIndex& topLeft, const QModelIndex&) {
+                     if (topLeft.row() == 0) ShowFixedRow(grid);
+                   });
+  // A new row count (the event grid's) may bring row 0 back into view.
+  QObject::connect(grid.model(), &QAbstractItemModel::rowsInserted, &grid,
+                   [&grid] { grid.setRowHidden(0, true); });
+  ShowFixedRow(grid);
 }
 
 }  // namespace
@@ -31,7 +75,6 @@ void SetColumnWidths(QTableWidget& grid, std::initializer_list<int> widths) {
 QTableWidget* NewStringGrid(QWidget* parent, const char* name, const StringGridShape& shape) {
   auto* grid = new QTableWidget(shape.rows, shape.columns, parent);
   grid->setObjectName(QString::fromLatin1(name));
-  grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
   grid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
   grid->horizontalHeader()->setDefaultSectionSize(64);
@@ -42,6 +85,7 @@ QTableWidget* NewStringGrid(QWidget* parent, const char* name, const StringGridS
   if (!shape.editable) grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SetColumnWidths(*grid, shape.columnWidths);
   AddFixedRow(*grid);
+  FixRowZero(*grid);
   return grid;
 }
 

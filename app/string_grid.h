@@ -1,8 +1,9 @@
 #pragma once
 // The window's string grids on QTableWidget. Row 0 is the grid's fixed header
-// row: an ordinary row of the table (the handlers write the header texts into it)
-// that is drawn in the button face colour and cannot be edited or selected. There
-// is no fixed column; Qt's own headers are hidden.
+// row: an ordinary row of the table, which the handlers write the header texts
+// into and which cannot be edited or selected, shown by the table's horizontal
+// header so that it stays in view when the grid scrolls. Columns widen where
+// their header text needs it. There is no fixed column.
 #include <initializer_list>
 
 #include <QString>

@@ -1,5 +1,7 @@
 #include "app/widgets.h"
 
+#include <algorithm>
+
 namespace zm48d {
 
 namespace {
@@ -36,16 +38,23 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, QRect
   return Placed(new QLineEdit(text, parent), name, at);
 }
 
-QLineEdit* NewMaskedEdit(QWidget* parent, const char* name, const char* mask, int maxLength,
-                         QRect at) {
-  auto* edit = Placed(new QLineEdit(parent), name, at);
+MaskedEdit* NewMaskedEdit(QWidget* parent, const char* name, const char* mask, int maxLength,
+                          QRect at) {
+  auto* edit = Placed(new MaskedEdit(mask, parent), name, at);
   edit->setMaxLength(maxLength);
-  edit->setInputMask(QString::fromLatin1(mask));
   return edit;
 }
 
 QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, QRect at) {
   return Placed(new QCheckBox(caption, parent), name, at);
+}
+
+void FitContents(QWidget* widget) {
+  constexpr int kMargin = 8;
+  const QRect used = widget->childrenRect();
+  widget->setMinimumWidth(used.right() + kMargin);
+  // A panel of a fixed height keeps it.
+  widget->setMinimumHeight(std::min(used.bottom() + kMargin, widget->maximumHeight()));
 }
 
 }  // namespace zm48d

@@ -7,13 +7,15 @@
 #include <QPushButton>
 #include <QRect>
 
+#include "app/masked_edit.h"
+
 namespace zm48d {
 
 // Masks of the date and time edits. Every position is an optional digit, the
 // separators stay in the text and an unfilled position shows the digit 0, so an
-// untouched edit's displayText() reads "00/00/00", "00:00:00" or "00:00". The
-// texts the handlers take from these edits come from displayText(): text() drops
-// the blank character, which here is the digit 0.
+// untouched edit reads "00/00/00", "00:00:00" or "00:00". The texts the handlers
+// take from these edits come from MaskedText(): text() drops the blank
+// character, which here is the digit 0.
 inline constexpr char kDateMask[] = "00/00/00;0";
 inline constexpr char kTimeMask[] = "00:00:00;0";
 inline constexpr char kShortTimeMask[] = "00:00;0";
@@ -22,8 +24,12 @@ QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption
                        bool bold = false);
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QPoint at);
 QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, QRect at);
-QLineEdit* NewMaskedEdit(QWidget* parent, const char* name, const char* mask, int maxLength,
-                         QRect at);
+MaskedEdit* NewMaskedEdit(QWidget* parent, const char* name, const char* mask, int maxLength,
+                          QRect at);
+// A widget whose controls sit at fixed places asks for the room they take, so
+// that a page too small for it scrolls instead of hiding them.
+void FitContents(QWidget* widget);
+
 QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, QRect at);
 
 }  // namespace zm48d

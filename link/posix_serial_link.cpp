@@ -131,8 +131,9 @@ bool PosixSerialLink::Write(const std::uint8_t* block, int size, int& written) {
     pollfd p{fd_, POLLOUT, 0};
     int wait = MillisecondsUntil(deadline);
     if (wait == 0) return false;
-    int ready = ::poll(&p, 1, wait);
+    int ready = ::poll(&p, 1, IdleSlice(wait));
     if (ready < 0 && errno != EINTR) return false;
+    if (ready == 0) Idle();
     if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
   }
   return true;
@@ -147,12 +148,15 @@ bool PosixSerialLink::Read(int size, std::uint8_t* buffer, int& read) {
     int wait = MillisecondsUntil(std::min(total, interval));
     if (wait == 0) return false;
     pollfd p{fd_, POLLIN, 0};
-    int ready = ::poll(&p, 1, wait);
+    int ready = ::poll(&p, 1, IdleSlice(wait));
     if (ready < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    if (ready == 0) continue;  // the deadline check above ends the read
+    if (ready == 0) {  // the deadline check above ends the read
+      Idle();
+      continue;
+    }
     if (p.revents & (POLLERR | POLLNVAL)) return false;
     ssize_t n = ::read(fd_, buffer + read, static_cast<size_t>(size - read));
     if (n > 0) {

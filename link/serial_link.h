@@ -20,9 +20,19 @@ inline constexpr unsigned kPurgeRxClear = 0x0008;  // discard input not yet read
 // Maps "COM n" to the name of the device that stands for it.
 using DevicePathResolver = std::function<std::string(int portNumber)>;
 
+// Runs while a transfer or a pause waits, at least every kIdleSliceMs, so that a
+// window can repaint and drop its input while the line is busy. It must not use
+// the link; the timeouts run on undisturbed.
+using IdleHook = std::function<void()>;
+inline constexpr int kIdleSliceMs = 20;
+
 class SerialLink {
  public:
   virtual ~SerialLink() = default;
+
+  void SetIdleHook(IdleHook hook) { idle_ = std::move(hook); }
+  // Waits `ms`, running the idle hook between slices.
+  void Pause(int ms) const;
 
   // Opens "COM n"; false when the device is missing or held by another program.
   virtual bool OpenDevice(int portNumber, std::uint32_t baudRate) = 0;
@@ -34,6 +44,18 @@ class SerialLink {
   virtual bool Read(int size, std::uint8_t* buffer, int& read) = 0;
   // Discards queued input and/or output; the result is not examined.
   virtual void Purge(unsigned flags) = 0;
+
+ protected:
+  bool HasIdleHook() const { return static_cast<bool>(idle_); }
+  void Idle() const {
+    if (idle_) idle_();
+  }
+  // How long a backend may block before it runs the idle hook: `ms`, or one
+  // slice when there is a hook.
+  int IdleSlice(int ms) const { return idle_ && ms > kIdleSliceMs ? kIdleSliceMs : ms; }
+
+ private:
+  IdleHook idle_;
 };
 
 }  // namespace zm48d

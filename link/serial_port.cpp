@@ -39,4 +39,6 @@ void SerialPurge(SerialPort& port, unsigned flags) {
   if (port.open) port.device->Purge(flags);
 }
 
+void SerialPause(SerialPort& port, int ms) { port.device->Pause(ms); }
+
 }  // namespace zm48d

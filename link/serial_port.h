@@ -27,6 +27,9 @@ bool SerialWrite(SerialPort& port, const std::uint8_t* block, int size, int& wri
 bool SerialRead(SerialPort& port, int size, std::uint8_t* buffer, int& read);
 // Purges input and/or output (kPurgeRxClear, kPurgeTxClear); the result is not examined.
 void SerialPurge(SerialPort& port, unsigned flags);
+// A pause the protocol prescribes between two transactions, `ms` long; the
+// device's idle hook runs meanwhile.
+void SerialPause(SerialPort& port, int ms);
 
 // Closes the port when it goes out of scope: every path out of an operation,
 // exceptions included, releases the line.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -126,8 +127,13 @@ bool Started(BOOL result) { return result != FALSE || GetLastError() == ERROR_IO
 
 // Blocks until the transfer has ended and returns the bytes it moved. The wait
 // has no bound of its own: the line timeouts end every transfer.
-int WaitTransfer(HANDLE port, TransferContext& context) {
-  if (WaitForSingleObject(context.Event(), INFINITE) != WAIT_OBJECT_0) return 0;
+// The wait has no bound of its own: the device's timeouts end every transfer.
+// With an idle hook it waits in slices and runs the hook between them.
+int WaitTransfer(HANDLE port, TransferContext& context, DWORD slice,
+                 const std::function<void()>& idle) {
+  DWORD waited = WAIT_TIMEOUT;
+  while ((waited = WaitForSingleObject(context.Event(), slice)) == WAIT_TIMEOUT) idle();
+  if (waited != WAIT_OBJECT_0) return 0;
   DWORD count = 0;
   if (!GetOverlappedResult(port, context.Overlapped(), &count, FALSE)) return 0;
   return static_cast<int>(count);
@@ -158,6 +164,10 @@ WindowsSerialLink::WindowsSerialLink(DevicePathResolver resolver)
 
 // Exclusive (share mode 0), so a device another program holds fails here, and
 // overlapped, so that every transfer is bound to an event of its own.
+unsigned long WindowsSerialLink::WaitSlice() const {
+  return HasIdleHook() ? static_cast<DWORD>(kIdleSliceMs) : INFINITE;
+}
+
 bool WindowsSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
   const std::string path = resolver_(portNumber);
   port_.Reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -177,7 +187,7 @@ bool WindowsSerialLink::Write(const std::uint8_t* block, int size, int& written)
   const BOOL result =
       WriteFile(port_.Get(), transfer->Data(), transfer->DataSize(), nullptr, transfer->Overlapped());
   if (!Started(result)) return false;
-  written = WaitTransfer(port_.Get(), *transfer);
+  written = WaitTransfer(port_.Get(), *transfer, WaitSlice(), [this] { Idle(); });
   return written == size;
 }
 
@@ -190,7 +200,7 @@ bool WindowsSerialLink::Read(int size, std::uint8_t* buffer, int& read) {
       ReadFile(port_.Get(), buffer, static_cast<DWORD>(size), nullptr, transfer->Overlapped());
   if (!Started(result)) return false;
   // A read cut short by the timeouts still succeeds, with fewer bytes than asked.
-  read = WaitTransfer(port_.Get(), *transfer);
+  read = WaitTransfer(port_.Get(), *transfer, WaitSlice(), [this] { Idle(); });
   return read == size;
 }
 

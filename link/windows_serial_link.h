@@ -53,6 +53,9 @@ class WindowsSerialLink final : public SerialLink {
   void Purge(unsigned flags) override;
 
  private:
+  // INFINITE, or one idle slice when there is an idle hook.
+  unsigned long WaitSlice() const;
+
   DevicePathResolver resolver_;
   UniqueHandle port_;
 };

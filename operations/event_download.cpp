@@ -5,6 +5,7 @@
 #include "files/cp1252.h"
 #include "files/line_file.h"
 #include "operations/operator_texts.h"
+#include "operations/progress_report.h"
 #include "protocol/config_block.h"
 #include "protocol/event_record.h"
 #include "protocol/event_stack.h"
@@ -15,6 +16,7 @@ bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std:
                           const EventReadTexts& texts) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
+  const ProgressReport progress(session, text::kDownloadingEvents);
   std::vector<std::uint8_t> records;
   switch (ReadWaitingRecords(session.link, records)) {
     case StackReadOutcome::kHeaderFailed:
@@ -38,6 +40,7 @@ bool DownloadAndClearEvents(const Session& session, std::string_view openFailure
                             const Deliver<ClearingDownload>& deliver) {
   const PortCycle port(session, openFailure);
   if (!port) return false;
+  const ProgressReport progress(session, text::kDownloadingEvents);
   ClearingDownload download;
   download.ok = DownloadEventRecords(session.link, /*clearAfter=*/true, /*bracket=*/true,
                                      download.records);

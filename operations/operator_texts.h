@@ -58,6 +58,12 @@ inline constexpr std::string_view kRulesFailed = "Erro ao enviar configuração 
 inline constexpr std::string_view kTagsNotChosen = "Lista não enviada!!";
 inline constexpr std::string_view kTagsFailed = "Erro ao enviar lista para o aparelho!!";
 
+// ---- how far a long operation is -----------------------------------------------
+inline constexpr std::string_view kSendingRules = "Enviando configuração";
+inline constexpr std::string_view kSendingTags = "Enviando lista";
+inline constexpr std::string_view kDownloadingEvents = "Descarregando registros";
+inline constexpr std::string_view kReadingRecords = "Lendo registros";
+
 // ---- the editors ------------------------------------------------------------------
 inline constexpr std::string_view kGridFull = "Limite atingido!!";
 inline constexpr std::string_view kIncompatibleFile = "Arquivo incompatível!!";

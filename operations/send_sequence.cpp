@@ -7,6 +7,7 @@
 #include "files/line_file.h"
 #include "files/runtime_errors.h"
 #include "operations/operator_texts.h"
+#include "operations/progress_report.h"
 #include "protocol/commands.h"
 #include "protocol/memory.h"
 #include "protocol/uploads.h"
@@ -37,6 +38,7 @@ StageOutcome UploadTagListCycle(const Session& session, const std::string& tagsP
                                 std::string_view failureText) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return StageOutcome::kPortNotOpen;
+  const ProgressReport progress(session, text::kSendingTags);
   LinkStatus status = link_status::kOk;
   const bool sent = WithReadableErrors(
       [&] { return UploadTagList(session.link, TagListStart, tagsPath, status); });
@@ -64,6 +66,7 @@ StageOutcome SendRulesStage(const Session& session, const std::string& holidaysP
 
   const PortCycle port(session, text::kRulesOpenFailed);
   if (!port) return StageOutcome::kPortNotOpen;
+  const ProgressReport progress(session, text::kSendingRules);
   LinkStatus status = link_status::kOk;
   const bool sent = WithReadableErrors(
       [&] { return UploadAccessRules(session.link, holidaysPath, groupsPath, status); });

@@ -21,6 +21,11 @@ class Notices {
  public:
   virtual ~Notices() = default;
   virtual void Show(Tone tone, std::string_view utf8Text) = 0;
+  // How far a long operation is ("Enviando lista: página 17 de 42"); the window's
+  // status bar shows it, the command line does not.
+  virtual void Progress(std::string_view utf8Text) { (void)utf8Text; }
+  // A port that did not open, also where the button shows no text for it.
+  virtual void PortNotOpened(int portNumber) { (void)portNumber; }
 };
 
 struct Session {

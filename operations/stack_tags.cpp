@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "operations/operator_texts.h"
+#include "operations/progress_report.h"
 #include "protocol/event_record.h"
 #include "protocol/event_stack.h"
 #include "protocol/memory.h"
@@ -39,6 +40,7 @@ template <class Body>
 bool WithStackPointers(const Session& session, std::string_view headerFailure, Body body) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
+  const ProgressReport progress(session, text::kReadingRecords);
   const auto pointers = ReadStackPointers(session.link);
   if (!pointers) {
     session.Fail(headerFailure);

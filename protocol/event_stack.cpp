@@ -1,8 +1,5 @@
 #include "protocol/event_stack.h"
 
-#include <chrono>
-#include <thread>
-
 #include "protocol/big_endian.h"
 #include "protocol/commands.h"
 #include "protocol/frames.h"
@@ -19,7 +16,7 @@ StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& 
   const auto waiting = WaitingBytes(pointers);
   if (!waiting) return StackReadOutcome::kDamaged;
   if (*waiting == 0) return StackReadOutcome::kEmpty;
-  std::this_thread::sleep_for(std::chrono::milliseconds(kStackReadPauseMs));
+  SerialPause(link.serial, kStackReadPauseMs);
   std::vector<std::uint8_t> bytes(static_cast<size_t>(*waiting));
   if (!ReadEeprom(link, pointers.start, *waiting, bytes.data(), status)) {
     return StackReadOutcome::kRecordsFailed;

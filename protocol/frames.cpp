@@ -107,6 +107,7 @@ bool SendFrame(LinkState& link, LinkStatus& status) {
   } else {
     status = written != size ? link_status::kShortWrite : link_status::kOk;
   }
+  if (link.statusObserver) link.statusObserver(FrameDirection::kSent, status);
   return status == link_status::kOk;
 }
 
@@ -115,6 +116,7 @@ bool ReceiveFrame(LinkState& link, LinkStatus& status) {
   status = ReceiveInto(link);
   // Whatever is left of a bad or over-long answer must not reach the next transaction.
   SerialPurge(link.serial, kPurgeRxClear);
+  if (link.statusObserver) link.statusObserver(FrameDirection::kReceived, status);
   return status == link_status::kOk;
 }
 

@@ -32,6 +32,17 @@ inline constexpr int kResponseDataOffset = 5;
 enum class FrameDirection { kSent, kReceived };
 // Sees every frame that crosses the line (for --trace); may be empty.
 using FrameObserver = std::function<void(FrameDirection, std::span<const std::uint8_t>)>;
+// Sees how each send and each receive ended, also when no byte came.
+using StatusObserver = std::function<void(FrameDirection, LinkStatus)>;
+
+// How far one of the protocol's bulk transfers is: `done` of `total` frames.
+enum class BulkTransfer { kEepromRead, kEepromWrite, kTagPages };
+struct TransferProgress {
+  BulkTransfer transfer;
+  int done;
+  int total;
+};
+using ProgressObserver = std::function<void(const TransferProgress&)>;
 
 struct LinkState {
   explicit LinkState(SerialLink& device) : serial(device) {}
@@ -43,10 +54,16 @@ struct LinkState {
   std::array<std::uint8_t, kRequestDataSize> requestData{};
   std::array<std::uint8_t, kResponseBufferSize> response{};
   FrameObserver observer;
+  StatusObserver statusObserver;
+  ProgressObserver progress;
 
   // Response data byte i is response buffer byte 5 + i.
   std::uint8_t ResponseData(int i) const { return response[kResponseDataOffset + i]; }
   const std::uint8_t* ResponseDataBytes() const { return response.data() + kResponseDataOffset; }
+
+  void ReportProgress(BulkTransfer transfer, int done, int total) const {
+    if (progress) progress({transfer, done, total});
+  }
 };
 
 }  // namespace zm48d

@@ -22,11 +22,14 @@ std::array<std::uint8_t, kReadBlockSize> DecodeBlock(const LinkState& link) {
   return block;
 }
 
+int FrameCount(int length, int perFrame) { return (length + perFrame - 1) / perFrame; }
+
 }  // namespace
 
 bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, LinkStatus& status) {
   if (length <= 0) return false;
   std::memset(buffer, 0, static_cast<size_t>(length));
+  const int frames = FrameCount(length, kReadBlockSize);
   for (int position = 0; position < length; position += kReadBlockSize, address += kReadBlockSize) {
     const std::uint8_t request[] = {'L', HighByte(address), LowByte(address), 1};
     SetRequest(link, 'D', request);
@@ -34,6 +37,7 @@ bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, 
     const auto block = DecodeBlock(link);
     const int count = std::min(length - position, kReadBlockSize);
     std::copy_n(block.begin(), count, buffer + position);
+    link.ReportProgress(BulkTransfer::kEepromRead, position / kReadBlockSize + 1, frames);
   }
   return true;
 }
@@ -41,6 +45,7 @@ bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, 
 bool WriteEeprom(LinkState& link, int address, int length, const std::uint8_t* bytes,
                  LinkStatus& status) {
   if (length <= 0) return false;
+  const int frames = FrameCount(length, kEepromWriteChunk);
   for (int position = 0; position < length;
        position += kEepromWriteChunk, address += kEepromWriteChunk) {
     const int count = std::min(length - position, kEepromWriteChunk);
@@ -52,6 +57,7 @@ bool WriteEeprom(LinkState& link, int address, int length, const std::uint8_t* b
     std::copy_n(bytes + position, count, request.begin() + 4);
     SetRequest(link, 'D', {request.data(), static_cast<size_t>(4 + count)});
     if (!Transact(link, status) || !Acknowledged(link)) return false;
+    link.ReportProgress(BulkTransfer::kEepromWrite, position / kEepromWriteChunk + 1, frames);
   }
   return true;
 }

@@ -58,10 +58,11 @@ bool UploadTagList(LinkState& link, int startAddress, const std::string& path, L
   if (!TagListFits(static_cast<std::uint16_t>(startAddress), image.size())) return false;
 
   if (!WriteTagListInfo(link, startAddress, count, status)) return false;
-  int address = startAddress;
-  for (const Page& page : SplitIntoPages(image)) {
-    if (!WritePage(link, address, page, status)) return false;
-    address += kPageSize;
+  const std::vector<Page> pages = SplitIntoPages(image);
+  const int total = static_cast<int>(pages.size());
+  for (int k = 0; k < total; ++k) {
+    if (!WritePage(link, startAddress + kPageSize * k, pages[k], status)) return false;
+    link.ReportProgress(BulkTransfer::kTagPages, k + 1, total);
   }
   return true;
 }

@@ -2,10 +2,12 @@
 # Installs the Debian 12 packages the build needs, only when one is missing.
 # qt6-qpa-plugins holds the platform plugins (xcb for the window, offscreen for
 # the window tests); apt normally pulls it in as a recommendation of Qt, but not
-# on systems that skip recommendations.
+# on systems that skip recommendations. qt6-translations-l10n puts the toolkit's
+# own dialogs and buttons into the window's Portuguese.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgtest-dev libgmock-dev
+          libbenchmark-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,59 @@
+#pragma once
+// While an operation runs on the one user-interface thread, the window keeps
+// repainting and moving: the link's idle hook and every frame let pending events
+// run. The operator's mouse and key input on the window is dropped meanwhile,
+// not queued for afterwards, so a second click on a send button does not send
+// twice, and a timer tick that comes in the middle waits for the operation's end.
+#include <functional>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+namespace zm48d {
+
+class BusyWindow final : public QObject {
+ public:
+  explicit BusyWindow(QWidget& window);
+  ~BusyWindow() override;
+
+  // The window is busy while a Scope lives; scopes nest.
+  class Scope {
+   public:
+    explicit Scope(BusyWindow& busy);
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    BusyWindow& busy_;
+  };
+
+  bool IsBusy() const { return depth_ > 0; }
+  // Lets pending events run while busy, at most every few milliseconds;
+  // nothing when the window is not busy.
+  void Pump();
+  // A widget whose clicks still count while busy: one whose handler does not
+  // use the line (the online reading's stop button only lowers a flag).
+  void KeepLive(QWidget* widget) { live_.push_back(widget); }
+  // Runs `later` once the window is no longer busy (right away when it is not);
+  // a second request before then replaces the first.
+  void WhenIdle(std::function<void()> later);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool Dropped(QObject* watched, QEvent* event) const;
+  void Leave();
+
+  QWidget& window_;
+  int depth_ = 0;
+  QElapsedTimer sincePump_;
+  std::vector<QPointer<QWidget>> live_;
+  std::function<void()> later_;
+};
+
+}  // namespace zm48d

@@ -1,0 +1,23 @@
+#pragma once
+// The operations' texts in the window: every tone alike in a message box, the
+// failures and the progress also counted on the status line.
+#include "app/message_sink.h"
+#include "app/status_line.h"
+#include "operations/session.h"
+
+namespace zm48d {
+
+class WindowNotices final : public ops::Notices {
+ public:
+  WindowNotices(MessageSink& messages, StatusLine& status) : messages_(messages), status_(status) {}
+
+  void Show(ops::Tone tone, std::string_view utf8Text) override;
+  void Progress(std::string_view utf8Text) override;
+  void PortNotOpened(int portNumber) override;
+
+ private:
+  MessageSink& messages_;
+  StatusLine& status_;
+};
+
+}  // namespace zm48d

@@ -1,0 +1,26 @@
+#pragma once
+// What one operation did on the line, counted while it ran, and the one line
+// that sums it up for the window's status bar: "ok", "concluído, 69 quadros",
+// "Erro!! (sem resposta)", "porta COM 3 não abriu".
+#include <optional>
+#include <string>
+
+#include "protocol/link_state.h"
+
+namespace zm48d::ops {
+
+struct OperationTally {
+  int framesSent = 0;
+  std::optional<LinkStatus> failedStatus;  // the last send or receive that failed
+  std::string failureText;                 // the last failure text the operation showed
+  std::optional<int> portNotOpened;        // "COM n" that did not open
+
+  bool UsedTheLine() const { return framesSent > 0 || portNotOpened.has_value(); }
+};
+
+std::string OutcomeText(const OperationTally& tally);
+
+// What a LinkStatus code means, in the operator's words ("sem resposta").
+std::string LinkStatusText(LinkStatus status);
+
+}  // namespace zm48d::ops
