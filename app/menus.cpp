@@ -1,6 +1,9 @@
 // The menu bar above the pages; the pages themselves keep their controls.
+#include <algorithm>
+
 #include <QAction>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/form1.h"
 #include "app/trace_pane.h"
@@ -12,6 +15,15 @@ void TForm1::BuildMenus() {
   dwTRAFEGO = new TracePane(dialogs_, this);
   addDockWidget(Qt::BottomDockWidgetArea, dwTRAFEGO);
   dwTRAFEGO->hide();
+  // Opening the pane makes the window taller, and closing it gives the room
+  // back, so that the pages keep theirs.
+  connect(dwTRAFEGO->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
+    if (!isVisible() || isMinimized() || isMaximized() || isFullScreen()) return;
+    if (dwTRAFEGO->isFloating()) return;
+    const int pane = dwTRAFEGO->sizeHint().height();
+    const int room = screen()->availableGeometry().bottom() - frameGeometry().top();
+    resize(width(), std::min(height() + (shown ? pane : -pane), std::max(room, minimumHeight())));
+  });
 
   mnEXIBIR = menuBar()->addMenu(QStringLiteral("&Exibir"));
   mnEXIBIR->setObjectName(QStringLiteral("mnEXIBIR"));

@@ -1,6 +1,11 @@
 #include "app/string_grid.h"
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 #include <QBrush>
+#include <QStyle>
 #include <QHeaderView>
 #include <QPalette>
 
@@ -35,18 +40,40 @@ void SetColumnWidths(QTableWidget& grid, std::initializer_list<int> widths) {
   grid.setProperty(kGivenWidths, given);
 }
 
+// The room the columns of a grid of fixed width have beside its frame and its
+// vertical scroll bar; nothing for a grid that may grow.
+int FixedRoom(const QTableWidget& grid) {
+  if (grid.minimumWidth() != grid.maximumWidth()) return 0;
+  const int scrollBar = grid.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                            ? 0
+                            : grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  return grid.width() - 2 * grid.frameWidth() - scrollBar;
+}
+
 // The header shows row 0: its texts, and each column at least as wide as its
-// header text needs in the font the header actually uses.
+// header text needs in the font the header actually uses. A grid of fixed width
+// takes what that adds from its widest column, the free-text one.
 void ShowFixedRow(QTableWidget& grid) {
   const QList<QVariant> given = grid.property(kGivenWidths).toList();
   const QFontMetrics metrics(grid.horizontalHeader()->font());
   QStringList labels;
+  std::vector<int> needed;
+  std::vector<int> widths;
   for (int column = 0; column < grid.columnCount(); ++column) {
     const QString text = CellText(grid, 0, column);
     labels.push_back(text);
+    needed.push_back(metrics.horizontalAdvance(text) + kHeaderTextPadding);
     const int wanted = column < given.size() ? given[column].toInt() : grid.columnWidth(column);
-    grid.setColumnWidth(column,
-                        std::max(wanted, metrics.horizontalAdvance(text) + kHeaderTextPadding));
+    widths.push_back(std::max(wanted, needed.back()));
+  }
+  const int room = FixedRoom(grid);
+  const int total = std::accumulate(widths.begin(), widths.end(), 0);
+  if (room > 0 && total > room && !widths.empty()) {
+    const auto widest = std::max_element(widths.begin(), widths.end()) - widths.begin();
+    widths[widest] = std::max(needed[widest], widths[widest] - (total - room));
+  }
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    grid.setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
   }
   grid.setHorizontalHeaderLabels(labels);
 }

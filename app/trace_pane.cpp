@@ -37,7 +37,8 @@ int TraceModel::rowCount(const QModelIndex& parent) const {
 int TraceModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant TraceModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || role != Qt::DisplayRole) return {};
+  // A long frame does not fit its column: the tip shows it whole.
+  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
   const TraceRow& row = Row(index.row());
   return index.column() == 0 ? row.line : row.meaning;
 }

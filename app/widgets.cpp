@@ -50,7 +50,7 @@ QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption
 }
 
 void FitContents(QWidget* widget) {
-  constexpr int kMargin = 8;
+  constexpr int kMargin = 4;
   const QRect used = widget->childrenRect();
   widget->setMinimumWidth(used.right() + kMargin);
   // A panel of a fixed height keeps it.

@@ -12,6 +12,7 @@
 
 #include "app/form1.h"
 #include "app/string_grid.h"
+#include "bench/bench_application.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/fake_link.h"
 #include "tests/support/temp_dir.h"
@@ -20,15 +21,6 @@ namespace zm48d::testing {
 namespace {
 
 constexpr int kTags = 999;
-
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "zm48d_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-}
 
 // Tags 000001.. with all four doors, groups cycling 001..099 and a description
 // with accented letters, as a production list would have them.
@@ -44,7 +36,7 @@ std::vector<std::string> FullTagList() {
 
 struct EditorBench {
   EditorBench() {
-    EnsureApplication();
+    bench::EnsureApplication();
     form = std::make_unique<TForm1>(link, messages, dialogs);
     form->FormActivate();
     path = dir.Write("lista.txt", FullTagList());

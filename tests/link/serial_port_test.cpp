@@ -42,6 +42,28 @@ TEST(SerialTimeouts, SilentLineFailsAFourByteReadAfterTheTotalTimeout) {
   EXPECT_LT(ms, 2000);
 }
 
+// A window's idle hook runs while a read waits, and the timeout holds all the same.
+TEST(SerialTimeouts, IdleHookRunsWhileASilentReadWaits) {
+  PeerPort line;
+  int idles = 0;
+  line.device.SetIdleHook([&] { ++idles; });
+  ASSERT_TRUE(SerialOpen(line.port, 1));
+  std::uint8_t buffer[4];
+  int read = -1;
+  const auto start = Clock::now();
+  EXPECT_FALSE(SerialRead(line.port, 4, buffer, read));
+  const long ms = ElapsedMs(start);
+  EXPECT_GE(ms, 1300);
+  EXPECT_LT(ms, 2000);
+  EXPECT_GE(idles, 1300 / kIdleSliceMs / 2) << "the hook ran " << idles << " times in " << ms << " ms";
+
+  idles = 0;
+  const auto paused = Clock::now();
+  SerialPause(line.port, 100);
+  EXPECT_GE(ElapsedMs(paused), 100);
+  EXPECT_GE(idles, 3);
+}
+
 TEST(SerialTimeouts, PeerStoppingMidBlockFailsTheIntervalAfterTheLastByte) {
   PeerPort line;
   ASSERT_TRUE(SerialOpen(line.port, 1));
