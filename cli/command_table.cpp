@@ -46,6 +46,14 @@ constexpr std::array kCommands = {
                  "                                 send rules and tag list, then notify the controller"},
     CommandEntry{"send-tags", RunSendTags,
                  "send-tags FILE                   send a tag list file alone (no notify)"},
+    CommandEntry{"check", RunCheck,
+                 "check --holidays F --groups F --tags F [--swipes FILE] [--csv]\n"
+                 "      [DOOR TAG \"DD/MM/YY HH:MM:SS\"]\n"
+                 "                                 decide tag reads (FILE: one a line, DOOR TAG\n"
+                 "                                 DD/MM/YY HH:MM:SS) as the controller would once\n"
+                 "                                 the files were sent; no port is opened. Rows as\n"
+                 "                                 events prints them; exit 0 all granted, 3 one\n"
+                 "                                 or more refused, 1 files a send would refuse"},
     CommandEntry{"last-tag", RunLastTag,
                  "last-tag                         tag of the newest event waiting on the stack"},
     CommandEntry{"oldest-tags", RunOldestTags,

@@ -29,6 +29,9 @@ int RunStackSpace(CommandContext& context);
 int RunSend(CommandContext& context);
 int RunSendTags(CommandContext& context);
 
+// commands_check.cpp (no port: the files are tried in a memory image)
+int RunCheck(CommandContext& context);
+
 // commands_tags.cpp
 int RunLastTag(CommandContext& context);
 int RunOldestTags(CommandContext& context);

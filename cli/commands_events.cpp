@@ -4,21 +4,19 @@
 #include <signal.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/event_table.h"
 #include "operations/event_download.h"
 #include "operations/online_reading_line.h"
 #include "operations/operator_texts.h"
-#include "protocol/event_record.h"
 
 namespace zm48d::cli {
 
@@ -27,8 +25,6 @@ namespace {
 constexpr int kDefaultIntervalMs = 1000;  // the window's timer
 constexpr std::uint64_t kLongestIntervalMs = 24ull * 60 * 60 * 1000;
 constexpr std::uint64_t kMostPolls = 0xFFFFFFFFull;
-
-using Cells = std::array<std::string, kEventGridHeaders.size()>;
 
 // ---- events ------------------------------------------------------------------
 
@@ -48,69 +44,6 @@ EventsOptions ParseEventsOptions(const std::vector<std::string>& args) {
     *flag = true;
   }
   return options;
-}
-
-std::vector<Cells> DecodeRecords(const std::vector<std::uint8_t>& records) {
-  std::vector<Cells> rows;
-  for (std::size_t offset = 0; offset < records.size(); offset += EventRecordSize) {
-    rows.push_back(EventGridCells(records.data() + offset));
-  }
-  return rows;
-}
-
-Cells HeaderCells() {
-  Cells cells;
-  std::copy(kEventGridHeaders.begin(), kEventGridHeaders.end(), cells.begin());
-  return cells;
-}
-
-// Characters, not bytes: "Não" is three columns wide.
-std::size_t TextWidth(std::string_view utf8) {
-  return static_cast<std::size_t>(
-      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
-void PrintTable(std::ostream& out, const std::vector<Cells>& rows) {
-  std::vector<Cells> table{HeaderCells()};
-  table.insert(table.end(), rows.begin(), rows.end());
-  std::array<std::size_t, kEventGridHeaders.size()> widths{};
-  for (const Cells& row : table) {
-    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], TextWidth(row[c]));
-  }
-  for (const Cells& row : table) {
-    std::string text;
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      text += row[c];
-      if (c + 1 < row.size()) text += std::string(widths[c] - TextWidth(row[c]) + 2, ' ');
-    }
-    out << text << '\n';
-  }
-  out << text::kRecordCountCaption << rows.size() << '\n';
-}
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-void PrintCsvRow(std::ostream& out, const Cells& row) {
-  for (std::size_t c = 0; c < row.size(); ++c) out << (c ? "," : "") << CsvField(row[c]);
-  out << '\n';
-}
-
-// CSV always starts with its header row, so an empty stack is a header alone.
-void PrintEvents(std::ostream& out, const std::vector<std::uint8_t>& records, bool csv) {
-  const std::vector<Cells> rows = DecodeRecords(records);
-  if (csv) {
-    PrintCsvRow(out, HeaderCells());
-    for (const Cells& row : rows) PrintCsvRow(out, row);
-  } else if (rows.empty()) {
-    out << text::kNoRecords << '\n';
-  } else {
-    PrintTable(out, rows);
-  }
 }
 
 // ---- watch -------------------------------------------------------------------

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdio>
+#include <iterator>
 #include <sstream>
 #include <utility>
 #include <vector>
 
 #include "protocol/big_endian.h"
+#include "protocol/event_columns.h"
 
 namespace zm48d::emu {
 
@@ -43,21 +45,85 @@ bool ParseBcdTriple(const std::string& text, std::uint8_t* out) {
   return true;
 }
 
-std::string PushEvent(PtyEmulator& emulator, std::istringstream& in) {
+ConsoleReply PushEvent(PtyEmulator& emulator, std::istringstream& in) {
   std::string tag, date, time, flags;
   in >> tag >> date >> time >> flags;
   unsigned long tagValue = 0, flagValue = 0;
   std::array<std::uint8_t, EventRecordSize> record{};
   if (!ParseHex(tag, tagValue) || !ParseBcdTriple(date, &record[3]) ||
       !ParseBcdTriple(time, &record[6]) || !ParseHex(flags, flagValue)) {
-    return "usage: event TAG DDMMYY HHMMSS FLAGS";
+    return {"usage: event TAG DDMMYY HHMMSS FLAGS"};
   }
   record[0] = static_cast<std::uint8_t>(tagValue >> 16);
   record[1] = static_cast<std::uint8_t>(tagValue >> 8);
   record[2] = static_cast<std::uint8_t>(tagValue);
   record[9] = static_cast<std::uint8_t>(flagValue);
   const bool pushed = emulator.With([&](Controller& c) { return c.PushEvent(record); });
-  return pushed ? "ok" : "stack full";
+  return {pushed ? "ok" : "stack full", pushed};
+}
+
+constexpr std::string_view kSwipeUsage = "usage: swipe DOOR TAG [DD/MM/YY HH:MM:SS]";
+
+std::string ClockText(const ClockValue& clock) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d", clock.day, clock.month,
+                clock.year, clock.hour, clock.minute, clock.second);
+  return text;
+}
+
+std::string DamageText(LayoutDamage damage) {
+  switch (damage) {
+    case LayoutDamage::kTopBelowStart: return "the stack top lies below its start";
+    case LayoutDamage::kHolidaysPastArea: return "the holiday table runs past the 2048-byte area";
+    case LayoutDamage::kGroupsPastArea: return "the group table runs past the 2048-byte area";
+    case LayoutDamage::kLimitPastArea: return "the stack limit lies past the 2048-byte area";
+    case LayoutDamage::kTagListPastSpace: return "the tag list runs past the end of the settings space";
+    case LayoutDamage::kNone: break;
+  }
+  return "";
+}
+
+std::string SwipeFault(ReadFault fault, const std::vector<std::string>& words,
+                       const std::string& time) {
+  switch (fault) {
+    case ReadFault::kDoor: return "swipe: DOOR must be 1 to 4, not '" + words[0] + "'";
+    case ReadFault::kTag: return "swipe: TAG must be six hexadecimal digits, not '" + words[1] + "'";
+    case ReadFault::kTime:
+      if (words.size() == 2) {
+        return "swipe: the clock holds no real date and time (" + time +
+               "): set it, or give DD/MM/YY HH:MM:SS";
+      }
+      return "swipe: '" + time + "' is no real date and time DD/MM/YY HH:MM:SS";
+    case ReadFault::kNone: break;
+  }
+  return "";
+}
+
+// The event's row; then what else the read did, a line each.
+ConsoleReply DescribeSwipe(const ReadEffects& effects, int door) {
+  const ReadEvaluation& evaluation = effects.evaluation;
+  if (evaluation.damage != LayoutDamage::kNone) {
+    return {"swipe: damaged memory, " + DamageText(evaluation.damage) + ": nothing recorded"};
+  }
+  ConsoleReply reply{EventColumnLine(evaluation.record.data()), effects.recorded};
+  if (!effects.recorded) reply.text += "\nstack full: the event was not recorded";
+  if (evaluation.decision.Granted()) {
+    reply.text += "\nrelay " + std::to_string(door) + " pulsed for " +
+                  std::to_string(effects.relayMs) + " ms";
+  }
+  return reply;
+}
+
+ConsoleReply Swipe(PtyEmulator& emulator, std::istringstream& in) {
+  const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+  if (words.size() != 2 && words.size() != 4) return {std::string(kSwipeUsage)};
+  const std::string time =
+      words.size() == 4 ? words[2] + " " + words[3]
+                        : ClockText(emulator.With([](const Controller& c) { return c.CurrentClock(); }));
+  const ParsedRead parsed = ParseTagRead(words[0], words[1], time);
+  if (parsed.fault != ReadFault::kNone) return {SwipeFault(parsed.fault, words, time)};
+  const ReadEffects effects = emulator.With([&](Controller& c) { return c.Swipe(parsed.read); });
+  return DescribeSwipe(effects, parsed.read.door);
 }
 
 std::string SetReader(PtyEmulator& emulator, std::istringstream& in) {
@@ -117,20 +183,25 @@ std::optional<Fault> ParseFault(std::string_view name) {
   return std::nullopt;
 }
 
-std::string RunConsoleCommand(PtyEmulator& emulator, std::string_view line) {
+ConsoleReply RunConsoleLine(PtyEmulator& emulator, std::string_view line) {
   std::istringstream in{std::string(line)};
   std::string verb;
   in >> verb;
-  if (verb.empty()) return "";
+  if (verb.empty()) return {};
   if (verb == "event") return PushEvent(emulator, in);
-  if (verb == "reader") return SetReader(emulator, in);
-  if (verb == "fault") return SetFault(emulator, in);
-  if (verb == "show") return Show(emulator);
+  if (verb == "swipe") return Swipe(emulator, in);
+  if (verb == "reader") return {SetReader(emulator, in)};
+  if (verb == "fault") return {SetFault(emulator, in)};
+  if (verb == "show") return {Show(emulator)};
   if (verb == "help") {
-    return "event TAG DDMMYY HHMMSS FLAGS | reader N TAG VALUE | fault MODE [SKIP [COUNT [CMD]]]"
-           " | show | quit";
+    return {"event TAG DDMMYY HHMMSS FLAGS | swipe DOOR TAG [DD/MM/YY HH:MM:SS]"
+            " | reader N TAG VALUE | fault MODE [SKIP [COUNT [CMD]]] | show | quit"};
   }
-  return "unknown command: " + verb + " (try help)";
+  return {"unknown command: " + verb + " (try help)"};
+}
+
+std::string RunConsoleCommand(PtyEmulator& emulator, std::string_view line) {
+  return RunConsoleLine(emulator, line).text;
 }
 
 }  // namespace zm48d::emu

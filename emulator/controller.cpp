@@ -161,12 +161,14 @@ ClockValue Controller::CurrentClock() const {
 }
 
 bool Controller::PushEvent(const std::array<std::uint8_t, EventRecordSize>& record) {
-  const int top = GetWord(&eeprom[stack_header::kStackTop]);
-  const int limit = GetWord(&eeprom[stack_header::kStackLimit]);
-  if (top + EventRecordSize > limit) return false;
-  Store(eeprom, static_cast<std::uint16_t>(top), record.data(), EventRecordSize);
-  PutWord(&eeprom[stack_header::kStackTop], static_cast<unsigned>(top + EventRecordSize));
-  return true;
+  return PushEventRecord(eeprom, record);
+}
+
+ReadEffects Controller::Swipe(const TagRead& read) {
+  const ReadEffects effects = ApplyTagRead(eeprom, settings, read);
+  if (effects.evaluation.damage != LayoutDamage::kNone) return effects;
+  online[read.door - 1] = {read.tag, effects.evaluation.record[event_record::kFlags]};
+  return effects;
 }
 
 bool Controller::Save(const std::string& path) const {

@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "protocol/access_decision.h"
+#include "protocol/memory_image.h"
 #include "protocol/memory_map.h"
+#include "protocol/tag_read.h"
 
 namespace zm48d::emu {
 
 // The controller keeps its memory to the terminal's map; the names are shared.
 using zm48d::kAddressSpaceSize;
 using zm48d::kConfigBlockAddress;
-using Space = std::array<std::uint8_t, kAddressSpaceSize>;
+using Space = zm48d::AddressSpace;
 
 // One request frame as the controller received it.
 struct Request {
@@ -66,6 +69,11 @@ class Controller {
   // Puts one event record on the stack described by the header at EEPROM 0 and
   // advances the top. False when the stack is full (top + 10 beyond the limit).
   bool PushEvent(const std::array<std::uint8_t, EventRecordSize>& record);
+
+  // A tag presented at reader `read.door`: decided on the memory, its event
+  // pushed, the door's relay pulsed when granted, and the reader's online entry
+  // showing the tag with the event's flags. A damaged layout changes nothing.
+  ReadEffects Swipe(const TagRead& read);
 
   // Saves or loads both memory spaces (the controller's non-volatile memory).
   bool Save(const std::string& path) const;

@@ -59,8 +59,18 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   return true;
 }
 
-// Lines from one input; returns false at end of input.
-bool DrainLines(int fd, std::string& pending, PtyEmulator& emulator, bool& quit) {
+// Saves the memory to `state` (nothing when it is empty), as a controller keeps
+// its EEPROM.
+void SaveState(PtyEmulator& emulator, const std::string& state) {
+  if (state.empty()) return;
+  const bool saved = emulator.With([&](const auto& c) { return c.Save(state); });
+  if (!saved) std::fprintf(stderr, "cannot save %s\n", state.c_str());
+}
+
+// Lines from one input; returns false at end of input. A command that wrote
+// memory (a swipe, an event) is saved before its answer is printed.
+bool DrainLines(int fd, std::string& pending, PtyEmulator& emulator, const std::string& state,
+                bool& quit) {
   char buffer[512];
   ssize_t n = read(fd, buffer, sizeof buffer);
   if (n <= 0) return false;
@@ -69,8 +79,9 @@ bool DrainLines(int fd, std::string& pending, PtyEmulator& emulator, bool& quit)
     std::string line = pending.substr(0, end);
     pending.erase(0, end + 1);
     if (line == "quit") { quit = true; return true; }
-    std::string reply = zm48d::emu::RunConsoleCommand(emulator, line);
-    if (!reply.empty()) std::printf("%s\n", reply.c_str());
+    const zm48d::emu::ConsoleReply reply = zm48d::emu::RunConsoleLine(emulator, line);
+    if (reply.memoryChanged) SaveState(emulator, state);
+    if (!reply.text.empty()) std::printf("%s\n", reply.text.c_str());
     std::fflush(stdout);
   }
   return true;
@@ -132,11 +143,13 @@ int main(int argc, char** argv) {
                        {control, POLLIN, 0}};
       if (poll(fds, 3, -1) < 0) continue;
       if (fds[0].revents) break;
-      if (fds[1].revents) stdinOpen = DrainLines(STDIN_FILENO, stdinPending, emulator, quit);
-      if (fds[2].revents) DrainLines(control, controlPending, emulator, quit);
+      if (fds[1].revents) {
+        stdinOpen = DrainLines(STDIN_FILENO, stdinPending, emulator, options.state, quit);
+      }
+      if (fds[2].revents) DrainLines(control, controlPending, emulator, options.state, quit);
     }
     if (control >= 0) { close(control); unlink(options.control.c_str()); }
-    if (!options.state.empty()) emulator.With([&](auto& c) { return c.Save(options.state); });
+    SaveState(emulator, options.state);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zm48d-emulator: %s\n", e.what());
     return 1;

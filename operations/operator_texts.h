@@ -71,4 +71,24 @@ inline constexpr std::string_view kIncompatibleFile = "Arquivo incompatível!!";
 inline constexpr std::string_view kTooManyLinesBefore = "Arquivo com mais de ";
 inline constexpr std::string_view kTooManyLinesAfter = " registros!!";
 
+// ---- the access check (zm48d check) ------------------------------------------------
+// The command line's own texts, in English like its usage messages. A file's
+// refusal follows its path; a bad read follows its place ("leituras.txt line 3: ").
+inline constexpr std::string_view kCheckNoSuchFile = ": no such file";
+inline constexpr std::string_view kCheckNotHolidays =
+    ": not a holidays file (its first line is not ZM48D-FERIADOS, or it has no count line)";
+inline constexpr std::string_view kCheckNotGroups =
+    ": not a groups file (its first line is not ZM48D-GRUPOS, or it has no count line)";
+inline constexpr std::string_view kCheckNotTags = ": not a tag list file (its first line is not ZM48D-LISTA)";
+inline constexpr std::string_view kCheckTableCount = ": the count must be from 0 to 255";
+inline constexpr std::string_view kCheckTagCount = ": the count must not be negative";
+inline constexpr std::string_view kCheckRulesTooLarge =
+    ": the holidays and groups do not fit the controller's 2048 bytes (see stack-space)";
+inline constexpr std::string_view kCheckTagsTooLarge =
+    ": the list runs past the end of the controller's settings space";
+inline constexpr std::string_view kCheckReadShape = "a read is DOOR TAG DD/MM/YY HH:MM:SS";
+inline constexpr std::string_view kCheckBadDoor = "DOOR must be 1 to 4";
+inline constexpr std::string_view kCheckBadTag = "TAG must be six hexadecimal digits";
+inline constexpr std::string_view kCheckBadTime = "the time must be a real date and time DD/MM/YY HH:MM:SS";
+
 }  // namespace zm48d::text

@@ -1,36 +1,17 @@
 #include "operations/send_sequence.h"
 
-#include <stdexcept>
-
-#include "files/cp1252.h"
-#include "files/file_formats.h"
 #include "files/line_file.h"
-#include "files/runtime_errors.h"
 #include "operations/operator_texts.h"
 #include "operations/progress_report.h"
+#include "operations/readable_errors.h"
 #include "protocol/commands.h"
 #include "protocol/memory.h"
+#include "protocol/upload_images.h"
 #include "protocol/uploads.h"
 
 namespace zm48d::ops {
 
 namespace {
-
-bool RuleFilesMatch(const LineList& holidays, const LineList& groups) {
-  return holidays.size() >= 2 && groups.size() >= 2 && HasHeader(holidays, kHolidaysHeader) &&
-         HasHeader(groups, kGroupsHeader);
-}
-
-// A count or group field that is not a number is quoted in the error's text as
-// the file holds it, in Windows-1252; the operator reads UTF-8.
-template <class Operation>
-auto WithReadableErrors(Operation operation) {
-  try {
-    return operation();
-  } catch (const ConversionError& error) {
-    throw std::runtime_error(Cp1252ToUtf8(error.what()));
-  }
-}
 
 // A failed upload is reported with `failureText` (none when empty) while the
 // port is still open, as every port cycle reports.
@@ -59,7 +40,7 @@ StageOutcome SendRulesStage(const Session& session, const std::string& holidaysP
   // operator no port cycle and get a message of their own.
   const LineList holidays = LoadLines(holidaysPath);
   const LineList groups = LoadLines(groupsPath);
-  if (!RuleFilesMatch(holidays, groups)) {
+  if (CheckRulesHeaders(holidays, groups) != UploadRefusal::kNone) {
     session.Fail(text::kIncompatibleFiles);
     return StageOutcome::kIncompatible;
   }

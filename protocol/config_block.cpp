@@ -80,10 +80,13 @@ bool WriteReaderTimeouts(LinkState& link, const std::array<std::uint8_t, 4>& sec
 }
 
 bool WriteTagListInfo(LinkState& link, int startAddress, int tagCount, LinkStatus& status) {
-  return ModifyConfigBlock(link, status, [&](Page& page) {
-    PutWord(&page[kTagListAddress], static_cast<unsigned>(startAddress));
-    PutWord(&page[kTagCount], static_cast<unsigned>(tagCount));
-  });
+  return ModifyConfigBlock(link, status,
+                           [&](Page& page) { PutTagListInfo(page.data(), startAddress, tagCount); });
+}
+
+void PutTagListInfo(std::uint8_t* configBlock, int startAddress, int tagCount) {
+  PutWord(configBlock + kTagListAddress, static_cast<unsigned>(startAddress));
+  PutWord(configBlock + kTagCount, static_cast<unsigned>(tagCount));
 }
 
 bool WriteDefaultConfiguration(LinkState& link, const std::array<std::uint32_t, 4>& relayTimes,

@@ -20,6 +20,9 @@ bool ReadReaderTimeouts(LinkState& link, std::array<std::uint8_t, 4>& seconds, L
 bool WriteReaderTimeouts(LinkState& link, const std::array<std::uint8_t, 4>& seconds,
                          LinkStatus& status);
 bool WriteTagListInfo(LinkState& link, int startAddress, int tagCount, LinkStatus& status);
+// The bytes WriteTagListInfo changes, in a block of kPageSize bytes: the list's
+// start address and its count (low 16 bits each), big-endian.
+void PutTagListInfo(std::uint8_t* configBlock, int startAddress, int tagCount);
 
 // Relay times and reader timeouts in one go, then the memory notice; runs with a
 // status of its own.

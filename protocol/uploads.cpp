@@ -1,20 +1,13 @@
 #include "protocol/uploads.h"
 
 #include "protocol/config_block.h"
-#include "files/file_formats.h"
-#include "files/line_file.h"
 #include "protocol/memory.h"
-#include "protocol/rules_image.h"
-#include "files/runtime_errors.h"
 #include "protocol/tag_image.h"
+#include "protocol/upload_images.h"
 
 namespace zm48d {
 
 namespace {
-
-bool HasHeaderAndCount(const LineList& lines, std::string_view header) {
-  return lines.size() >= 2 && HasHeader(lines, header);
-}
 
 // An empty table sends nothing and counts as written.
 bool WriteTable(LinkState& link, int address, const std::vector<std::uint8_t>& table,
@@ -27,38 +20,19 @@ bool WriteTable(LinkState& link, int address, const std::vector<std::uint8_t>& t
 
 bool UploadAccessRules(LinkState& link, const std::string& holidaysPath,
                        const std::string& groupsPath, LinkStatus& status) {
-  if (!FileExists(holidaysPath) || !FileExists(groupsPath)) return false;
-  const LineList holidays = LoadLines(holidaysPath);
-  const LineList groups = LoadLines(groupsPath);
-  if (!HasHeaderAndCount(holidays, kHolidaysHeader) || !HasHeaderAndCount(groups, kGroupsHeader)) {
-    return false;
-  }
-  // Counts the one-byte header fields cannot hold, or tables reaching past the
-  // area, would leave the controller with a layout that loses groups or
-  // overwrites memory it does not own: refuse them before anything is sent.
-  const int h = StrToInt(holidays.at(kCountLineIndex));
-  const int g = StrToInt(groups.at(kCountLineIndex));
-  if (h < 0 || g < 0 || h > 255 || g > 255 || !RulesFit(h, g)) return false;
-
-  const RulesImage image = BuildRulesImage(holidays, groups);
+  const RulesUpload upload = BuildRulesUpload(holidaysPath, groupsPath);
+  if (upload.refusal != UploadRefusal::kNone) return false;
+  const RulesImage& image = upload.image;
   return WriteEeprom(link, 0, static_cast<int>(image.header.size()), image.header.data(), status) &&
          WriteTable(link, HolidayTableStart, image.holidays, status) &&
          WriteTable(link, image.groupTableAddress, image.groups, status);
 }
 
 bool UploadTagList(LinkState& link, int startAddress, const std::string& path, LinkStatus& status) {
-  if (!FileExists(path)) return false;
-  const LineList file = LoadLines(path);
-  if (!HasHeader(file, kTagListHeader)) return false;
-  const int count = StrToInt(file.at(kCountLineIndex));
-  if (count < 0) return false;
-  // The whole image is built before anything is sent, so a file with fewer data
-  // lines than its count leaves the controller untouched.
-  const auto image = BuildTagListImage(file, count);
-  if (!TagListFits(static_cast<std::uint16_t>(startAddress), image.size())) return false;
-
-  if (!WriteTagListInfo(link, startAddress, count, status)) return false;
-  const std::vector<Page> pages = SplitIntoPages(image);
+  const TagListUpload upload = BuildTagListUpload(startAddress, path);
+  if (upload.refusal != UploadRefusal::kNone) return false;
+  if (!WriteTagListInfo(link, startAddress, upload.count, status)) return false;
+  const std::vector<Page> pages = SplitIntoPages(upload.image);
   const int total = static_cast<int>(pages.size());
   for (int k = 0; k < total; ++k) {
     if (!WritePage(link, startAddress + kPageSize * k, pages[k], status)) return false;

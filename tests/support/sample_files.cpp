@@ -36,4 +36,8 @@ Lines SampleTags(int count) {
   return out;
 }
 
+std::string ExampleFile(const std::string& name) {
+  return std::string(ZM48D_SOURCE_DIR) + "/examples/" + name;
+}
+
 }  // namespace zm48d::testing

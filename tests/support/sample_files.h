@@ -17,4 +17,7 @@ inline Lines SampleGroups(int count) { return SampleGroups(count, count); }
 // Tag i (from 0): tag A10000 + i, doors 05, group i % 7, description "Tag i".
 Lines SampleTags(int count);
 
+// The path of a sample file shipped in examples/ ("feriados.txt", ...).
+std::string ExampleFile(const std::string& name);
+
 }  // namespace zm48d::testing

@@ -1,0 +1,53 @@
+#include "cli/event_table.h"
+
+#include <string>
+#include <vector>
+
+#include "operations/operator_texts.h"
+#include "protocol/event_columns.h"
+
+namespace zm48d::cli {
+
+namespace {
+
+std::vector<EventCells> DecodeRecords(std::span<const std::uint8_t> records) {
+  std::vector<EventCells> rows;
+  for (std::size_t offset = 0; offset + EventRecordSize <= records.size(); offset += EventRecordSize) {
+    rows.push_back(EventGridCells(records.data() + offset));
+  }
+  return rows;
+}
+
+void PrintTable(std::ostream& out, const std::vector<EventCells>& rows) {
+  for (const std::string& line : EventColumnLines(rows)) out << line << '\n';
+  out << text::kRecordCountCaption << rows.size() << '\n';
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+void PrintCsvRow(std::ostream& out, const EventCells& row) {
+  for (std::size_t c = 0; c < row.size(); ++c) out << (c ? "," : "") << CsvField(row[c]);
+  out << '\n';
+}
+
+}  // namespace
+
+// CSV always starts with its header row, so an empty stack is a header alone.
+void PrintEvents(std::ostream& out, std::span<const std::uint8_t> records, bool csv) {
+  const std::vector<EventCells> rows = DecodeRecords(records);
+  if (csv) {
+    PrintCsvRow(out, EventHeaderCells());
+    for (const EventCells& row : rows) PrintCsvRow(out, row);
+  } else if (rows.empty()) {
+    out << text::kNoRecords << '\n';
+  } else {
+    PrintTable(out, rows);
+  }
+}
+
+}  // namespace zm48d::cli
