@@ -38,7 +38,8 @@ stop() {
   wait 2>/dev/null || true
   rm -rf "$work"
 }
-trap stop EXIT
+# Only the script itself cleans up: a subshell that a signal ends runs the trap too.
+trap '[[ $BASHPID == "$$" ]] && stop' EXIT
 
 # start_emulator NAME: an emulator with its line at $work/NAME.com, its console
 # pipe at $work/NAME.ctl and its memory kept in $work/NAME.bin.
@@ -218,18 +219,28 @@ polled "watch --count 2" 2
 # none takes it, Wine's default one ends the program, with status 0 unlike
 # Windows, and says so on its console channel: an empty standard error with that
 # channel on shows that the program's own handler took the stop.
-(cd "$work" && WINEDEBUG=-all,fixme+console exec wine "$exe" watch --interval 200 \
-   >"$work/out" 2>"$work/err") &
+# The signal goes only to a program that has polled, so it meets the loop.
+rm -f "$work/out" "$work/err"
+WINEDEBUG=-all,fixme+console wine "$exe" watch --interval 200 >"$work/out" 2>"$work/err" &
 watcher=$!
-for _ in $(seq 100); do
-  grep -qF "$poll" "$work/out" && break
+for _ in $(seq 200); do
+  grep -qsF "$poll" "$work/out" && break
   sleep 0.1
 done
 kill -INT "$watcher"
+for _ in $(seq 100); do
+  kill -0 "$watcher" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$watcher" 2>/dev/null; then
+  kill -KILL "$watcher"
+  echo "      still running 10 s after Ctrl+C"
+fi
 set +e
 wait "$watcher"
 status=$?
 set -e
+touch "$work/out" "$work/err"
 polled "watch stops on Ctrl+C, status 0" ""
 zm48d beep
 expect "beep after the stopped watch" 0 "" ""
