@@ -1,12 +1,8 @@
 // events: the controller's event stack, decoded, oldest first (optionally emptied
 // afterwards as the hidden test button of the "Pilha" page does); watch: the
 // online reading of the "Leitura OnLine" page, one line per poll.
-#include <signal.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <ctime>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +10,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/event_table.h"
+#include "cli/stop_signals.h"
 #include "operations/event_download.h"
 #include "operations/online_reading_line.h"
 #include "operations/operator_texts.h"
@@ -70,38 +67,6 @@ WatchOptions ParseWatchOptions(const std::vector<std::string>& args) {
   }
   return options;
 }
-
-// While it lives, SIGINT, SIGTERM and SIGHUP do not end the program: they are
-// held and taken as the operator's stop, so the port is closed on the way out.
-class StopSignals {
- public:
-  StopSignals() {
-    sigemptyset(&set_);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set_, signal);
-    pthread_sigmask(SIG_BLOCK, &set_, &previous_);
-  }
-  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
-  // Waits `ms`; true as soon as a stop signal comes (one that came earlier counts).
-  bool StopWithin(int ms) const {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-      const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
-      const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
-      const timespec wait{static_cast<time_t>(seconds.count()),
-                          static_cast<long>((left - seconds) / std::chrono::nanoseconds(1))};
-      if (sigtimedwait(&set_, nullptr, &wait) > 0) return true;
-      if (errno != EINTR) return false;  // EAGAIN: the time is up
-    }
-  }
-
- private:
-  sigset_t set_{};
-  sigset_t previous_{};
-};
 
 }  // namespace
 

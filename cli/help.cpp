@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "link/platform_serial_link.h"
+
 namespace zm48d::cli {
 
 namespace {
@@ -10,13 +12,14 @@ constexpr std::string_view kSynopsis =
     "usage: zm48d [--com N | --port PATH] [--head HEX] [--trace] COMMAND [ARGS]\n"
     "       zm48d --help\n";
 
-constexpr std::string_view kOptions =
+constexpr std::string_view kOptionsUpToCom =
     "Runs one operation of a ZM48D door controller: opens the serial port, runs the\n"
     "operation, closes the port.\n"
     "\n"
     "options (before the command):\n"
-    "  --com N       serial port \"COM N\", 1..8 (default 1): the device named by the\n"
-    "                environment variable ZM48D_COM<N>, else /dev/ttyS<N-1>\n"
+    "  --com N       serial port \"COM N\", 1..8 (default 1):\n";
+
+constexpr std::string_view kOptionsAfterCom =
     "  --port PATH   open the serial device PATH instead\n"
     "  --head HEX    head address the frames go to, hexadecimal as on the Config page\n"
     "                (upper-case digits; other characters are skipped; default AA)\n"
@@ -48,7 +51,9 @@ void AppendIndented(std::string& text, std::string_view lines, std::string_view 
 std::string HelpText() {
   std::string text(kSynopsis);
   text += "\n";
-  text += kOptions;
+  text += kOptionsUpToCom;
+  text.append(16, ' ').append(kPlatformComDeviceRule).append("\n");
+  text += kOptionsAfterCom;
   text += "\ncommands:\n";
   for (const CommandEntry& entry : CommandTable()) AppendIndented(text, entry.help, "  ");
   text += kNotes;

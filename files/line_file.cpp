@@ -7,13 +7,8 @@
 #include <random>
 #include <system_error>
 
+#include "files/new_file.h"
 #include "files/runtime_errors.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace zm48d {
 
@@ -26,16 +21,6 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
-// Pushes the written bytes to the disk before the rename makes them the file.
-bool FlushToDisk(std::FILE* f) {
-  if (std::fflush(f) != 0) return false;
-#if defined(_WIN32)
-  return _commit(_fileno(f)) == 0;
-#else
-  return fsync(fileno(f)) == 0;
-#endif
-}
-
 // A new, exclusively created file beside `path`; `name` receives its name.
 FilePtr CreateTemporaryBeside(const std::string& path, std::string& name, int& error) {
   std::random_device seed;
@@ -43,7 +28,7 @@ FilePtr CreateTemporaryBeside(const std::string& path, std::string& name, int& e
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = path + ".tmp" + std::to_string(random() % 1000000);
     errno = 0;
-    FilePtr f(std::fopen(name.c_str(), "wbx"));
+    FilePtr f(CreateNewFile(name));
     if (f) return f;
     error = errno;
     if (error != EEXIST) break;
@@ -58,6 +43,7 @@ std::string WriteTemporary(const std::string& path, const std::string& bytes) {
   FilePtr f = CreateTemporaryBeside(path, name, error);
   if (!f) throw FileError::CannotCreate(path, Reason(error));
 
+  // On the disk before the rename makes it the file.
   errno = 0;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() &&
                        FlushToDisk(f.get());

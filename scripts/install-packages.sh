@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, only when one is missing.
+# Installs Debian 12 packages, only when one is missing (through sudo when not root).
+#   scripts/install-packages.sh                     the packages the build needs
+#   scripts/install-packages.sh --lean PACKAGE...   the given ones, without the
+#                                                   packages they only recommend
 # qt6-qpa-plugins holds the platform plugins (xcb for the window, offscreen for
 # the window tests); apt normally pulls it in as a recommendation of Qt, but not
 # on systems that skip recommendations. qt6-translations-l10n puts the toolkit's
@@ -8,6 +11,12 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev)
+apt_options=()
+if [[ "${1:-}" == --lean ]]; then
+  shift
+  packages=("$@")
+  apt_options=(--no-install-recommends)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -25,4 +34,4 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 echo "Installing: ${missing[*]}"
 "${as_root[@]}" apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${apt_options[@]}" "${missing[@]}"

@@ -8,13 +8,8 @@ bin=$(cd "${1:-build/default}" && pwd)
 work=$(mktemp -d)
 trap 'kill $emulator 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 
-crlf() { sed 's/$/\r/'; }
-{ echo ZM48D-FERIADOS; echo 49; for i in $(seq 1 49); do printf '%02d/12*Dia\n' "$i"; done; } | crlf >"$work/h.txt"
-{ echo ZM48D-GRUPOS; echo 65; for i in $(seq 1 65); do
-    if (( i % 2 )); then f=Sim; else f=$'N\xe3o'; fi
-    printf '%02d*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*00:00*23:59*%s\n' "$i" "$f"
-  done; } | crlf >"$work/g.txt"
-{ echo ZM48D-LISTA; echo 999; for i in $(seq 0 998); do printf '%06X*05*%03d*Tag %d\n' $((0xA10000 + i)) $((i % 7)) "$i"; done; } | crlf >"$work/t.txt"
+source "$(dirname "$0")/sample-files.sh"
+write_sample_files "$work"
 
 mkfifo "$work/in"
 "$bin/zm48d-emulator" --link "$work/com" --control "$work/ctl" <"$work/in" >"$work/emulator.log" 2>&1 &

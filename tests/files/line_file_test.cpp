@@ -1,23 +1,15 @@
 // Splitting, loading and the atomic save of the line files.
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "files/line_file.h"
 #include "files/runtime_errors.h"
+#include "tests/files/line_file_fixture.h"
 
 namespace zm48d::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::vector<std::string> Lines(const LineList& list) { return list.lines(); }
 
@@ -60,38 +52,6 @@ TEST(FieldTest, CharactersPastTheEndAreAbsent) {
   EXPECT_EQ(FieldToEnd("25/12*Natal*2024", 7), "Natal*2024");
   EXPECT_EQ(FieldToEnd("25/12*", 7), "");
 }
-
-// A fresh directory under the system's temporary directory, removed afterwards.
-class LineFileOnDisk : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zm48d-lines-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
-  static void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  std::vector<std::string> DirectoryEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
-    return names;
-  }
-
-  fs::path dir_;
-};
 
 TEST_F(LineFileOnDisk, SaveWritesCrLfAfterEveryLineAndLoadsBack) {
   const std::string path = PathOf("feriados.txt");
@@ -144,43 +104,6 @@ TEST_F(LineFileOnDisk, SaveOverADirectoryFailsAndKeepsIt) {
   EXPECT_THROW(SaveLinesAtomically(path, std::vector<std::string>{"x"}), FileError);
   EXPECT_TRUE(fs::is_directory(path));
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"taken"});
-}
-
-TEST_F(LineFileOnDisk, UnwritableDirectoryKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
-  const std::string path = PathOf("grupos.txt");
-  WriteBytes(path, "old\r\n");
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_THROW(SaveLinesAtomically(path, std::vector<std::string>{"new"}), FileError);
-  fs::permissions(dir_, fs::perms::owner_all);
-  EXPECT_EQ(ReadBytes(path), "old\r\n");
-  EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"grupos.txt"});
-}
-
-// Runs in a child process: exits 0 when the save fails with the create error.
-[[noreturn]] void SaveUnderFileSizeLimit(const std::string& path,
-                                         const std::vector<std::string>& lines) {
-  std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit{4096, 4096};
-  setrlimit(RLIMIT_FSIZE, &limit);
-  try {
-    SaveLinesAtomically(path, lines);
-  } catch (const FileError& e) {
-    const bool expected = std::string(e.what()).starts_with("Cannot create file \"" + path + "\". ");
-    std::_Exit(expected ? 0 : 2);
-  }
-  std::_Exit(1);
-}
-
-// A write that fails part-way (here: the file-size limit, which holds for root
-// too) must leave the old file whole and no temporary behind.
-TEST_F(LineFileOnDisk, FailedWriteKeepsTheOldFile) {
-  const std::string path = PathOf("lista.txt");
-  WriteBytes(path, "old\r\n");
-  const std::vector<std::string> big(1000, std::string(100, 'x'));
-  EXPECT_EXIT(SaveUnderFileSizeLimit(path, big), ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(ReadBytes(path), "old\r\n");
-  EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"lista.txt"});
 }
 
 }  // namespace

@@ -1,16 +1,26 @@
 #include "tests/support/temp_dir.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
+#include <string>
 
 namespace zm48d::testing {
 
+// create_directory is false for a name that exists already: a new name is ours alone.
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zm48d-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate = base / ("zm48d-test-" + std::to_string(random() % 1000000000));
+    if (std::filesystem::create_directory(candidate)) {
+      root_ = std::move(candidate);
+      return;
+    }
+  }
+  throw std::runtime_error("no free name for a scratch folder in " + base.string());
 }
 
 TempDir::~TempDir() {

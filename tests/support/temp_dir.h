@@ -13,6 +13,7 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
+  const std::filesystem::path& Root() const { return root_; }
   std::string Path(const std::string& name) const { return (root_ / name).string(); }
   // Writes the lines, each ended by CR LF, and returns the file's path.
   std::string Write(const std::string& name, const std::vector<std::string>& lines) const;
