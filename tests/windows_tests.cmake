@@ -27,6 +27,8 @@ endif()
 add_library(zm48d_test_support STATIC support/temp_dir.cpp support/sample_files.cpp)
 target_include_directories(zm48d_test_support PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(zm48d_test_support PUBLIC GTest::gtest)
+# Where the tests find the sample files under examples/.
+target_compile_definitions(zm48d_test_support PRIVATE ZM48D_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
 # test_<layer>.exe from the listed sources of tests/<layer>/.
 function(zm48d_windows_test name)
