@@ -12,10 +12,6 @@ namespace zm48d {
 
 namespace {
 
-bool HasHeaderAndCount(const LineList& lines, std::string_view header) {
-  return lines.size() >= 2 && HasHeader(lines, header);
-}
-
 // An empty table sends nothing and counts as written.
 bool WriteTable(LinkState& link, int address, const std::vector<std::uint8_t>& table,
                 LinkStatus& status) {
@@ -36,8 +32,8 @@ bool UploadAccessRules(LinkState& link, const std::string& holidaysPath,
   // Counts the one-byte header fields cannot hold, or tables reaching past the
   // area, would leave the controller with a layout that loses groups or
   // overwrites memory it does not own: refuse them before anything is sent.
-  const int h = StrToInt(holidays.at(kCountLineIndex));
-  const int g = StrToInt(groups.at(kCountLineIndex));
+  const int h = CountLineValue(holidays);
+  const int g = CountLineValue(groups);
   if (h < 0 || g < 0 || h > 255 || g > 255 || !RulesFit(h, g)) return false;
 
   const RulesImage image = BuildRulesImage(holidays, groups);
@@ -50,7 +46,7 @@ bool UploadTagList(LinkState& link, int startAddress, const std::string& path, L
   if (!FileExists(path)) return false;
   const LineList file = LoadLines(path);
   if (!HasHeader(file, kTagListHeader)) return false;
-  const int count = StrToInt(file.at(kCountLineIndex));
+  const int count = CountLineValue(file);
   if (count < 0) return false;
   // The whole image is built before anything is sent, so a file with fewer data
   // lines than its count leaves the controller untouched.
