@@ -1,12 +1,9 @@
 #include "operations/send_sequence.h"
 
-#include <stdexcept>
-
-#include "files/cp1252.h"
 #include "files/file_formats.h"
 #include "files/line_file.h"
-#include "files/runtime_errors.h"
 #include "operations/operator_texts.h"
+#include "operations/readable_errors.h"
 #include "protocol/commands.h"
 #include "protocol/memory.h"
 #include "protocol/uploads.h"
@@ -16,19 +13,7 @@ namespace zm48d::ops {
 namespace {
 
 bool RuleFilesMatch(const LineList& holidays, const LineList& groups) {
-  return holidays.size() >= 2 && groups.size() >= 2 && HasHeader(holidays, kHolidaysHeader) &&
-         HasHeader(groups, kGroupsHeader);
-}
-
-// A count or group field that is not a number is quoted in the error's text as
-// the file holds it, in Windows-1252; the operator reads UTF-8.
-template <class Operation>
-auto WithReadableErrors(Operation operation) {
-  try {
-    return operation();
-  } catch (const ConversionError& error) {
-    throw std::runtime_error(Cp1252ToUtf8(error.what()));
-  }
+  return HasHeaderAndCount(holidays, kHolidaysHeader) && HasHeaderAndCount(groups, kGroupsHeader);
 }
 
 // A failed upload is reported with `failureText` (none when empty) while the
