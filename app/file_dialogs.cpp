@@ -24,12 +24,27 @@ std::optional<QString> QtFileDialogs::OpenFileName(const QString& lastName) {
   return Chosen(QFileDialog::getOpenFileName(parent_, QString(), lastName, kTextFilter));
 }
 
+std::optional<QString> QtFileDialogs::FolderName(const QString& lastFolder) {
+  return Chosen(QFileDialog::getExistingDirectory(parent_, QString(), lastFolder));
+}
+
 bool SharedFileDialog::Execute() {
-  const auto chosen = kind_ == Kind::kSave ? dialogs_.SaveFileName(fileName_)
-                                           : dialogs_.OpenFileName(fileName_);
+  const auto chosen = Ask();
   if (!chosen) return false;
   fileName_ = *chosen;
   return true;
+}
+
+std::optional<QString> SharedFileDialog::Ask() {
+  switch (kind_) {
+    case Kind::kSave:
+      return dialogs_.SaveFileName(fileName_);
+    case Kind::kOpen:
+      return dialogs_.OpenFileName(fileName_);
+    case Kind::kFolder:
+      return dialogs_.FolderName(fileName_);
+  }
+  return std::nullopt;
 }
 
 }  // namespace zm48d

@@ -22,6 +22,7 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
     : QMainWindow(parent),
       sdARQ(dialogs, SharedFileDialog::Kind::kSave),
       odARQ(dialogs, SharedFileDialog::Kind::kOpen),
+      fdPASTA(dialogs, SharedFileDialog::Kind::kFolder),
       link_(device),
       messages_(messages) {
   BuildWindow();
@@ -35,6 +36,7 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
   BuildOnlinePage();
   PageControl1->setCurrentWidget(TabSheet8);
   ConnectHandlers();
+  BuildMenus();
 }
 
 TForm1::~TForm1() = default;
