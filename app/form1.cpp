@@ -34,9 +34,9 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
   BuildTxPage();
   BuildStackPage();
   BuildOnlinePage();
+  BuildControllerMenu();
   PageControl1->setCurrentWidget(TabSheet8);
   ConnectHandlers();
-  BuildMenus();
 }
 
 TForm1::~TForm1() = default;

@@ -217,7 +217,7 @@ class TForm1 : public QMainWindow {
   QPushButton* Button44 = nullptr;
   QPushButton* Button45 = nullptr;
 
-  // Menu "Controlador" (menus.cpp, handlers_controller.cpp): a backup of what
+  // Menu "Controlador" (menu_controller.cpp, handlers_controller.cpp): a backup of what
   // the controller holds into three files of one folder, and a verify against
   // the files of the "TX" page.
   QMenu* mnCONTROLADOR = nullptr;
@@ -301,7 +301,7 @@ class TForm1 : public QMainWindow {
   void ConnectRelayButtons();
   void OnClick(QPushButton* button, void (TForm1::*handler)());
   void FirstActivation();
-  void BuildMenus();
+  void BuildControllerMenu();
   // The three paths of the "TX" page.
   ops::ConfigurationFiles TxPageFiles() const;
 

@@ -1,5 +1,6 @@
-// The menu bar above the pages. Each menu is built by its own function here and
-// runs its entries through the window's handlers like a button.
+// The menu "Controlador" on the menu bar above the pages: what the controller
+// holds, saved or compared; nothing is written to the controller from here.
+// Its entries run through the window's handlers like a button.
 #include <QMenu>
 #include <QMenuBar>
 
@@ -17,9 +18,7 @@ QAction* NewEntry(QMenu* menu, const char* name, const QString& caption) {
 
 }  // namespace
 
-// "Controlador": what the controller holds, saved or compared; nothing is
-// written to the controller from here.
-void TForm1::BuildMenus() {
+void TForm1::BuildControllerMenu() {
   mnCONTROLADOR = menuBar()->addMenu(QStringLiteral("Controlador"));
   mnCONTROLADOR->setObjectName(QStringLiteral("mnCONTROLADOR"));
   miSALVAR = NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("Salvar cópia do controlador..."));
