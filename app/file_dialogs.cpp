@@ -24,8 +24,17 @@ std::optional<QString> QtFileDialogs::OpenFileName(const QString& lastName) {
   return Chosen(QFileDialog::getOpenFileName(parent_, QString(), lastName, kTextFilter));
 }
 
+// The toolkit's own folder dialog, so that it speaks the window's language
+// whatever the system's dialogs do.
 std::optional<QString> QtFileDialogs::FolderName(const QString& lastFolder) {
-  return Chosen(QFileDialog::getExistingDirectory(parent_, QString(), lastFolder));
+  QFileDialog dialog(parent_, QString(), lastFolder);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString folder = dialog.selectedFiles().front();
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
 }
 
 bool SharedFileDialog::Execute() {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -174,6 +175,23 @@ TEST_F(ControllerMenu, DifferencesDialogListCanBeCopied) {
   dialog.ShowDifferences("Diferenças:", {"linha 1", "linha 2", "linha 3"});
   EXPECT_EQ(copiedAll, "linha 1\nlinha 2\nlinha 3\n");
   EXPECT_EQ(copiedSelected, "linha 2\n");
+}
+
+// The real folder dialog offers folders only and opens on the last one.
+TEST_F(ControllerMenu, FolderDialogChoosesAFolder) {
+  QDir().mkpath(Folder());
+  QtFileDialogs real(&form);
+  bool foldersOnly = false;
+  QTimer::singleShot(0, [&] {
+    auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(shown, nullptr);
+    foldersOnly = shown->fileMode() == QFileDialog::Directory;
+    static_cast<QDialog*>(shown)->accept();  // as the dialog's own button does
+  });
+  const std::optional<QString> chosen = real.FolderName(Folder());
+  EXPECT_TRUE(foldersOnly);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(QDir(*chosen), QDir(Folder()));
 }
 
 }  // namespace
