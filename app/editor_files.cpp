@@ -1,9 +1,9 @@
 #include "app/editor_files.h"
 
-#include <QFile>
 #include <QTableWidget>
 
 #include "app/file_dialogs.h"
+#include "app/file_paths.h"
 #include "app/message_sink.h"
 #include "app/string_grid.h"
 #include "files/cp1252.h"
@@ -33,8 +33,6 @@ std::string DataLine(const QTableWidget& grid, int row, const GridFileLayout& la
   }
   return line;
 }
-
-std::string PathBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
 // Every group line: number, the fourteen times Monday first, the holiday flag.
 GridFileLayout MakeGroupsLayout() {
@@ -137,13 +135,13 @@ QString TooManyLinesText(int dataRows) {
 
 void SaveGridFile(SharedFileDialog& dialog, const QTableWidget& grid, const GridFileLayout& layout) {
   if (!dialog.Execute()) return;
-  SaveLinesAtomically(PathBytes(dialog.FileName()), GridFileLines(grid, layout));
+  SaveLinesAtomically(FilePathBytes(dialog.FileName()), GridFileLines(grid, layout));
 }
 
 void LoadGridFile(SharedFileDialog& dialog, QTableWidget& grid, const GridFileLayout& layout,
                   const std::function<void()>& novo, MessageSink& messages) {
   if (!dialog.Execute()) return;
-  LoadGridLines(LoadLines(PathBytes(dialog.FileName())), grid, layout, novo, messages);
+  LoadGridLines(LoadLines(FilePathBytes(dialog.FileName())), grid, layout, novo, messages);
 }
 
 }  // namespace zm48d

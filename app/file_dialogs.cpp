@@ -36,12 +36,36 @@ std::optional<QString> QtFileDialogs::OpenFileName(const QString& lastName) {
   return Run(parent_, QFileDialog::AcceptOpen, lastName);
 }
 
+// The toolkit's own folder dialog, so that it speaks the window's language
+// whatever the system's dialogs do.
+std::optional<QString> QtFileDialogs::FolderName(const QString& lastFolder) {
+  QFileDialog dialog(parent_, QString(), lastFolder);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString folder = dialog.selectedFiles().front();
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
+}
+
 bool SharedFileDialog::Execute() {
-  const auto chosen = kind_ == Kind::kSave ? dialogs_.SaveFileName(fileName_)
-                                           : dialogs_.OpenFileName(fileName_);
+  const auto chosen = Ask();
   if (!chosen) return false;
   fileName_ = *chosen;
   return true;
+}
+
+std::optional<QString> SharedFileDialog::Ask() {
+  switch (kind_) {
+    case Kind::kSave:
+      return dialogs_.SaveFileName(fileName_);
+    case Kind::kOpen:
+      return dialogs_.OpenFileName(fileName_);
+    case Kind::kFolder:
+      return dialogs_.FolderName(fileName_);
+  }
+  return std::nullopt;
 }
 
 }  // namespace zm48d

@@ -17,6 +17,8 @@ class FileDialogs {
   virtual std::optional<QString> SaveFileName(const QString& lastName) = 0;
   // Asks for a file to read, starting from `lastName`; nothing when cancelled.
   virtual std::optional<QString> OpenFileName(const QString& lastName) = 0;
+  // Asks for a folder, starting from `lastFolder`; nothing when cancelled.
+  virtual std::optional<QString> FolderName(const QString& lastFolder) = 0;
 };
 
 // QFileDialog with the filter "txt (*.txt)", no default extension, no overwrite
@@ -28,24 +30,28 @@ class QtFileDialogs final : public FileDialogs {
 
   std::optional<QString> SaveFileName(const QString& lastName) override;
   std::optional<QString> OpenFileName(const QString& lastName) override;
+  std::optional<QString> FolderName(const QString& lastFolder) override;
 
  private:
   QPointer<QWidget> parent_;
 };
 
-// One of the window's two dialog objects (`sdARQ`, `odARQ`).
+// One of the window's dialog objects (`sdARQ`, `odARQ`, and the folder dialog
+// of the controller's backup).
 class SharedFileDialog {
  public:
-  enum class Kind { kSave, kOpen };
+  enum class Kind { kSave, kOpen, kFolder };
 
   SharedFileDialog(FileDialogs& dialogs, Kind kind) : dialogs_(dialogs), kind_(kind) {}
 
   // Shows the dialog with the last chosen name. True when the operator chose a
-  // file; FileName() then names it. A cancel keeps the previous name.
+  // file (or folder); FileName() then names it. A cancel keeps the previous name.
   bool Execute();
   const QString& FileName() const { return fileName_; }
 
  private:
+  std::optional<QString> Ask();
+
   FileDialogs& dialogs_;
   Kind kind_;
   QString fileName_;

@@ -40,6 +40,7 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
     : QMainWindow(parent),
       sdARQ(dialogs, SharedFileDialog::Kind::kSave),
       odARQ(dialogs, SharedFileDialog::Kind::kOpen),
+      fdPASTA(dialogs, SharedFileDialog::Kind::kFolder),
       link_(device),
       messages_(messages),
       dialogs_(dialogs) {
@@ -52,6 +53,7 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, 
   BuildTxPage();
   BuildStackPage();
   BuildOnlinePage();
+  BuildControllerMenu();
   BuildMenus();
   PageControl1->setCurrentWidget(TabSheet8);
   ConnectHandlers();

@@ -9,15 +9,18 @@
 #include <QString>
 
 #include "app/busy_window.h"
+#include "app/differences_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/masked_edit.h"
 #include "app/message_sink.h"
 #include "app/status_line.h"
 #include "app/window_notices.h"
+#include "operations/configuration_files.h"
 #include "operations/pc_clock.h"
 #include "operations/session.h"
 #include "protocol/link_state.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -230,6 +233,18 @@ class TForm1 : public QMainWindow {
   QPushButton* Button44 = nullptr;
   QPushButton* Button45 = nullptr;
 
+  // Menu "Controlador" (menu_controller.cpp, handlers_controller.cpp): a backup of what
+  // the controller holds into three files of one folder, and a verify against
+  // the files of the "TX" page.
+  QMenu* mnCONTROLADOR = nullptr;
+  QAction* miSALVAR = nullptr;     // "Salvar cópia do controlador..."
+  QAction* miVERIFICAR = nullptr;  // "Verificar controlador"
+  SharedFileDialog fdPASTA;        // the backup's folder, remembered between backups
+  void miSALVARClick();
+  void miVERIFICARClick();
+  // Where the verify's differences are shown; a modal list unless replaced.
+  void UseDifferencesView(DifferencesView& view) { differences_ = &view; }
+
   // Start-up defaults, run once at the window's first activation.
   void FormActivate();
   // Empties every data cell of `grid` (row 0 stays) and lets the grid repaint.
@@ -306,6 +321,9 @@ class TForm1 : public QMainWindow {
   void ConnectRelayButtons();
   void OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)());
   void FirstActivation();
+  void BuildControllerMenu();
+  // The three paths of the "TX" page.
+  ops::ConfigurationFiles TxPageFiles() const;
 
   LinkState link_;
   MessageSink& messages_;
@@ -315,6 +333,8 @@ class TForm1 : public QMainWindow {
   BusyWindow busy_{*this};
   std::array<QWidget*, 8> pageBodies_{};
   bool activated_ = false;
+  QtDifferencesDialog ownDifferences_{this};
+  DifferencesView* differences_ = &ownDifferences_;
 };
 
 }  // namespace zm48d

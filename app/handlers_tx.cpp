@@ -1,9 +1,9 @@
 // "TX" and "Enviar lista para o aparelho": the files the controller is loaded
 // from, the room they leave for the event stack, and sending them.
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/file_paths.h"
 #include "app/form1.h"
 #include "app/hourglass.h"
 #include "operations/send_sequence.h"
@@ -15,7 +15,7 @@ namespace {
 
 // The edits hold file names as the operator sees them; the files are opened by
 // the system's own encoding of the name.
-std::string PathOf(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string PathOf(const QString& text) { return FilePathBytes(text); }
 std::string PathOf(const QLineEdit* edit) { return PathOf(edit->text()); }
 
 // Puts the file chosen in the shared open dialog into `edit`; a cancel keeps it.
@@ -24,6 +24,10 @@ void ChooseInto(SharedFileDialog& dialog, QLineEdit* edit) {
 }
 
 }  // namespace
+
+ops::ConfigurationFiles TForm1::TxPageFiles() const {
+  return {PathOf(Edit8), PathOf(Edit9), PathOf(Edit16)};
+}
 
 void TForm1::Button14Click() { ChooseInto(odARQ, Edit8); }
 void TForm1::Button16Click() { ChooseInto(odARQ, Edit9); }
@@ -44,7 +48,7 @@ void TForm1::Button32Click() {
 // port cycle of its own; no success message at any point.
 void TForm1::Button33Click() {
   const Hourglass hourglass;
-  ops::RunSendSequence(Session(), {PathOf(Edit8), PathOf(Edit9), PathOf(Edit16)});
+  ops::RunSendSequence(Session(), TxPageFiles());
 }
 
 // "Enviar lista para o aparelho" (on "Cadastro"): the file chosen in the save

@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <sstream>
 
@@ -124,6 +125,34 @@ ops::ClockSetting ParseClockSetting(std::span<const std::string> words) {
     throw UsageError("the clock takes \"DD/MM/YY HH:MM:SS\", not " + Quoted(joined));
   }
   return setting;
+}
+
+std::string FileOptions::Value(std::string_view name) const {
+  const auto found = values.find(name);
+  return found == values.end() ? std::string() : found->second;
+}
+
+FileOptions ParseFileOptions(std::string_view command, std::span<const std::string> args,
+                             std::span<const std::string_view> options,
+                             std::span<const std::string_view> flags) {
+  const auto known = [](std::span<const std::string_view> names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  const std::string prefix = std::string(command) + ": ";
+  FileOptions parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (parsed.Has(name)) throw UsageError(prefix + name + " given twice");
+    if (known(flags, name)) {
+      parsed.flags.insert(name);
+    } else if (known(options, name)) {
+      if (i + 1 >= args.size()) throw UsageError(prefix + name + " needs a file name");
+      parsed.values.emplace(name, args[++i]);
+    } else {
+      throw UsageError(prefix + "unknown option " + Quoted(name));
+    }
+  }
+  return parsed;
 }
 
 void RequireArgumentCount(std::span<const std::string> args, std::size_t count) {

@@ -3,6 +3,8 @@
 // a message that names the bad word, so a typing slip ends in exit status 2 before
 // the port is opened, never in a crash or a half-run operation.
 #include <cstdint>
+#include <map>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +36,20 @@ std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words);
 // digit position. The digits are not range-checked, as the window sends them.
 // One word "DD/MM/YY HH:MM:SS" or the two words "DD/MM/YY" "HH:MM:SS".
 ops::ClockSetting ParseClockSetting(std::span<const std::string> words);
+
+// "--name VALUE" pairs and bare flags ("--verify") in any order, each at most
+// once and only the known ones; the messages name `command`.
+struct FileOptions {
+  std::map<std::string, std::string, std::less<>> values;
+  std::set<std::string, std::less<>> flags;
+
+  bool Has(std::string_view name) const { return values.contains(name) || flags.contains(name); }
+  // The value given, or empty when the option was left out.
+  std::string Value(std::string_view name) const;
+};
+FileOptions ParseFileOptions(std::string_view command, std::span<const std::string> args,
+                             std::span<const std::string_view> options,
+                             std::span<const std::string_view> flags = {});
 
 // Throws unless `args` holds exactly `count` words.
 void RequireArgumentCount(std::span<const std::string> args, std::size_t count);

@@ -42,8 +42,10 @@ constexpr std::array kCommands = {
     CommandEntry{"stack-space", RunStackSpace,
                  "stack-space HOLIDAYS GROUPS      event records the stack will hold with these rules"},
     CommandEntry{"send", RunSend,
-                 "send --holidays F --groups F [--tags F]\n"
-                 "                                 send rules and tag list, then notify the controller"},
+                 "send --holidays F --groups F [--tags F] [--verify]\n"
+                 "                                 send rules and tag list, then notify the controller;\n"
+                 "                                 --verify: then verify, the exit status says whether\n"
+                 "                                 the controller holds the files"},
     CommandEntry{"send-tags", RunSendTags,
                  "send-tags FILE                   send a tag list file alone (no notify)"},
     CommandEntry{"check", RunCheck,
@@ -54,6 +56,14 @@ constexpr std::array kCommands = {
                  "                                 the files were sent; no port is opened. Rows as\n"
                  "                                 events prints them; exit 0 all granted, 3 one\n"
                  "                                 or more refused, 1 files a send would refuse"},
+    CommandEntry{"backup", RunBackup,
+                 "backup --holidays F --groups F --tags F\n"
+                 "                                 read the controller's rules and tag list back into\n"
+                 "                                 the three files (nothing is written to it)"},
+    CommandEntry{"verify", RunVerify,
+                 "verify [--holidays F] [--groups F] [--tags F]\n"
+                 "                                 compare what the controller holds with the files:\n"
+                 "                                 one line per difference, exit status 1 if any"},
     CommandEntry{"last-tag", RunLastTag,
                  "last-tag                         tag of the newest event waiting on the stack"},
     CommandEntry{"oldest-tags", RunOldestTags,

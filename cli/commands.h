@@ -2,6 +2,7 @@
 // One function per command, grouped by area in the commands_*.cpp files. Each
 // checks its arguments first (UsageError), then runs one port cycle.
 #include "cli/command.h"
+#include "operations/controller_verify.h"
 
 namespace zm48d::cli {
 
@@ -31,6 +32,11 @@ int RunSendTags(CommandContext& context);
 
 // commands_check.cpp (no port: the files are tried in a memory image)
 int RunCheck(CommandContext& context);
+// commands_readback.cpp
+int RunBackup(CommandContext& context);
+int RunVerify(CommandContext& context);
+// The differences one a line on `out`; 0 when the controller holds the files.
+int PrintVerifyResult(CommandContext& context, const ops::VerifyResult& result);
 
 // commands_tags.cpp
 int RunLastTag(CommandContext& context);

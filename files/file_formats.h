@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "files/line_file.h"
+#include "files/runtime_errors.h"
 
 namespace zm48d {
 
@@ -68,6 +69,15 @@ inline std::string_view Field(std::string_view line, FieldSpan span) {
 // Line 0 is exactly `header`: byte for byte, case and trailing blanks included.
 inline bool HasHeader(const LineList& lines, std::string_view header) {
   return !lines.empty() && lines.at(kHeaderLineIndex) == header;
+}
+
+// The number on the count line, whole; throws ConversionError when it is none
+// and ListIndexError when there is no such line.
+inline int CountLineValue(const LineList& lines) { return StrToInt(lines.at(kCountLineIndex)); }
+
+// The header `header` and a count line after it: what the uploads need to begin.
+inline bool HasHeaderAndCount(const LineList& lines, std::string_view header) {
+  return lines.size() > kCountLineIndex && HasHeader(lines, header);
 }
 
 }  // namespace zm48d

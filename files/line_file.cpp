@@ -115,12 +115,27 @@ LineList LoadLines(const std::string& path) {
 }
 
 void SaveLinesAtomically(const std::string& path, const std::vector<std::string>& lines) {
-  const std::string temporary = WriteTemporary(path, JoinLines(lines));
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    throw FileError::CannotCreate(path, ec.message());
+  SaveLineFilesAtomically({{path, LineList(lines)}});
+}
+
+void SaveLineFilesAtomically(const std::vector<LineFile>& files) {
+  std::vector<std::string> temporaries;
+  auto removeRemaining = [&](std::size_t from) {
+    for (std::size_t i = from; i < temporaries.size(); ++i) std::remove(temporaries[i].c_str());
+  };
+  try {
+    for (const LineFile& file : files) temporaries.push_back(WriteTemporary(file.path, JoinLines(file.lines)));
+  } catch (...) {
+    removeRemaining(0);
+    throw;
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    std::error_code ec;
+    std::filesystem::rename(temporaries[i], files[i].path, ec);
+    if (ec) {
+      removeRemaining(i);
+      throw FileError::CannotCreate(files[i].path, ec.message());
+    }
   }
 }
 

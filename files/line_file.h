@@ -52,6 +52,15 @@ inline void SaveLinesAtomically(const std::string& path, const LineList& lines) 
   SaveLinesAtomically(path, lines.lines());
 }
 
+// Several files that belong together: every one is written to its temporary
+// file first, and only when all of them are complete are they renamed over
+// their paths, so a file that cannot be written leaves every old file as it was.
+struct LineFile {
+  std::string path;
+  LineList lines;
+};
+void SaveLineFilesAtomically(const std::vector<LineFile>& files);
+
 // The field of `width` bytes starting at the 1-based byte position `pos`.
 // Bytes past the end of the line are absent: the field is cut short, or empty
 // when it lies wholly past the end. The view points into `line`.

@@ -63,6 +63,7 @@ inline constexpr std::string_view kSendingRules = "Enviando configuração";
 inline constexpr std::string_view kSendingTags = "Enviando lista";
 inline constexpr std::string_view kDownloadingEvents = "Descarregando registros";
 inline constexpr std::string_view kReadingRecords = "Lendo registros";
+inline constexpr std::string_view kReadingController = "Lendo controlador";
 
 // ---- the editors ------------------------------------------------------------------
 inline constexpr std::string_view kGridFull = "Limite atingido!!";
@@ -90,5 +91,43 @@ inline constexpr std::string_view kCheckReadShape = "a read is DOOR TAG DD/MM/YY
 inline constexpr std::string_view kCheckBadDoor = "DOOR must be 1 to 4";
 inline constexpr std::string_view kCheckBadTag = "TAG must be six hexadecimal digits";
 inline constexpr std::string_view kCheckBadTime = "the time must be a real date and time DD/MM/YY HH:MM:SS";
+// ---- reading back what the controller holds: backup and verify ---------------------
+inline constexpr std::string_view kBackupDone = "Cópia do controlador salva com sucesso!";
+inline constexpr std::string_view kReadBackFailed = "Erro na leitura do controlador!!";
+inline constexpr std::string_view kRulesOutsideArea =
+    "Tabelas do controlador fora da área da eeprom!!";
+inline constexpr std::string_view kTagListOutsideSpace =
+    "Lista de tags do controlador além do fim da memória!!";
+inline constexpr std::string_view kFilesTooLarge = "Arquivos maiores que a memória do controlador!!";
+inline constexpr std::string_view kVerifyEqual = "Controlador confere com os arquivos!";
+
+// One line per difference: "<record>: [<field> ]controlador <value>, arquivo <value>",
+// or "<record> ausente no controlador" / "... ausente no arquivo".
+inline constexpr std::string_view kInController = "controlador ";
+inline constexpr std::string_view kInFile = ", arquivo ";
+inline constexpr std::string_view kMissingInController = " ausente no controlador";
+inline constexpr std::string_view kMissingInFile = " ausente no arquivo";
+inline constexpr std::string_view kHolidayCount = "quantidade de feriados";
+inline constexpr std::string_view kGroupCount = "quantidade de grupos";
+inline constexpr std::string_view kTagCount = "quantidade de tags";
+inline constexpr std::string_view kHolidayTableAddress = "endereço da tabela de feriados";
+inline constexpr std::string_view kGroupTableAddress = "endereço da tabela de grupos";
+inline constexpr std::string_view kReservedHeaderBytes = "bytes reservados do cabeçalho";
+inline constexpr std::string_view kTagListAddress = "endereço da lista de tags";
+inline constexpr std::string_view kHolidayRecord = "feriado ";
+inline constexpr std::string_view kGroupRecord = "grupo ";
+inline constexpr std::string_view kTagRecord = "tag ";
+// The seven windows of a group, Monday first, as the controller keeps them.
+inline constexpr std::string_view kWindowDays[7] = {"Segunda", "Terça",  "Quarta", "Quinta",
+                                                    "Sexta",   "Sábado", "Domingo"};
+inline constexpr std::string_view kWindowStart = " início";
+inline constexpr std::string_view kWindowEnd = " fim";
+inline constexpr std::string_view kHolidayPermission = "Feriados";
+inline constexpr std::string_view kYes = "Sim";
+inline constexpr std::string_view kNo = "Não";
+inline constexpr std::string_view kPortsField = "portas";
+inline constexpr std::string_view kGroupField = "grupo";
+inline constexpr std::string_view kTagOrder = "lista de tags: ordem diferente a partir da posição ";
+inline constexpr std::string_view kTagFiller = "lista de tags, enchimento após a tag ";
 
 }  // namespace zm48d::text

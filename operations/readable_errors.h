@@ -1,5 +1,6 @@
 #pragma once
-// Errors raised while a file is read, with texts the operator can read.
+// A count or group field that is not a number is quoted in the conversion
+// error's text as the file holds it, in Windows-1252; the operator reads UTF-8.
 #include <stdexcept>
 
 #include "files/cp1252.h"
@@ -7,8 +8,7 @@
 
 namespace zm48d::ops {
 
-// A count or group field that is not a number is quoted in the error's text as
-// the file holds it, in Windows-1252; the operator reads UTF-8.
+// Runs `operation`, giving a conversion error its text in UTF-8.
 template <class Operation>
 auto WithReadableErrors(Operation operation) {
   try {

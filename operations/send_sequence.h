@@ -7,6 +7,7 @@
 // it; its texts go to the session's notices while the port is still open.
 #include <string>
 
+#include "operations/configuration_files.h"
 #include "operations/session.h"
 
 namespace zm48d::ops {
@@ -19,11 +20,7 @@ enum class StageOutcome {
   kFailed,        // the upload refused the files or a frame failed
 };
 
-struct SendPaths {
-  std::string holidays;  // empty: no file chosen
-  std::string groups;
-  std::string tags;
-};
+using SendPaths = ConfigurationFiles;
 
 struct SendResult {
   StageOutcome rules = StageOutcome::kNotChosen;

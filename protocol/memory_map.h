@@ -41,6 +41,7 @@ inline constexpr int kRelayTimeUnitMs = 250;
 namespace tag_record {
 inline constexpr int kSize = 5;
 inline constexpr int kTag = 0;           // 0..2: tag number, most significant byte first
+inline constexpr int kTagBytes = 3;
 inline constexpr int kEnabledPorts = 3;  // EnabledPortsMask: bit 0 door 1 .. bit 3 door 4
 inline constexpr int kGroup = 4;         // group number: place in the group table, from 1
 inline constexpr int kPerLine = 3;
@@ -71,6 +72,7 @@ inline constexpr int kHolidayCount = 0;
 inline constexpr int kHolidayTable = 1;
 inline constexpr int kGroupCount = 3;
 inline constexpr int kGroupTable = 4;
+inline constexpr int kReserved = 6;     // 6..7: written 0x0000
 inline constexpr int kStackStart = 8;   // the oldest record
 inline constexpr int kStackTop = 10;    // just past the newest record
 inline constexpr int kStackLimit = 12;  // the controller writes no record past it

@@ -1,5 +1,9 @@
 #include "protocol/rules_image.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
+
 #include "files/file_formats.h"
 #include "protocol/big_endian.h"
 #include "protocol/hex_text.h"
@@ -13,7 +17,22 @@ std::uint8_t BcdField(std::string_view line, int pos) {
   return static_cast<std::uint8_t>(HexTextToInt(Field(line, pos, 2)) & 0xFF);
 }
 
-int CountLine(const LineList& file) { return StrToInt(file.at(kCountLineIndex)) & 0xFF; }
+int CountLine(const LineList& file) { return CountLineValue(file) & 0xFF; }
+
+template <class Record, class FromLine>
+std::vector<std::uint8_t> BuildTable(const LineList& file, int count, FromLine fromLine) {
+  std::vector<std::uint8_t> table;
+  if (count <= 0) return table;
+  // Only what the file can hold: a count past its lines meets the missing line.
+  const int lines = std::max(file.size() - kFirstDataLineIndex, 0);
+  table.reserve(std::tuple_size_v<Record> * static_cast<std::size_t>(std::min(count, lines)));
+  for (int i = 0; i < count; ++i) {
+    const Record record = fromLine(file.at(kFirstDataLineIndex + i));
+    table.insert(table.end(), record.begin(), record.end());
+  }
+  return table;
+}
+
 
 }  // namespace
 
@@ -56,6 +75,14 @@ GroupRecord GroupRecordFromLine(std::string_view line) {
   return record;
 }
 
+std::vector<std::uint8_t> BuildHolidayTable(const LineList& holidays, int count) {
+  return BuildTable<HolidayRecord>(holidays, count, HolidayRecordFromLine);
+}
+
+std::vector<std::uint8_t> BuildGroupTable(const LineList& groups, int count) {
+  return BuildTable<GroupRecord>(groups, count, GroupRecordFromLine);
+}
+
 RulesImage BuildRulesImage(const LineList& holidays, const LineList& groups) {
   const int h = CountLine(holidays);
   const int g = CountLine(groups);
@@ -63,18 +90,34 @@ RulesImage BuildRulesImage(const LineList& holidays, const LineList& groups) {
   RulesImage image{};
   image.header = BuildStackHeaderBytes(h, g);
   image.groupTableAddress = static_cast<std::uint16_t>(HolidayTableStart + HolidayRecordSize * h);
-
-  image.holidays.reserve(static_cast<std::size_t>(HolidayRecordSize * h));
-  for (int i = 0; i < h; ++i) {
-    const HolidayRecord record = HolidayRecordFromLine(holidays.at(kFirstDataLineIndex + i));
-    image.holidays.insert(image.holidays.end(), record.begin(), record.end());
-  }
-  image.groups.reserve(static_cast<std::size_t>(GroupRecordSize * g));
-  for (int j = 0; j < g; ++j) {
-    const GroupRecord record = GroupRecordFromLine(groups.at(kFirstDataLineIndex + j));
-    image.groups.insert(image.groups.end(), record.begin(), record.end());
-  }
+  image.holidays = BuildHolidayTable(holidays, h);
+  image.groups = BuildGroupTable(groups, g);
   return image;
+}
+
+std::string HolidayDateText(const HolidayRecord& record) {
+  return HexByte(record[holiday_record::kDay]) + '/' + HexByte(record[holiday_record::kMonth]);
+}
+
+std::string WindowTimeText(std::uint8_t hour, std::uint8_t minute) {
+  return HexByte(hour) + ':' + HexByte(minute);
+}
+
+std::string HolidayLineOfRecord(const HolidayRecord& record) {
+  return HolidayDateText(record) + kFieldSeparator;
+}
+
+std::string GroupLineOfRecord(int number, const GroupRecord& record) {
+  char place[8];
+  std::snprintf(place, sizeof place, "%02d", number);
+  std::string line = place;
+  for (int m = 0; m < group_record::kHolidayPermission; m += 2) {
+    line += kFieldSeparator;
+    line += WindowTimeText(record[m], record[m + 1]);
+  }
+  line += kFieldSeparator;
+  line += record[group_record::kHolidayPermission] == 1 ? kFlagYes : kFlagNo;
+  return line;
 }
 
 bool RulesFit(int holidays, int groups) {

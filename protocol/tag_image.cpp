@@ -1,6 +1,7 @@
 #include "protocol/tag_image.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "files/file_formats.h"
 #include "protocol/hex_text.h"
@@ -14,10 +15,6 @@ std::uint8_t HexField(std::string_view line, FieldSpan span) {
   return static_cast<std::uint8_t>(HexTextToInt(Field(line, span)) & 0xFF);
 }
 
-std::size_t ImageSize(std::size_t count) {
-  return tag_record::kSize * count + count / tag_record::kPerLine;
-}
-
 // A group field wholly past the end of a short line is absent and gives 0; one
 // that is there but holds no whole number is a conversion error.
 std::uint8_t GroupField(std::string_view line) {
@@ -26,6 +23,34 @@ std::uint8_t GroupField(std::string_view line) {
 }
 
 }  // namespace
+
+std::size_t TagListImageSize(std::size_t count) {
+  return tag_record::kSize * count + count / tag_record::kPerLine;
+}
+
+TagRecord TagRecordOfImage(std::span<const std::uint8_t> image, int index) {
+  TagRecord record{};
+  std::copy_n(image.begin() + TagRecordAddress(0, index), tag_record::kSize, record.begin());
+  return record;
+}
+
+std::string TagNumberText(const TagRecord& record) {
+  std::string text;
+  for (int i = 0; i < tag_record::kTagBytes; ++i) text += HexByte(record[tag_record::kTag + i]);
+  return text;
+}
+
+std::string TagLineOfRecord(const TagRecord& record) {
+  char group[8];
+  std::snprintf(group, sizeof group, "%03d", record[tag_record::kGroup]);
+  std::string line = TagNumberText(record);
+  line += kFieldSeparator;
+  line += HexByte(record[tag_record::kEnabledPorts]);
+  line += kFieldSeparator;
+  line += group;
+  line += kFieldSeparator;
+  return line;
+}
 
 TagRecord TagRecordFromLine(std::string_view line) {
   return {HexField(line, tag_line::TagByte(0)), HexField(line, tag_line::TagByte(1)),
@@ -39,7 +64,7 @@ std::vector<std::uint8_t> BuildTagListImage(const LineList& file, int count) {
   // Reserve only what the file can hold: a huge count runs into the missing
   // line long before it would fill a buffer of its size.
   const auto available = static_cast<std::size_t>(std::max(file.size() - kFirstDataLineIndex, 0));
-  image.reserve(ImageSize(std::min(static_cast<std::size_t>(count), available)));
+  image.reserve(TagListImageSize(std::min(static_cast<std::size_t>(count), available)));
 
   for (int i = 0; i < count; ++i) {
     const TagRecord record = TagRecordFromLine(file.at(kFirstDataLineIndex + static_cast<long long>(i)));

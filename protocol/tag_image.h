@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +24,19 @@ using TagRecord = std::array<std::uint8_t, tag_record::kSize>;
 // past the end gives 0. A group field that is there but holds no whole number
 // throws ConversionError.
 TagRecord TagRecordFromLine(std::string_view line);
+
+// The image of `count` tags: 5·count + count/3 bytes.
+std::size_t TagListImageSize(std::size_t count);
+
+// Record `index` (from 0) of an image that holds it.
+TagRecord TagRecordOfImage(std::span<const std::uint8_t> image, int index);
+
+// "00A1B2": the tag number, six upper-case hexadecimal digits.
+std::string TagNumberText(const TagRecord& record);
+
+// The TagLine that gives `record` back through TagRecordFromLine, as the tag
+// list editor writes it with an empty description: "00A1B2*05*001*".
+std::string TagLineOfRecord(const TagRecord& record);
 
 // 5·N + N/3 bytes for the data lines 2 .. N+1 of `file`. Throws ListIndexError
 // at the first missing data line. N <= 0 gives an empty image.

@@ -11,10 +11,6 @@ namespace {
 
 constexpr int kLargestTableCount = 0xFF;  // the header keeps each count in one byte
 
-bool HasHeaderAndCount(const LineList& lines, std::string_view header) {
-  return lines.size() >= 2 && HasHeader(lines, header);
-}
-
 bool FitsCountByte(int count) { return count >= 0 && count <= kLargestTableCount; }
 
 template <class Upload>
@@ -45,8 +41,8 @@ RulesUpload BuildRulesUpload(const std::string& holidaysPath, const std::string&
   // Counts the one-byte header fields cannot hold, or tables reaching past the
   // area, would leave the controller with a layout that loses groups or
   // overwrites memory it does not own: refused before anything is sent.
-  const int h = StrToInt(holidays.at(kCountLineIndex));
-  const int g = StrToInt(groups.at(kCountLineIndex));
+  const int h = CountLineValue(holidays);
+  const int g = CountLineValue(groups);
   if (!FitsCountByte(h)) return refused(Refusal::kHolidaysCount);
   if (!FitsCountByte(g)) return refused(Refusal::kGroupsCount);
   if (!RulesFit(h, g)) return refused(Refusal::kRulesTooLarge);
@@ -59,7 +55,7 @@ TagListUpload BuildTagListUpload(int startAddress, const std::string& path) {
   if (!FileExists(path)) return refused(Refusal::kTagsMissing);
   const LineList file = LoadLines(path);
   if (!HasHeader(file, kTagListHeader)) return refused(Refusal::kTagsWrongHeader);
-  const int count = StrToInt(file.at(kCountLineIndex));
+  const int count = CountLineValue(file);
   if (count < 0) return refused(Refusal::kTagsCount);
   // The whole image is built before anything is sent, so a file with fewer data
   // lines than its count leaves the controller untouched.

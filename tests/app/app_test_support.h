@@ -36,7 +36,7 @@ class RecordingMessageSink final : public MessageSink {
 // answer or an exhausted script cancels. Records the name each dialog opened with.
 class ScriptedFileDialogs final : public FileDialogs {
  public:
-  enum class Kind { kSave, kOpen };
+  enum class Kind { kSave, kOpen, kFolder };
   struct Call {
     Kind kind;
     QString lastName;
@@ -47,6 +47,9 @@ class ScriptedFileDialogs final : public FileDialogs {
   }
   std::optional<QString> OpenFileName(const QString& lastName) override {
     return Next(Kind::kOpen, lastName);
+  }
+  std::optional<QString> FolderName(const QString& lastFolder) override {
+    return Next(Kind::kFolder, lastFolder);
   }
 
   std::deque<QString> answers;

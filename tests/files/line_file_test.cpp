@@ -106,5 +106,24 @@ TEST_F(LineFileOnDisk, SaveOverADirectoryFailsAndKeepsIt) {
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"taken"});
 }
 
+// Files saved together: one that cannot be created leaves every file as it was,
+// the ones before it included, and no temporary behind.
+TEST_F(LineFileOnDisk, FilesSavedTogetherAreReplacedAllOrNone) {
+  const std::string first = PathOf("feriados.txt");
+  const std::string second = PathOf("grupos.txt");
+  WriteBytes(first, "old\r\n");
+  EXPECT_THROW(SaveLineFilesAtomically({{first, LineList({"new"})},
+                                        {second, LineList({"new"})},
+                                        {PathOf("missing/lista.txt"), LineList({"new"})}}),
+               FileError);
+  EXPECT_EQ(ReadBytes(first), "old\r\n");
+  EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"feriados.txt"});
+
+  SaveLineFilesAtomically({{first, LineList({"A"})}, {second, LineList({"B", "C"})}});
+  EXPECT_EQ(ReadBytes(first), "A\r\n");
+  EXPECT_EQ(ReadBytes(second), "B\r\nC\r\n");
+  EXPECT_EQ(DirectoryEntries().size(), 2u);
+}
+
 }  // namespace
 }  // namespace zm48d::testing

@@ -1,0 +1,32 @@
+// The menu "Controlador" on the menu bar above the pages: what the controller
+// holds, saved or compared; nothing is written to the controller from here.
+// Its entries run through the window's handlers like a button.
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/form1.h"
+
+namespace zm48d {
+
+namespace {
+
+QAction* NewEntry(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+}  // namespace
+
+void TForm1::BuildControllerMenu() {
+  mnCONTROLADOR = menuBar()->addMenu(QStringLiteral("Controlador"));
+  mnCONTROLADOR->setObjectName(QStringLiteral("mnCONTROLADOR"));
+  miSALVAR = NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("Salvar cópia do controlador..."));
+  miVERIFICAR = NewEntry(mnCONTROLADOR, "miVERIFICAR", QStringLiteral("Verificar controlador"));
+  connect(miSALVAR, &QAction::triggered, this,
+          [this] { Guarded(QStringLiteral("Salvar cópia"), [this] { miSALVARClick(); }); });
+  connect(miVERIFICAR, &QAction::triggered, this,
+          [this] { Guarded(QStringLiteral("Verificar controlador"), [this] { miVERIFICARClick(); }); });
+}
+
+}  // namespace zm48d
