@@ -8,6 +8,7 @@ void StreamNotices::Show(ops::Tone tone, std::string_view utf8Text) {
       out_ << utf8Text << '\n';
       return;
     case ops::Tone::kFailure:
+    case ops::Tone::kExplanation:
       err_ << utf8Text << '\n';
       return;
     case ops::Tone::kAside:

@@ -16,7 +16,8 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// The operations' texts on the command line's streams; the window's asides
+// The operations' texts on the command line's streams: notes on the output,
+// failures and their explanations on the error stream. The window's asides
 // beside a reading are left out, the reading itself is printed instead.
 class StreamNotices final : public ops::Notices {
  public:

@@ -138,6 +138,27 @@ WatchOptions ParseWatchOptions(const std::vector<std::string>& args) {
   return options;
 }
 
+// How the polls of a watch went. Its outcome is that of the last poll: a watch
+// that ends on a failed poll ends with the controller not answering.
+class PollTally {
+ public:
+  void Count(bool ok) {
+    ++polls_;
+    if (!ok) ++failed_;
+    lastFailed_ = !ok;
+  }
+  // "watch: F of N polls failed" on `err` when any did; the exit status.
+  int Report(std::ostream& err) const {
+    if (failed_ > 0) err << "watch: " << failed_ << " of " << polls_ << " polls failed\n";
+    return lastFailed_ ? kExitFailure : kExitSuccess;
+  }
+
+ private:
+  std::uint64_t polls_ = 0;
+  std::uint64_t failed_ = 0;
+  bool lastFailed_ = false;
+};
+
 // While it lives, SIGINT, SIGTERM and SIGHUP do not end the program: they are
 // held and taken as the operator's stop, so the port is closed on the way out.
 class StopSignals {
@@ -198,20 +219,23 @@ int RunEvents(CommandContext& context) {
 
 // Polls like the page's timer: the first poll one interval after the start,
 // each next one an interval after the previous one ended. A failed poll is a
-// line of its own and the watch goes on.
+// line of its own and the watch goes on; the exit status is that of the last.
 int RunWatch(CommandContext& context) {
   const WatchOptions options = ParseWatchOptions(context.args);
   const StopSignals stop;
   if (!ops::StartOnlineReading(context.session)) {
-    context.session.Fail(text::kOnlineOpenFailed);
+    ops::ReportOpenFailure(context.session, text::kOnlineOpenFailed);
     return kExitFailure;
   }
   const PortCloser closer(context.session.link.serial);
+  PollTally tally;
   for (std::uint64_t polls = 0; !options.count || polls < *options.count; ++polls) {
     if (stop.StopWithin(options.intervalMs)) break;
-    context.out << ops::PollOnlineReading(context.session.link) << std::endl;
+    const ops::OnlinePoll poll = ops::PollOnline(context.session.link);
+    context.out << poll.line << std::endl;
+    tally.Count(poll.ok);
   }
-  return kExitSuccess;
+  return tally.Report(context.err);
 }
 
 }  // namespace zm48d::cli

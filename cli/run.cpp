@@ -56,6 +56,10 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
   }
   const CommandEntry* command = FindCommand(options.command);
   if (command == nullptr) return BadUsage(err, "unknown command " + options.command, nullptr);
+  if (options.headText) {
+    const std::string note = HeadCutNote(*options.headText, "taken as");
+    if (!note.empty()) err << "zm48d: --head " << note << '\n';
+  }
   return RunCommand(*command, options, out, err);
 }
 

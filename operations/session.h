@@ -12,8 +12,11 @@ namespace zm48d::ops {
 // message box; the command line prints notes on its output and failures on its
 // error stream, and leaves out asides: the window's words beside a reading it
 // has just put into its controls ("Leitura concluída!"), where the command line
-// prints the reading itself.
-enum class Tone { kNote, kFailure, kAside };
+// prints the reading itself. An explanation says why a failure happened (the
+// device and the system's reason for a port that did not open): the command
+// line prints it after the failure, the window keeps its message boxes to its
+// own texts.
+enum class Tone { kNote, kFailure, kAside, kExplanation };
 
 // Where an operation's texts go, in the order and at the moment the operation
 // reaches them (a message box is shown while the port is still open).
@@ -34,7 +37,14 @@ struct Session {
   void Fail(std::string_view text) const {
     if (!text.empty()) notices.Show(Tone::kFailure, text);
   }
+  void Explain(std::string_view text) const {
+    if (!text.empty()) notices.Show(Tone::kExplanation, text);
+  }
 };
+
+// A port that did not open: `openFailure`, then why (nothing at all when
+// `openFailure` is empty).
+void ReportOpenFailure(const Session& session, std::string_view openFailure);
 
 // Hands what an operation read to its caller while the port is still open, so
 // that the window fills its controls before the operation's next message.
