@@ -53,6 +53,10 @@ Options ParseOptions(std::span<const std::string> arguments) {
       options.help = true;
       return options;
     }
+    if (option == "--version") {
+      options.version = true;
+      return options;
+    }
     if (option == "--com") {
       options.comPort = static_cast<int>(
           ParseNumberInRange(cursor.TakeValueOf(option), "--com", kFirstComPort, kLastComPort));

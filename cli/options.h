@@ -22,7 +22,8 @@ struct Options {
   std::optional<std::string> headText;  // --head as typed
   bool trace = false;
   bool help = false;
-  std::string command;            // empty only with help
+  bool version = false;
+  std::string command;            // empty only with help or version
   std::vector<std::string> args;  // everything after the command, untouched
 };
 

@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/trace.h"
 #include "link/platform_serial_link.h"
+#include "zm48d_version.h"
 
 namespace zm48d::cli {
 
@@ -52,6 +53,10 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
   }
   if (options.help) {
     out << HelpText();
+    return kExitSuccess;
+  }
+  if (options.version) {
+    out << "zm48d " << kVersion << '\n';
     return kExitSuccess;
   }
   const CommandEntry* command = FindCommand(options.command);

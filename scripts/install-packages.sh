@@ -3,9 +3,11 @@
 # qt6-qpa-plugins holds the platform plugins (xcb for the window, offscreen for
 # the window tests); apt normally pulls it in as a recommendation of Qt, but not
 # on systems that skip recommendations.
+#   scripts/install-packages.sh [MORE_PACKAGES...]   (the fuzz and package scripts add theirs)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
+          "$@")
 
 missing=()
 for package in "${packages[@]}"; do
