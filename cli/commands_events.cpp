@@ -25,6 +25,11 @@ namespace zm48d::cli {
 namespace {
 
 constexpr int kDefaultIntervalMs = 1000;  // the window's timer
+// After a failed poll the controller may still be sending that reading's second
+// frame. The next poll waits at least the line's interval timeout, by when the
+// frame has come and the next request's purge drops it; sooner, the poll would
+// take it for its own first frame.
+constexpr int kPauseAfterFailedPollMs = 200;
 constexpr std::uint64_t kLongestIntervalMs = 24ull * 60 * 60 * 1000;
 constexpr std::uint64_t kMostPolls = 0xFFFFFFFFull;
 
@@ -229,11 +234,13 @@ int RunWatch(CommandContext& context) {
   }
   const PortCloser closer(context.session.link.serial);
   PollTally tally;
+  int waitMs = options.intervalMs;
   for (std::uint64_t polls = 0; !options.count || polls < *options.count; ++polls) {
-    if (stop.StopWithin(options.intervalMs)) break;
+    if (stop.StopWithin(waitMs)) break;
     const ops::OnlinePoll poll = ops::PollOnline(context.session.link);
     context.out << poll.line << std::endl;
     tally.Count(poll.ok);
+    waitMs = poll.ok ? options.intervalMs : std::max(options.intervalMs, kPauseAfterFailedPollMs);
   }
   return tally.Report(context.err);
 }

@@ -15,7 +15,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb"
+# Without the recommended packages, so that what it declares must be enough.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$deb"
 version=$(dpkg-deb --field "$deb" Version)
 
 for program in zm48d zm48d-emulator zm48d-terminal; do
@@ -57,5 +58,8 @@ bash -c 'source /usr/share/bash-completion/completions/zm48d && complete -p zm48
 if command -v man >/dev/null; then man -w zm48d zm48d-emulator >/dev/null; fi
 
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y zm48d
-if command -v zm48d >/dev/null; then echo "zm48d is still installed" >&2; exit 1; fi
+if dpkg-query -W -f='${Status}' zm48d 2>/dev/null | grep -q 'install ok installed' || [[ -e /usr/bin/zm48d ]]; then
+  echo "zm48d is still installed" >&2
+  exit 1
+fi
 echo "Installed, checked and removed: $(basename "$deb")"

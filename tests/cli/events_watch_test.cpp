@@ -90,6 +90,19 @@ TEST_F(EventsAndWatch, WatchPrintsOneLinePerPollAndGoesOnAfterAFailure) {
   EXPECT_EQ(emulator_.Requests().size(), 3u);
 }
 
+// A poll that fails at its first frame still has a second frame on its way:
+// the next poll, even with no interval, does not take it for its own answer.
+TEST_F(EventsAndWatch, APollAfterAFailedOneReadsItsOwnFrames) {
+  emulator_.With([](emu::Controller& c) { c.online[0] = {0x00A1B2, 0x05}; });
+  emulator_.SetFault({emu::Fault::kBadChecksum, 0, 1, 'J'});
+  const ProcessResult result = Zm48d({"watch", "--count", "2", "--interval", "0"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "Erro de leitura!!\n"
+            "00A1B2*05 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - "
+            "000000*00 - \n");
+}
+
 // A watch that ends on a failed poll fails: the controller is not answering.
 TEST_F(EventsAndWatch, WatchEndingOnAFailedPollFails) {
   emulator_.SetFault({emu::Fault::kDropSecond, 1, -1, 'J'});
