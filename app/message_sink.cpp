@@ -20,12 +20,7 @@ void QtMessageSink::ShowError(const QString& text) {
   ShowBox(parent_, QMessageBox::Critical, text);
 }
 
-// The message boxes keep to the window's own texts: an explanation of why a port
-// did not open is not one of them.
-void WindowNotices::Show(ops::Tone tone, std::string_view utf8Text) {
-  if (tone == ops::Tone::kExplanation) return;
-  messages_.Show(FromUtf8(utf8Text));
-}
+void WindowNotices::Show(ops::Tone, std::string_view utf8Text) { messages_.Show(FromUtf8(utf8Text)); }
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

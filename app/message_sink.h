@@ -31,12 +31,11 @@ class QtMessageSink final : public MessageSink {
   QPointer<QWidget> parent_;
 };
 
-// The operations' texts in the window's message boxes, every tone alike but the
-// explanations, which are not the window's.
+// The operations' texts, every tone alike, in the window's message boxes.
 class WindowNotices final : public ops::Notices {
  public:
   explicit WindowNotices(MessageSink& messages) : messages_(messages) {}
-  void Show(ops::Tone tone, std::string_view utf8Text) override;
+  void Show(ops::Tone, std::string_view utf8Text) override;
 
  private:
   MessageSink& messages_;

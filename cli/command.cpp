@@ -8,12 +8,13 @@ void StreamNotices::Show(ops::Tone tone, std::string_view utf8Text) {
       out_ << utf8Text << '\n';
       return;
     case ops::Tone::kFailure:
-    case ops::Tone::kExplanation:
       err_ << utf8Text << '\n';
       return;
     case ops::Tone::kAside:
       return;
   }
 }
+
+void StreamNotices::Explain(std::string_view utf8Text) { err_ << utf8Text << '\n'; }
 
 }  // namespace zm48d::cli

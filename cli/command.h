@@ -23,6 +23,7 @@ class StreamNotices final : public ops::Notices {
  public:
   StreamNotices(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
   void Show(ops::Tone tone, std::string_view utf8Text) override;
+  void Explain(std::string_view utf8Text) override;
 
  private:
   std::ostream& out_;

@@ -12,11 +12,8 @@ namespace zm48d::ops {
 // message box; the command line prints notes on its output and failures on its
 // error stream, and leaves out asides: the window's words beside a reading it
 // has just put into its controls ("Leitura concluída!"), where the command line
-// prints the reading itself. An explanation says why a failure happened (the
-// device and the system's reason for a port that did not open): the command
-// line prints it after the failure, the window keeps its message boxes to its
-// own texts.
-enum class Tone { kNote, kFailure, kAside, kExplanation };
+// prints the reading itself.
+enum class Tone { kNote, kFailure, kAside };
 
 // Where an operation's texts go, in the order and at the moment the operation
 // reaches them (a message box is shown while the port is still open).
@@ -24,6 +21,10 @@ class Notices {
  public:
   virtual ~Notices() = default;
   virtual void Show(Tone tone, std::string_view utf8Text) = 0;
+  // Why the failure just shown happened: the device and the system's reason for
+  // a port that did not open. The command line prints it after the failure; the
+  // window's message boxes keep to their own texts.
+  virtual void Explain(std::string_view utf8Text) { (void)utf8Text; }
 };
 
 struct Session {
@@ -38,7 +39,7 @@ struct Session {
     if (!text.empty()) notices.Show(Tone::kFailure, text);
   }
   void Explain(std::string_view text) const {
-    if (!text.empty()) notices.Show(Tone::kExplanation, text);
+    if (!text.empty()) notices.Explain(text);
   }
 };
 

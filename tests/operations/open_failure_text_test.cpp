@@ -37,10 +37,12 @@ TEST(OpenFailureExplanation, NamesTheDeviceTheReasonAndWhatToDo) {
   }
 }
 
+// Failures and explanations, in the order they come.
 class RecordedNotices final : public ops::Notices {
  public:
-  void Show(ops::Tone tone, std::string_view text) override { shown.emplace_back(tone, text); }
-  std::vector<std::pair<ops::Tone, std::string>> shown;
+  void Show(ops::Tone, std::string_view text) override { shown.emplace_back("failure", text); }
+  void Explain(std::string_view text) override { shown.emplace_back("why", text); }
+  std::vector<std::pair<std::string, std::string>> shown;
 };
 
 // The failure text first, then why; a port cycle that opens says neither.
@@ -51,10 +53,9 @@ TEST(OpenFailureExplanation, APortCycleThatDoesNotOpenReportsTheTextThenTheReaso
     const ops::PortCycle port({line.link, kMissingPort, notices}, "Erro ao abrir a serial!!");
     EXPECT_FALSE(port);
   }
-  using ops::Tone;
-  const std::vector<std::pair<Tone, std::string>> expected = {
-      {Tone::kFailure, "Erro ao abrir a serial!!"},
-      {Tone::kExplanation, "/dev/zm48d-no-such-device: No such file or directory"}};
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"failure", "Erro ao abrir a serial!!"},
+      {"why", "/dev/zm48d-no-such-device: No such file or directory"}};
   EXPECT_EQ(notices.shown, expected);
 
   notices.shown.clear();
