@@ -15,6 +15,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/poll_tally.h"
 #include "operations/event_download.h"
 #include "operations/online_reading_line.h"
 #include "operations/operator_texts.h"
@@ -142,27 +143,6 @@ WatchOptions ParseWatchOptions(const std::vector<std::string>& args) {
   }
   return options;
 }
-
-// How the polls of a watch went. Its outcome is that of the last poll: a watch
-// that ends on a failed poll ends with the controller not answering.
-class PollTally {
- public:
-  void Count(bool ok) {
-    ++polls_;
-    if (!ok) ++failed_;
-    lastFailed_ = !ok;
-  }
-  // "watch: F of N polls failed" on `err` when any did; the exit status.
-  int Report(std::ostream& err) const {
-    if (failed_ > 0) err << "watch: " << failed_ << " of " << polls_ << " polls failed\n";
-    return lastFailed_ ? kExitFailure : kExitSuccess;
-  }
-
- private:
-  std::uint64_t polls_ = 0;
-  std::uint64_t failed_ = 0;
-  bool lastFailed_ = false;
-};
 
 // While it lives, SIGINT, SIGTERM and SIGHUP do not end the program: they are
 // held and taken as the operator's stop, so the port is closed on the way out.

@@ -3,9 +3,17 @@
 # and the bash completion of zm48d.
 include(GNUInstallDirs)
 
-install(TARGETS zm48d zm48d-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(ZM48D_BUILD_APP)
-  install(TARGETS zm48d-terminal RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+foreach(program zm48d zm48d-emulator zm48d-terminal)
+  if(TARGET ${program})  # not every build has the window, nor Windows the emulator
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+
+# The rest is for Linux desktops: freedesktop menus, man, bash, Debian.
+if(NOT UNIX OR APPLE)
+  return()
+endif()
+if(TARGET zm48d-terminal)
   install(FILES packaging/zm48d-terminal.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES packaging/zm48d-terminal.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -47,7 +55,7 @@ set(CPACK_STRIP_FILES ON)
 # The libraries the programs link come from dpkg-shlibdeps; the window's platform
 # plugins (xcb, wayland) are loaded at run time, where it cannot see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-if(ZM48D_BUILD_APP)
+if(TARGET zm48d-terminal)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
 # The SVG plugin lets the window show its icon; the completion needs bash-completion.
