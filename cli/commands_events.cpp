@@ -27,10 +27,11 @@ namespace {
 
 constexpr int kDefaultIntervalMs = 1000;  // the window's timer
 // After a failed poll the controller may still be sending that reading's second
-// frame. The next poll waits at least the line's interval timeout, by when the
-// frame has come and the next request's purge drops it; sooner, the poll would
-// take it for its own first frame.
-constexpr int kPauseAfterFailedPollMs = 200;
+// frame. The next poll waits at least as long as the reading would have waited
+// for that frame (the header bound, 300*4 + 200 ms), by when it has come and the
+// next request's purge drops it; sooner, the poll could take it for its own
+// first frame.
+constexpr int kPauseAfterFailedPollMs = 1400;
 constexpr std::uint64_t kLongestIntervalMs = 24ull * 60 * 60 * 1000;
 constexpr std::uint64_t kMostPolls = 0xFFFFFFFFull;
 
