@@ -11,6 +11,7 @@
 
 #include "app/handler_guard.h"
 #include "app/trace_pane.h"
+#include "operations/open_failure_text.h"
 
 namespace zm48d {
 
@@ -195,6 +196,10 @@ void TForm1::Guarded(const QString& caption, const std::function<void()>& body) 
   const BusyWindow::Scope busy(busy_);
   status_.Begin();
   RunHandler(messages_, link_.serial, body);
+  // The window's boxes keep their own texts; the status line tells the reason.
+  if (status_.Tally().portNotOpened) {
+    status_.Tally().openFailureReason = ops::OpenFailureExplanation(link_.serial.lastOpenFailure);
+  }
   status_.End(caption, PcLocalTime());
 }
 

@@ -15,4 +15,6 @@ void StreamNotices::Show(ops::Tone tone, std::string_view utf8Text) {
   }
 }
 
+void StreamNotices::Explain(std::string_view utf8Text) { err_ << utf8Text << '\n'; }
+
 }  // namespace zm48d::cli

@@ -16,12 +16,14 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// The operations' texts on the command line's streams; the window's asides
+// The operations' texts on the command line's streams: notes on the output,
+// failures and their explanations on the error stream. The window's asides
 // beside a reading are left out, the reading itself is printed instead.
 class StreamNotices final : public ops::Notices {
  public:
   StreamNotices(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
   void Show(ops::Tone tone, std::string_view utf8Text) override;
+  void Explain(std::string_view utf8Text) override;
 
  private:
   std::ostream& out_;

@@ -8,7 +8,9 @@
 #include "operations/device_operations.h"
 #include "operations/event_download.h"
 #include "operations/operator_texts.h"
+#include "protocol/config_block.h"
 #include "protocol/hex_text.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d::cli {
 
@@ -36,6 +38,18 @@ ops::Deliver<Values> PrintOn(std::ostream& out) {
   return [&out](const Values& values) { PrintValues(out, values); };
 }
 
+using FourValues = std::array<long long, kFourValues>;
+
+// Values the controller keeps cut to its field are written all the same; one
+// line on the error stream says what was stored.
+void NoteWhenCut(std::ostream& err, std::string_view command, const FourValues& typed,
+                 const FourValues& stored, std::string_view unitAndField) {
+  if (typed == stored) return;
+  err << command << ": stored";
+  for (long long value : stored) err << ' ' << value;
+  err << ' ' << unitAndField << '\n';
+}
+
 }  // namespace
 
 int RunRelayTimes(CommandContext& context) {
@@ -47,10 +61,19 @@ int RunRelayTimes(CommandContext& context) {
   // Passed on as the window passes its edits: a negative number becomes a large
   // unsigned one, and the block keeps (ms / 250) & 0xFF.
   ops::RelayTimes milliseconds{};
+  FourValues typed{}, stored{};
   for (std::size_t i = 0; i < kFourValues; ++i) {
-    milliseconds[i] = static_cast<std::uint32_t>(ParseEditInteger(context.args[i]));
+    typed[i] = ParseEditInteger(context.args[i]);
+    milliseconds[i] = static_cast<std::uint32_t>(typed[i]);
+    stored[i] = RelayTimeUnits(milliseconds[i]) * kRelayTimeUnitMs;
   }
-  return ExitStatus(ops::WriteRelayTimesButton(context.session, [&] { return milliseconds; }));
+  const bool ok = ops::WriteRelayTimesButton(context.session, [&] { return milliseconds; });
+  if (ok) {
+    NoteWhenCut(context.err, "relay-times", typed, stored,
+                "ms (steps of " + std::to_string(kRelayTimeUnitMs) + " ms, 0 to " +
+                    std::to_string(0xFF * kRelayTimeUnitMs) + ")");
+  }
+  return ExitStatus(ok);
 }
 
 int RunReaderTimeouts(CommandContext& context) {
@@ -61,8 +84,18 @@ int RunReaderTimeouts(CommandContext& context) {
         context.session, {}, PrintOn<std::array<std::uint8_t, 4>>(context.out)));
   }
   ops::ReaderTimeouts seconds{};
-  for (std::size_t i = 0; i < kFourValues; ++i) seconds[i] = ParseEditInteger(context.args[i]);
-  return ExitStatus(ops::WriteReaderTimeoutsButton(context.session, [&] { return seconds; }));
+  FourValues typed{}, stored{};
+  for (std::size_t i = 0; i < kFourValues; ++i) {
+    seconds[i] = ParseEditInteger(context.args[i]);
+    typed[i] = seconds[i];
+    stored[i] = ops::StoredReaderTimeout(seconds[i]);
+  }
+  const bool ok = ops::WriteReaderTimeoutsButton(context.session, [&] { return seconds; });
+  if (ok) {
+    NoteWhenCut(context.err, "reader-timeouts", typed, stored,
+                "s (6 bits: 0 to " + std::to_string(ops::kReaderTimeoutMask) + ")");
+  }
+  return ExitStatus(ok);
 }
 
 // Reading talks to the controller at the terminal's head (--head); writing always
@@ -73,7 +106,11 @@ int RunHead(CommandContext& context) {
     return ExitStatus(ops::ReadHeadButton(
         context.session, [&](std::uint8_t head) { context.out << HexByte(head) << '\n'; }));
   }
-  return ExitStatus(ops::WriteHeadButton(context.session, HeadFromText(context.args[0])));
+  const bool ok = ops::WriteHeadButton(context.session, HeadFromText(context.args[0]));
+  if (const std::string note = HeadCutNote(context.args[0], "stored as"); ok && !note.empty()) {
+    context.err << "head: " << note << '\n';
+  }
+  return ExitStatus(ok);
 }
 
 // The window's hidden button shows nothing when the port does not open; a

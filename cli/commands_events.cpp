@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/event_table.h"
 #include "cli/stop_signals.h"
+#include "cli/poll_tally.h"
 #include "operations/event_download.h"
 #include "operations/online_reading_line.h"
 #include "operations/operator_texts.h"
@@ -20,6 +21,12 @@ namespace zm48d::cli {
 namespace {
 
 constexpr int kDefaultIntervalMs = 1000;  // the window's timer
+// After a failed poll the controller may still be sending that reading's second
+// frame. The next poll waits at least as long as the reading would have waited
+// for that frame (the header bound, 300*4 + 200 ms), by when it has come and the
+// next request's purge drops it; sooner, the poll could take it for its own
+// first frame.
+constexpr int kPauseAfterFailedPollMs = 1400;
 constexpr std::uint64_t kLongestIntervalMs = 24ull * 60 * 60 * 1000;
 constexpr std::uint64_t kMostPolls = 0xFFFFFFFFull;
 
@@ -96,20 +103,25 @@ int RunEvents(CommandContext& context) {
 
 // Polls like the page's timer: the first poll one interval after the start,
 // each next one an interval after the previous one ended. A failed poll is a
-// line of its own and the watch goes on.
+// line of its own and the watch goes on; the exit status is that of the last.
 int RunWatch(CommandContext& context) {
   const WatchOptions options = ParseWatchOptions(context.args);
   const StopSignals stop;
   if (!ops::StartOnlineReading(context.session)) {
-    context.session.Fail(text::kOnlineOpenFailed);
+    ops::ReportOpenFailure(context.session, text::kOnlineOpenFailed);
     return kExitFailure;
   }
   const PortCloser closer(context.session.link.serial);
+  PollTally tally;
+  int waitMs = options.intervalMs;
   for (std::uint64_t polls = 0; !options.count || polls < *options.count; ++polls) {
-    if (stop.StopWithin(options.intervalMs)) break;
-    context.out << ops::PollOnlineReading(context.session.link) << std::endl;
+    if (stop.StopWithin(waitMs)) break;
+    const ops::OnlinePoll poll = ops::PollOnline(context.session.link);
+    context.out << poll.line << std::endl;
+    tally.Count(poll.ok);
+    waitMs = poll.ok ? options.intervalMs : std::max(options.intervalMs, kPauseAfterFailedPollMs);
   }
-  return kExitSuccess;
+  return tally.Report(context.err);
 }
 
 }  // namespace zm48d::cli

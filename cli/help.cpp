@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::string_view kSynopsis =
     "usage: zm48d [--com N | --port PATH] [--head HEX] [--trace] COMMAND [ARGS]\n"
-    "       zm48d --help\n";
+    "       zm48d --help | --version\n";
 
 constexpr std::string_view kOptionsUpToCom =
     "Runs one operation of a ZM48D door controller: opens the serial port, runs the\n"
@@ -24,17 +24,20 @@ constexpr std::string_view kOptionsAfterCom =
     "  --head HEX    head address the frames go to, hexadecimal as on the Config page\n"
     "                (upper-case digits; other characters are skipped; default AA)\n"
     "  --trace       print every frame sent (->) and received (<-) on stderr\n"
-    "  --help        this text\n";
+    "  --help        this text\n"
+    "  --version     the program's version\n";
 
 constexpr std::string_view kNotes =
     "\n"
     "ADDR and LEN: decimal, or hexadecimal with 0x. HEXBYTES: two hexadecimal digits\n"
     "per byte, blanks allowed (\"01A0FF\", \"01 A0 FF\"). Dumps show 16 bytes a line,\n"
-    "the address first. Times in ms and timeouts in s are cut to the controller's\n"
-    "fields as the window cuts them, never refused.\n"
+    "the address first. Times in ms, timeouts in s and head addresses are cut to\n"
+    "the controller's fields as the window cuts them, never refused; a note on\n"
+    "stderr says what was stored.\n"
     "\n"
-    "exit status: 0 done, 1 the operation failed (the window's message on stderr),\n"
-    "2 bad usage.\n";
+    "exit status: 0 done, 1 the operation failed (the window's message on stderr,\n"
+    "and for a port that does not open the device and the system's reason), 2 bad\n"
+    "usage. watch fails when its last poll failed.\n";
 
 void AppendIndented(std::string& text, std::string_view lines, std::string_view indent) {
   std::size_t start = 0;

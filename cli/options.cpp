@@ -35,6 +35,14 @@ std::uint8_t HeadFromText(std::string_view text) {
   return static_cast<std::uint8_t>(HexTextToInt(text) & 0xFF);
 }
 
+std::string HeadCutNote(std::string_view text, std::string_view verb) {
+  const bool asKept = (text.size() == 1 || text.size() == 2) &&
+                      text.find_first_not_of("0123456789ABCDEF") == std::string_view::npos;
+  if (asKept) return {};
+  return "'" + std::string(text) + "' " + std::string(verb) + " " + HexByte(HeadFromText(text)) +
+         " (the last two upper-case hexadecimal digits; other characters are skipped)";
+}
+
 Options ParseOptions(std::span<const std::string> arguments) {
   Options options;
   bool comGiven = false;
@@ -45,6 +53,10 @@ Options ParseOptions(std::span<const std::string> arguments) {
       options.help = true;
       return options;
     }
+    if (option == "--version") {
+      options.version = true;
+      return options;
+    }
     if (option == "--com") {
       options.comPort = static_cast<int>(
           ParseNumberInRange(cursor.TakeValueOf(option), "--com", kFirstComPort, kLastComPort));
@@ -53,7 +65,8 @@ Options ParseOptions(std::span<const std::string> arguments) {
       options.devicePath = cursor.TakeValueOf(option);
       if (options.devicePath->empty()) throw UsageError("--port needs a device path");
     } else if (option == "--head") {
-      options.head = HeadFromText(cursor.TakeValueOf(option));
+      options.headText = cursor.TakeValueOf(option);
+      options.head = HeadFromText(*options.headText);
     } else if (option == "--trace") {
       options.trace = true;
     } else {

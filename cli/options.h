@@ -19,9 +19,11 @@ struct Options {
   int comPort = kFirstComPort;            // "COM n", mapped through ComDevicePath
   std::optional<std::string> devicePath;  // --port: this device instead of "COM n"
   std::uint8_t head = kDefaultHeadAddress;
+  std::optional<std::string> headText;  // --head as typed
   bool trace = false;
   bool help = false;
-  std::string command;            // empty only with help
+  bool version = false;
+  std::string command;            // empty only with help or version
   std::vector<std::string> args;  // everything after the command, untouched
 };
 
@@ -32,5 +34,8 @@ Options ParseOptions(std::span<const std::string> arguments);
 // The head address as "Mudar" on the Config page takes it: the upper-case
 // hexadecimal digits of the text, every other character skipped, low 8 bits.
 std::uint8_t HeadFromText(std::string_view text);
+// "'12345' <verb> 45 (...)": how a head text that is not one or two upper-case
+// hexadecimal digits was cut; empty for one that was not.
+std::string HeadCutNote(std::string_view text, std::string_view verb);
 
 }  // namespace zm48d::cli

@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/trace.h"
 #include "link/platform_serial_link.h"
+#include "zm48d_version.h"
 
 namespace zm48d::cli {
 
@@ -54,8 +55,16 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
     out << HelpText();
     return kExitSuccess;
   }
+  if (options.version) {
+    out << "zm48d " << kVersion << '\n';
+    return kExitSuccess;
+  }
   const CommandEntry* command = FindCommand(options.command);
   if (command == nullptr) return BadUsage(err, "unknown command " + options.command, nullptr);
+  if (options.headText) {
+    const std::string note = HeadCutNote(*options.headText, "taken as");
+    if (!note.empty()) err << "zm48d: --head " << note << '\n';
+  }
   return RunCommand(*command, options, out, err);
 }
 

@@ -13,6 +13,7 @@
 
 #include "emulator/console.h"
 #include "emulator/pty_emulator.h"
+#include "zm48d_version.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ using zm48d::emu::PtyEmulator;
 
 constexpr const char* kUsage =
     "usage: zm48d-emulator [--link PATH] [--state FILE] [--pace] [--fault MODE] [--control FIFO]\n"
+    "       zm48d-emulator --help | --version\n"
     "  --link PATH     make PATH a symlink to the terminal side of the line\n"
     "  --state FILE    load the controller's memory from FILE and save it there after each write\n"
     "  --pace          send at the byte rate of a 19200-baud line\n"
@@ -39,6 +41,8 @@ struct Options {
   std::string state;
   std::string fault;
   std::string control;
+  bool help = false;
+  bool version = false;
 };
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -49,7 +53,9 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       out = argv[++i];
       return true;
     };
-    if (arg == "--pace") options.emulator.pace = true;
+    if (arg == "--help") options.help = true;
+    else if (arg == "--version") options.version = true;
+    else if (arg == "--pace") options.emulator.pace = true;
     else if (arg == "--link") { if (!value(options.emulator.linkPath)) return false; }
     else if (arg == "--state") { if (!value(options.state)) return false; }
     else if (arg == "--fault") { if (!value(options.fault)) return false; }
@@ -98,6 +104,14 @@ int main(int argc, char** argv) {
   if (!ParseArguments(argc, argv, options)) {
     std::fputs(kUsage, stderr);
     return 2;
+  }
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "zm48d-emulator " << zm48d::kVersion << '\n';
+    return 0;
   }
   zm48d::emu::Fault fault = zm48d::emu::Fault::kNone;
   if (!options.fault.empty()) {

@@ -73,6 +73,18 @@ bool TakeExclusiveUse(int fd) {
   return true;
 }
 
+// What an open() error means for a serial line.
+OpenFailure::Problem ProblemOf(int error) {
+  using Problem = OpenFailure::Problem;
+  switch (error) {
+    case ENOENT: case ENXIO: case ENODEV: return Problem::kMissing;
+    case EACCES: case EPERM: return Problem::kNoPermission;
+    case EBUSY: return Problem::kInUse;
+    case EISDIR: case ENOTTY: return Problem::kNotATerminal;
+    default: return Problem::kOther;
+  }
+}
+
 }  // namespace
 
 std::string ComDevicePath(int portNumber) {
@@ -93,10 +105,16 @@ bool PosixSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
   if (fd_ >= 0) CloseDevice();
   const std::string path = resolver_(portNumber);
   int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  if (!isatty(fd) || !TakeExclusiveUse(fd)) {
+  if (fd < 0) return Failed(path, errno);
+  int refused = 0;
+  if (!isatty(fd)) {
+    refused = ENOTTY;
+  } else if (!TakeExclusiveUse(fd)) {
+    refused = EBUSY;  // another program's lock: a busy device, not flock's EWOULDBLOCK
+  }
+  if (refused != 0) {
     ::close(fd);
-    return false;
+    return Failed(path, refused);
   }
   // As on the controller's original platform, the results of the settings calls
   // do not decide the open; a device that takes no settings still counts as open.
@@ -104,6 +122,11 @@ bool PosixSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
   DropModemLines(fd);
   fd_ = fd;
   return true;
+}
+
+bool PosixSerialLink::Failed(const std::string& path, int error) {
+  lastFailure_ = {path, error, ProblemOf(error)};
+  return false;
 }
 
 void PosixSerialLink::CloseDevice() {

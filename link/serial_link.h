@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "link/open_failure.h"
+
 namespace zm48d {
 
 // Purge flags, with the values the Windows serial interface gives them.
@@ -36,6 +38,9 @@ class SerialLink {
 
   // Opens "COM n"; false when the device is missing or held by another program.
   virtual bool OpenDevice(int portNumber, std::uint32_t baudRate) = 0;
+  // Why the last OpenDevice returned false; an empty value from a device that
+  // cannot tell.
+  virtual OpenFailure LastOpenFailure() const { return {}; }
   // Closes the device. Only called while it is open.
   virtual void CloseDevice() = 0;
   // Writes `size` bytes; true when all of them went out. `written` tells how many did.

@@ -16,6 +16,7 @@ void SerialRelease(SerialPort& port) {
 bool SerialOpen(SerialPort& port, int portNumber) {
   if (port.open) SerialClose(port);
   port.open = port.device->OpenDevice(portNumber, port.baudRate);
+  port.lastOpenFailure = port.open ? OpenFailure{} : port.device->LastOpenFailure();
   return port.open;
 }
 

@@ -15,9 +15,12 @@ struct SerialPort {
   SerialLink* device;
   bool open = false;
   std::uint32_t baudRate = kDefaultBaudRate;
+  // Why the last SerialOpen failed; empty after one that succeeded.
+  OpenFailure lastOpenFailure;
 };
 
-// Opens "COM n"; an open port is closed first. True when the port is open.
+// Opens "COM n"; an open port is closed first. True when the port is open; when
+// it is not, lastOpenFailure says why.
 bool SerialOpen(SerialPort& port, int portNumber);
 // Closes the port if it is open (purging both directions); otherwise does nothing.
 void SerialClose(SerialPort& port);

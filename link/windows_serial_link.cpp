@@ -139,6 +139,18 @@ int WaitTransfer(HANDLE port, TransferContext& context, DWORD slice,
   return static_cast<int>(count);
 }
 
+// What a CreateFileA error means for a COM port. Windows has no device
+// permissions for COM ports: a port another program holds refuses with
+// ERROR_ACCESS_DENIED.
+OpenFailure::Problem ProblemOf(DWORD error) {
+  using Problem = OpenFailure::Problem;
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: return Problem::kMissing;
+    case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION: return Problem::kInUse;
+    default: return Problem::kOther;
+  }
+}
+
 }  // namespace
 
 std::string WindowsComDevicePath(int portNumber) {
@@ -172,7 +184,11 @@ bool WindowsSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
   const std::string path = resolver_(portNumber);
   port_.Reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                           FILE_FLAG_OVERLAPPED, nullptr));
-  if (IsNegative(port_.Get())) return false;
+  if (IsNegative(port_.Get())) {
+    const DWORD error = GetLastError();
+    lastFailure_ = {path, static_cast<int>(error), ProblemOf(error)};
+    return false;
+  }
   ApplySettings(port_.Get(), baudRate);
   return true;
 }

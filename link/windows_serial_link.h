@@ -47,6 +47,7 @@ class WindowsSerialLink final : public SerialLink {
   WindowsSerialLink& operator=(const WindowsSerialLink&) = delete;
 
   bool OpenDevice(int portNumber, std::uint32_t baudRate) override;
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
   void CloseDevice() override;
   bool Write(const std::uint8_t* block, int size, int& written) override;
   bool Read(int size, std::uint8_t* buffer, int& read) override;
@@ -58,6 +59,7 @@ class WindowsSerialLink final : public SerialLink {
 
   DevicePathResolver resolver_;
   UniqueHandle port_;
+  OpenFailure lastFailure_;
 };
 
 }  // namespace zm48d

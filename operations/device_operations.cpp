@@ -88,7 +88,7 @@ bool WriteReaderTimeoutsButton(const Session& session, const Values<ReaderTimeou
   std::array<std::uint8_t, 4> seconds{};
   const ReaderTimeouts typed = values();
   for (std::size_t i = 0; i < typed.size(); ++i) {
-    seconds[i] = static_cast<std::uint8_t>(typed[i] & kReaderTimeoutMask);
+    seconds[i] = StoredReaderTimeout(typed[i]);
   }
   LinkStatus status = link_status::kOk;
   return Report(session, WriteReaderTimeouts(session.link, seconds, status),

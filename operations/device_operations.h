@@ -24,6 +24,10 @@ using ReaderTimeouts = std::array<int, 4>;        // seconds as typed, readers 1
 inline constexpr std::int32_t kRelayPulseTime = 200;
 // The reader timeout field holds 1..63 s: larger values are cut, never refused.
 inline constexpr int kReaderTimeoutMask = 0x3F;
+// What the controller keeps of a typed timeout: its low six bits.
+inline std::uint8_t StoredReaderTimeout(int seconds) {
+  return static_cast<std::uint8_t>(seconds & kReaderTimeoutMask);
+}
 
 // "Beep": "Erro!!" when the controller does not answer.
 bool SoundBeep(const Session& session);

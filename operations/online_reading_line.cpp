@@ -13,12 +13,14 @@ bool StartOnlineReading(const Session& session) {
 
 void StopOnlineReading(const Session& session) { SerialClose(session.link.serial); }
 
-std::string PollOnlineReading(LinkState& link) {
+OnlinePoll PollOnline(LinkState& link) {
   std::array<std::string, kOnlineEntries> entries;
-  if (!ReadOnline(link, /*flag=*/false, entries)) return std::string(text::kOnlineReadFailed);
-  std::string line;
-  for (const std::string& entry : entries) line.append(entry).append(text::kOnlineSeparator);
-  return line;
+  if (!ReadOnline(link, /*flag=*/false, entries)) {
+    return {false, std::string(text::kOnlineReadFailed)};
+  }
+  OnlinePoll poll{true, {}};
+  for (const std::string& entry : entries) poll.line.append(entry).append(text::kOnlineSeparator);
+  return poll;
 }
 
 }  // namespace zm48d::ops

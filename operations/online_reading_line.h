@@ -14,6 +14,12 @@ void StopOnlineReading(const Session& session);
 
 // One poll (command 'J' with 'N'): the eight entries each followed by " - ", or
 // "Erro de leitura!!" when the poll failed.
-std::string PollOnlineReading(LinkState& link);
+struct OnlinePoll {
+  bool ok = false;
+  std::string line;
+};
+OnlinePoll PollOnline(LinkState& link);
+// The line alone, as the page's log takes it.
+inline std::string PollOnlineReading(LinkState& link) { return PollOnline(link).line; }
 
 }  // namespace zm48d::ops

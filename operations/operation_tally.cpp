@@ -19,7 +19,8 @@ std::string LinkStatusText(LinkStatus status) {
 
 std::string OutcomeText(const OperationTally& tally) {
   if (tally.portNotOpened) {
-    return "porta COM " + std::to_string(*tally.portNotOpened) + " não abriu";
+    const std::string text = "porta COM " + std::to_string(*tally.portNotOpened) + " não abriu";
+    return tally.openFailureReason.empty() ? text : text + " (" + tally.openFailureReason + ")";
   }
   std::string text;
   if (!tally.failureText.empty()) {

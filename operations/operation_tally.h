@@ -14,6 +14,7 @@ struct OperationTally {
   std::optional<LinkStatus> failedStatus;  // the last send or receive that failed
   std::string failureText;                 // the last failure text the operation showed
   std::optional<int> portNotOpened;        // "COM n" that did not open
+  std::string openFailureReason;           // why, as the system tells it
 
   bool UsedTheLine() const { return framesSent > 0 || portNotOpened.has_value(); }
 };

@@ -19,6 +19,14 @@ inline constexpr std::string_view kOpenClockFailed = "Erro ao abrir serial!!";
 // Online reading: a line of its log, no exclamation marks.
 inline constexpr std::string_view kOnlineOpenFailed = "Erro ao abrir porta serial";
 
+// ---- why a port did not open ------------------------------------------------------
+// The line after the text above on the command line (and, later, the window's
+// status bar): "<device>: <the system's reason>; <what to do>".
+inline constexpr std::string_view kJoinDialoutGroup = "add the user to the dialout group";
+inline constexpr std::string_view kInUseBy = "in use by ";
+inline constexpr std::string_view kInUseByAnotherProgram = "in use by another program";
+inline constexpr std::string_view kNotASerialDevice = "not a serial device";
+
 // ---- outcomes -------------------------------------------------------------------
 inline constexpr std::string_view kError = "Erro!!";
 inline constexpr std::string_view kDone = "Operação concluída!!";

@@ -26,6 +26,10 @@ class Notices {
   virtual void Progress(std::string_view utf8Text) { (void)utf8Text; }
   // A port that did not open, also where the button shows no text for it.
   virtual void PortNotOpened(int portNumber) { (void)portNumber; }
+  // Why the failure just shown happened: the device and the system's reason for
+  // a port that did not open. The command line prints it after the failure; the
+  // window's message boxes keep to their own texts.
+  virtual void Explain(std::string_view utf8Text) { (void)utf8Text; }
 };
 
 struct Session {
@@ -39,7 +43,14 @@ struct Session {
   void Fail(std::string_view text) const {
     if (!text.empty()) notices.Show(Tone::kFailure, text);
   }
+  void Explain(std::string_view text) const {
+    if (!text.empty()) notices.Explain(text);
+  }
 };
+
+// A port that did not open: `openFailure`, then why (nothing at all when
+// `openFailure` is empty).
+void ReportOpenFailure(const Session& session, std::string_view openFailure);
 
 // Hands what an operation read to its caller while the port is still open, so
 // that the window fills its controls before the operation's next message.

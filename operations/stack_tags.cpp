@@ -54,7 +54,10 @@ bool WithStackPointers(const Session& session, std::string_view headerFailure, B
 bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
                    std::string_view headerFailure) {
   return WithStackPointers(session, headerFailure, [&](StackPointers pointers) {
-    if (pointers.start >= pointers.top) {
+    // Fewer than ten bytes waiting hold no whole record: the ten bytes below the
+    // top would begin below the stack's start.
+    const std::optional<int> waiting = WaitingBytes(pointers);
+    if (!waiting || WaitingRecords(*waiting) == 0) {
       session.Fail(text::kNoRecords);
       return false;
     }
@@ -73,7 +76,7 @@ bool TakeOldestTags(const Session& session, const Values<int>& count,
                     std::string_view headerFailure) {
   return WithStackPointers(session, headerFailure, [&](StackPointers pointers) {
     const std::optional<int> length = OldestRange(pointers, count());
-    if (length && *length == 0) {
+    if (length && WaitingRecords(*length) == 0) {  // nothing asked, or a partial record alone
       session.Fail(text::kNoRecords);
       return false;
     }

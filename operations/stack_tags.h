@@ -13,8 +13,8 @@
 namespace zm48d::ops {
 
 // "Último": the tag of the newest record, the 10 bytes below the top. A stack
-// whose start is not below its top (empty, wrapped or damaged) has no records
-// to offer. The page says nothing when the stack header cannot be read;
+// without a whole record between its start and its top (empty, a partial
+// record alone, wrapped or damaged) has no records to offer. The page says nothing when the stack header cannot be read;
 // `headerFailure` is shown then.
 bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
                    std::string_view headerFailure = {});
@@ -22,8 +22,8 @@ bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
 // "Montar lista ...": the tags of the `count` oldest waiting records, or of
 // every waiting record when `count` is not below their number, oldest first.
 // `count` is taken once the header has been read; a count below 1 asks for
-// nothing, and a top below the start cannot be read as one range and counts as
-// a failed read.
+// nothing, a partial record alone offers nothing, and a top below the start
+// cannot be read as one range and counts as a failed read.
 bool TakeOldestTags(const Session& session, const Values<int>& count,
                     const Deliver<std::vector<std::string>>& deliver,
                     std::string_view headerFailure = {});

@@ -49,6 +49,10 @@ bool WriteHeadAddress(LinkState& link, std::uint8_t head, LinkStatus& status) {
   return ModifyConfigBlock(link, status, [&](Page& page) { page[kHeadAddress] = head; });
 }
 
+std::uint8_t RelayTimeUnits(std::uint32_t milliseconds) {
+  return static_cast<std::uint8_t>(milliseconds / kRelayTimeUnitMs);
+}
+
 bool ReadRelayTimes(LinkState& link, std::array<int, 4>& milliseconds, LinkStatus& status) {
   Page page{};
   if (!ReadConfigBlock(link, page, status)) return false;
@@ -60,7 +64,7 @@ bool WriteRelayTimes(LinkState& link, const std::array<std::uint32_t, 4>& millis
                      LinkStatus& status) {
   return ModifyConfigBlock(link, status, [&](Page& page) {
     for (int i = 0; i < 4; ++i) {
-      page[kRelayTimes + i] = static_cast<std::uint8_t>(milliseconds[i] / kRelayTimeUnitMs);
+      page[kRelayTimes + i] = RelayTimeUnits(milliseconds[i]);
     }
   });
 }

@@ -13,6 +13,10 @@ namespace zm48d {
 bool ReadHeadAddress(LinkState& link, std::uint8_t& head, LinkStatus& status);
 // Always talks to the controller through head 0xAA; HeadAddress is restored on every path.
 bool WriteHeadAddress(LinkState& link, std::uint8_t head, LinkStatus& status);
+// A relay time as the controller keeps it: one byte of 250 ms units, so the
+// division is cut to its low 8 bits (-1 ms, passed on as 4294967295, keeps 221).
+std::uint8_t RelayTimeUnits(std::uint32_t milliseconds);
+
 bool ReadRelayTimes(LinkState& link, std::array<int, 4>& milliseconds, LinkStatus& status);
 bool WriteRelayTimes(LinkState& link, const std::array<std::uint32_t, 4>& milliseconds,
                      LinkStatus& status);

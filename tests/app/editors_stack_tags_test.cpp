@@ -76,6 +76,16 @@ TEST_F(StackTagsTest, UltimoWithoutRecordsSaysSo) {
   EXPECT_EQ(line.emulator.Requests().size(), 2u);  // the two headers only
 }
 
+// Fewer than ten bytes waiting hold no record: nothing is read below the start.
+TEST_F(StackTagsTest, APartialRecordAloneIsNoRecordForEitherButton) {
+  SetStack(kStackStart, kStackStart + 5);
+  form.Button18->click();
+  MontarLista("3");
+  EXPECT_EQ(messages.shown, std::vector<QString>(2, "Não existem registros a serem lidos!!"));
+  EXPECT_EQ(form.Edit1->text(), "000000");
+  EXPECT_EQ(line.emulator.Requests().size(), 2u);  // the two headers only
+}
+
 // The header read failing shows nothing; the record read failing says so.
 TEST_F(StackTagsTest, UltimoReadFailures) {
   PushTags(1);

@@ -36,7 +36,7 @@ TEST_F(ZM48DCommand, SilentControllerFailsWithErroAfterTheTimeouts) {
 }
 
 // Each command reports a port that does not open with the text of the window's
-// button it stands for.
+// button it stands for, then the device and why.
 TEST_F(ZM48DCommand, MissingPortFailsWithTheCommandsOpenFailureText) {
   const std::vector<std::pair<Words, std::string>> cases = {
       {{"beep"}, "Erro ao abrir a porta serial!!\n"},
@@ -51,7 +51,7 @@ TEST_F(ZM48DCommand, MissingPortFailsWithTheCommandsOpenFailureText) {
     SCOPED_TRACE(::testing::PrintToString(words));
     const ProcessResult result = Zm48d(words, MissingDevicePath());
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, text);
+    EXPECT_EQ(result.err, text + MissingDeviceLine());
   }
   EXPECT_TRUE(emulator_.Requests().empty());
 }
@@ -75,28 +75,38 @@ TEST_F(ZM48DCommand, HeadOptionAddressesTheFrames) {
 }
 
 // 1100 ms keeps 4 units (1000 ms), 249 ms none, 255 units are 63750 ms and
-// 256 units wrap to 0; every other byte of the block keeps its value.
+// 256 units wrap to 0; every other byte of the block keeps its value. A value
+// cut so is written all the same, with a note of what was stored.
 TEST_F(ZM48DCommand, RelayTimesWrittenAndReadBack) {
   emulator_.With([](emu::Controller& c) { c.settings[kConfig + 10] = 0x5A; });
   ProcessResult write = Zm48d({"relay-times", "1000", "1100", "249", "63750"});
   EXPECT_EQ(write.exitCode, 0) << write.err;
   EXPECT_EQ(write.out, "Gravação concluída com sucesso!\n");
+  EXPECT_EQ(write.err, "relay-times: stored 1000 1000 0 63750 ms (steps of 250 ms, 0 to 63750)\n");
   EXPECT_EQ(Settings(kConfig + 6, 5), (std::vector<std::uint8_t>{4, 4, 0, 255, 0x5A}));
 
   ProcessResult read = Zm48d({"relay-times"});
   EXPECT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.out, "1000 1000 0 63750\n");
 
-  write = Zm48d({"relay-times", "64000", "1500", "250", "0"});
+  write = Zm48d({"relay-times", "64000", "1500", "250", "-1"});
   EXPECT_EQ(write.exitCode, 0) << write.err;
+  EXPECT_EQ(write.err, "relay-times: stored 0 1500 250 55250 ms (steps of 250 ms, 0 to 63750)\n");
   read = Zm48d({"relay-times"});
-  EXPECT_EQ(read.out, "0 1500 250 0\n");
+  EXPECT_EQ(read.out, "0 1500 250 55250\n");
+
+  write = Zm48d({"relay-times", "0", "1500", "250", "63750"});
+  EXPECT_EQ(write.exitCode, 0);
+  EXPECT_EQ(write.err, "") << "nothing was cut";
 }
 
 TEST_F(ZM48DCommand, ReaderTimeoutsAreCutToSixBits) {
-  const ProcessResult write = Zm48d({"reader-timeouts", "64", "65", "100", "63"});
+  ProcessResult write = Zm48d({"reader-timeouts", "-1", "2", "2", "2"});
+  EXPECT_EQ(write.err, "reader-timeouts: stored 63 2 2 2 s (6 bits: 0 to 63)\n");
+  write = Zm48d({"reader-timeouts", "64", "65", "100", "63"});
   EXPECT_EQ(write.exitCode, 0) << write.err;
   EXPECT_EQ(write.out, "Programação concluída com sucesso!!\n");
+  EXPECT_EQ(write.err, "reader-timeouts: stored 0 1 36 63 s (6 bits: 0 to 63)\n");
   EXPECT_EQ(Settings(kConfig + 16, 4), (std::vector<std::uint8_t>{0, 1, 36, 63}));
   // A read shows the controller's bytes as they are, above 63 too.
   emulator_.With([](emu::Controller& c) { c.settings[kConfig + 16] = 200; });
@@ -119,6 +129,30 @@ TEST_F(ZM48DCommand, HeadWriteGoesThroughAaAndKeepsTheTerminalsHead) {
   EXPECT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.out, "80\n");
   for (const auto& request : emulator_.Requests()) EXPECT_EQ(request.head, 0x80);
+}
+
+// The head is the last two upper-case hexadecimal digits of the text; a text
+// that is not just those is taken all the same, with a note.
+TEST_F(ZM48DCommand, HeadTextsAreCutWithANote) {
+  const std::string rest = " (the last two upper-case hexadecimal digits; other characters are skipped)\n";
+  const struct {
+    Words words;
+    std::uint8_t stored;
+    std::string note;
+  } cases[] = {
+      {{"head", "12345"}, 0x45, "head: '12345' stored as 45" + rest},
+      {{"head", "zz"}, 0x00, "head: 'zz' stored as 00" + rest},
+      {{"head", "7"}, 0x07, ""},
+      {{"head", "AB"}, 0xAB, ""},
+      {{"--head", "1AA", "head", "81"}, 0x81, "zm48d: --head '1AA' taken as AA" + rest},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.words));
+    const ProcessResult result = Zm48d(c.words);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, c.note);
+    EXPECT_EQ(Settings(kConfig + 5, 1), std::vector<std::uint8_t>{c.stored});
+  }
 }
 
 TEST_F(ZM48DCommand, ClockSetThenRead) {
@@ -224,7 +258,7 @@ TEST(ZM48DWithEmulatorExecutable, ComPortFollowsTheEnvironment) {
   const ProcessResult other = RunProgram(zm48d, {"--com", "4", "beep"},
                                          {"ZM48D_COM3=" + terminal, "ZM48D_COM4=" + MissingDevicePath()});
   EXPECT_EQ(other.exitCode, 1);
-  EXPECT_EQ(other.err, "Erro ao abrir a porta serial!!\n");
+  EXPECT_EQ(other.err, "Erro ao abrir a porta serial!!\n" + MissingDeviceLine());
 }
 
 // A controller configured in one run of the emulator keeps its settings in the

@@ -75,7 +75,8 @@ TEST_F(EventsAndWatch, EventsWithTopBelowStartFails) {
 }
 
 // A poll the controller does not finish (its second frame never comes) is a
-// line of its own, and the watch goes on to its count.
+// line of its own, and the watch goes on to its count; the failures are counted
+// at the end.
 TEST_F(EventsAndWatch, WatchPrintsOneLinePerPollAndGoesOnAfterAFailure) {
   emulator_.With([](emu::Controller& c) { c.online[0] = {0x00A1B2, 0x05}; });
   emulator_.SetFault({emu::Fault::kDropSecond, 1, 1, 'J'});
@@ -85,16 +86,44 @@ TEST_F(EventsAndWatch, WatchPrintsOneLinePerPollAndGoesOnAfterAFailure) {
       "00A1B2*05 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - "
       "000000*00 - \n";
   EXPECT_EQ(result.out, ok + "Erro de leitura!!\n" + ok);
+  EXPECT_EQ(result.err, "watch: 1 of 3 polls failed\n");
   EXPECT_EQ(emulator_.Requests().size(), 3u);
+}
+
+// A poll that fails at its first frame still has a second frame on its way:
+// the next poll, even with no interval, does not take it for its own answer.
+TEST_F(EventsAndWatch, APollAfterAFailedOneReadsItsOwnFrames) {
+  emulator_.With([](emu::Controller& c) { c.online[0] = {0x00A1B2, 0x05}; });
+  emulator_.SetFault({emu::Fault::kBadChecksum, 0, 1, 'J'});
+  const ProcessResult result = Zm48d({"watch", "--count", "2", "--interval", "0"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "Erro de leitura!!\n"
+            "00A1B2*05 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - 000000*00 - "
+            "000000*00 - \n");
+}
+
+// A watch that ends on a failed poll fails: the controller is not answering.
+TEST_F(EventsAndWatch, WatchEndingOnAFailedPollFails) {
+  emulator_.SetFault({emu::Fault::kDropSecond, 1, -1, 'J'});
+  ProcessResult result = Zm48d({"watch", "--count", "3", "--interval", "10"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "watch: 2 of 3 polls failed\n");
+
+  emulator_.SetFault({emu::Fault::kNoAnswer});
+  result = Zm48d({"watch", "--count", "1", "--interval", "0"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "Erro de leitura!!\n");
+  EXPECT_EQ(result.err, "watch: 1 of 1 polls failed\n");
 }
 
 TEST_F(EventsAndWatch, MissingPortAndBadWords) {
   ProcessResult result = Zm48d({"watch"}, MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Erro ao abrir porta serial\n");
+  EXPECT_EQ(result.err, "Erro ao abrir porta serial\n" + MissingDeviceLine());
   result = Zm48d({"events", "--csv"}, MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Erro ao abrir a serial!!\n");
+  EXPECT_EQ(result.err, "Erro ao abrir a serial!!\n" + MissingDeviceLine());
   for (const Words& words : std::vector<Words>{{"events", "--all"},
                                                {"events", "--csv", "--csv"},
                                                {"watch", "--count"},

@@ -238,7 +238,7 @@ TEST_F(ReadbackCommands, BadUsageOpensNoPort) {
 
   const ProcessResult missing = Zm48d(With("verify", files), MissingDevicePath());
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Erro ao abrir a serial!!\n");
+  EXPECT_EQ(missing.err, "Erro ao abrir a serial!!\n" + MissingDeviceLine());
 }
 
 }  // namespace

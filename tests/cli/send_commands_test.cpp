@@ -77,7 +77,8 @@ TEST_F(SendCommands, SendFailsWhenAStageFails) {
   result = Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_},
                  MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Erro ao abrir a serial!\nErro ao abrir a serial!!\n");
+  EXPECT_EQ(result.err, "Erro ao abrir a serial!\n" + MissingDeviceLine() + "Erro ao abrir a serial!!\n" +
+                            MissingDeviceLine());
 
   for (const Words& bad : {Words{"send", "--holidays", holidays_},
                            Words{"send", "--holidays", holidays_, "--groups"},
@@ -99,7 +100,7 @@ TEST_F(SendCommands, SendTagsReportsWhatTheWindowKeepsQuiet) {
 
   result = Zm48d({"send-tags", tags_}, MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Erro ao abrir a serial!!\n");
+  EXPECT_EQ(result.err, "Erro ao abrir a serial!!\n" + MissingDeviceLine());
 }
 
 }  // namespace

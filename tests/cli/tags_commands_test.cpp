@@ -40,6 +40,20 @@ TEST_F(TagsCommandTest, LastTagPrintsTheNewestTagOrWhyThereIsNone) {
   EXPECT_EQ(result.err, "");
 }
 
+// Five bytes waiting are no whole record: nothing is read below the start.
+TEST_F(TagsCommandTest, APartialRecordAloneIsNoRecord) {
+  emulator_.With([](emu::Controller& c) { return c.eeprom[11] = 0x25; });  // start 0x0020, top 0x0025
+  for (const Words& words : {Words{"last-tag"}, Words{"oldest-tags", "3"}}) {
+    SCOPED_TRACE(words[0]);
+    emulator_.ClearRequests();
+    const ProcessResult result = Zm48d(words);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Não existem registros a serem lidos!!\n");
+    EXPECT_EQ(emulator_.Requests().size(), 1u) << "the stack header alone";
+  }
+}
+
 TEST_F(TagsCommandTest, OldestTagsPrintsOneTagALineOldestFirst) {
   Push(0x00, 0x00, 0x01);
   Push(0x00, 0x00, 0x02);

@@ -60,12 +60,14 @@ TEST(OperationOutcome, OneLineForEachEnding) {
     const char* line;
   };
   const Case cases[] = {
-      {{1, {}, "", {}}, "ok"},
-      {{69, {}, "", {}}, "concluído, 69 quadros"},
-      {{1, link_status::kNoHeader, "Erro!!", {}}, "Erro!! (sem resposta)"},
-      {{1, link_status::kBadChecksum, "", {}}, "falhou (checksum errado)"},
-      {{18, {}, "Lista não enviada!!", {}}, "Lista não enviada!!, 18 quadros"},
-      {{0, {}, "Erro ao abrir a serial!!", 3}, "porta COM 3 não abriu"},
+      {{1, {}, "", {}, ""}, "ok"},
+      {{69, {}, "", {}, ""}, "concluído, 69 quadros"},
+      {{1, link_status::kNoHeader, "Erro!!", {}, ""}, "Erro!! (sem resposta)"},
+      {{1, link_status::kBadChecksum, "", {}, ""}, "falhou (checksum errado)"},
+      {{18, {}, "Lista não enviada!!", {}, ""}, "Lista não enviada!!, 18 quadros"},
+      {{0, {}, "Erro ao abrir a serial!!", 3, ""}, "porta COM 3 não abriu"},
+      {{0, {}, "", 2, "/dev/ttyS1: Permission denied; add the user to the dialout group"},
+       "porta COM 2 não abriu (/dev/ttyS1: Permission denied; add the user to the dialout group)"},
   };
   for (const Case& c : cases) EXPECT_EQ(ops::OutcomeText(c.tally), c.line);
 }

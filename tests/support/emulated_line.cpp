@@ -6,6 +6,8 @@ namespace zm48d::testing {
 
 std::string MissingDevicePath() { return "/dev/zm48d-no-such-device"; }
 
+std::string MissingDeviceLine() { return "/dev/zm48d-no-such-device: No such file or directory\n"; }
+
 EmulatedLine::EmulatedLine(emu::EmulatorOptions options)
     : emulator(std::move(options)),
       device([this](int port) {

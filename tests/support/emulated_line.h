@@ -26,5 +26,7 @@ class EmulatedLine {
 
 // Device paths used by EmulatedLine's resolver.
 std::string MissingDevicePath();
+// The line the command line adds after its open-failure text for that device.
+std::string MissingDeviceLine();
 
 }  // namespace zm48d::testing

@@ -1,0 +1,50 @@
+// The online reading: one request, two answers, whatever the line sends. A poll
+// that succeeds gives eight entries of six and two upper-case hexadecimal digits;
+// one that fails leaves the texts alone and logs "Erro de leitura!!".
+#include <array>
+#include <string>
+
+#include "fuzz/fuzz_check.h"
+#include "fuzz/scripted_line.h"
+#include "operations/online_reading_line.h"
+#include "protocol/online_reading.h"
+
+namespace zm48d::fuzz {
+namespace {
+
+bool IsUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+bool IsEntry(const std::string& text) {
+  if (text.size() != 9 || text[6] != '*') return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i != 6 && !IsUpperHex(text[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+}  // namespace zm48d::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zm48d;
+  if (size < 1) return 0;
+  const fuzz::Input input(data, size);
+  const auto bursts = fuzz::LengthPrefixedPieces(input.subspan(1));
+
+  fuzz::ScriptedLine line(bursts);
+  LinkState link(line);
+  SerialOpen(link.serial, 1);
+  std::array<std::string, kOnlineEntries> texts;
+  texts.fill("unchanged");
+  const bool ok = ReadOnline(link, (input[0] & 1) != 0, texts);
+  for (const std::string& text : texts) FUZZ_CHECK(ok ? fuzz::IsEntry(text) : text == "unchanged");
+  FUZZ_CHECK(line.writes == 1);  // one request, never a retry
+
+  fuzz::ScriptedLine again(bursts);
+  LinkState pollLink(again);
+  SerialOpen(pollLink.serial, 1);
+  const ops::OnlinePoll poll = ops::PollOnline(pollLink);
+  FUZZ_CHECK(poll.ok == ok);
+  FUZZ_CHECK(poll.ok ? poll.line.size() == kOnlineEntries * 12 : poll.line == "Erro de leitura!!");
+  return 0;
+}

@@ -1,0 +1,42 @@
+#include "operations/open_failure_text.h"
+
+#include "link/device_holders.h"
+#include "operations/operator_texts.h"
+
+namespace zm48d::ops {
+
+namespace {
+
+// "in use by minicom (pid 812), screen (pid 907)", or by another program when
+// the system does not say which.
+std::string InUseBy(const std::string& path) {
+  const std::vector<HoldingProgram> holders = ProgramsHolding(path);
+  if (holders.empty()) return std::string(text::kInUseByAnotherProgram);
+  std::string line(text::kInUseBy);
+  for (std::size_t i = 0; i < holders.size(); ++i) {
+    if (i > 0) line += ", ";
+    line += holders[i].name + " (pid " + std::to_string(holders[i].pid) + ")";
+  }
+  return line;
+}
+
+std::string Hint(const OpenFailure& failure) {
+  using Problem = OpenFailure::Problem;
+  switch (failure.problem) {
+    case Problem::kNoPermission: return std::string(text::kJoinDialoutGroup);
+    case Problem::kInUse: return InUseBy(failure.path);
+    case Problem::kNotATerminal: return std::string(text::kNotASerialDevice);
+    default: return {};
+  }
+}
+
+}  // namespace
+
+std::string OpenFailureExplanation(const OpenFailure& failure) {
+  if (failure.path.empty() || failure.problem == OpenFailure::Problem::kNone) return {};
+  std::string line = failure.path + ": " + failure.Reason();
+  if (const std::string hint = Hint(failure); !hint.empty()) line += "; " + hint;
+  return line;
+}
+
+}  // namespace zm48d::ops

@@ -1,0 +1,71 @@
+// The line that says why a port did not open, and where it goes.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "operations/open_failure_text.h"
+#include "operations/session.h"
+#include "tests/support/emulated_line.h"
+
+namespace zm48d::testing {
+namespace {
+
+using Problem = OpenFailure::Problem;
+
+TEST(OpenFailureExplanation, NamesTheDeviceTheReasonAndWhatToDo) {
+  struct Case {
+    OpenFailure failure;
+    std::string line;
+  };
+  const Case cases[] = {
+      {{"/dev/ttyUSB0", ENOENT, Problem::kMissing}, "/dev/ttyUSB0: No such file or directory"},
+      {{"/dev/ttyUSB0", EACCES, Problem::kNoPermission},
+       "/dev/ttyUSB0: Permission denied; add the user to the dialout group"},
+      // Nothing holds this path open, so the system cannot say who does.
+      {{"/dev/zm48d-no-such-device", EBUSY, Problem::kInUse},
+       "/dev/zm48d-no-such-device: Device or resource busy; in use by another program"},
+      {{"/dev/null", ENOTTY, Problem::kNotATerminal},
+       "/dev/null: Inappropriate ioctl for device; not a serial device"},
+      {{"/tmp", EISDIR, Problem::kNotATerminal}, "/tmp: Is a directory; not a serial device"},
+      {{"/dev/ttyS3", EIO, Problem::kOther}, "/dev/ttyS3: Input/output error"},
+      {{"", 0, Problem::kNone}, ""},
+      {{"/dev/ttyS0", 0, Problem::kNone}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(ops::OpenFailureExplanation(c.failure), c.line);
+  }
+}
+
+// Failures and explanations, in the order they come.
+class RecordedNotices final : public ops::Notices {
+ public:
+  void Show(ops::Tone, std::string_view text) override { shown.emplace_back("failure", text); }
+  void Explain(std::string_view text) override { shown.emplace_back("why", text); }
+  std::vector<std::pair<std::string, std::string>> shown;
+};
+
+// The failure text first, then why; a port cycle that opens says neither.
+TEST(OpenFailureExplanation, APortCycleThatDoesNotOpenReportsTheTextThenTheReason) {
+  EmulatedLine line;
+  RecordedNotices notices;
+  {
+    const ops::PortCycle port({line.link, kMissingPort, notices}, "Erro ao abrir a serial!!");
+    EXPECT_FALSE(port);
+  }
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"failure", "Erro ao abrir a serial!!"},
+      {"why", "/dev/zm48d-no-such-device: No such file or directory"}};
+  EXPECT_EQ(notices.shown, expected);
+
+  notices.shown.clear();
+  {
+    const ops::PortCycle port({line.link, kEmulatorPort, notices}, "Erro ao abrir a serial!!");
+    EXPECT_TRUE(port);
+  }
+  EXPECT_TRUE(notices.shown.empty());
+  EXPECT_EQ(line.link.serial.lastOpenFailure.problem, Problem::kNone);
+}
+
+}  // namespace
+}  // namespace zm48d::testing
