@@ -245,8 +245,10 @@ polled "watch stops on Ctrl+C, status 0" ""
 zm48d beep
 expect "beep after the stopped watch" 0 "" ""
 
+# The button's text, then the device and the system's reason (Wine's words for
+# ERROR_FILE_NOT_FOUND; Windows words it "The system cannot find the file specified.").
 zm48d --com 8 beep
-expect "COM 8, which does not exist" 1 "" $'Erro ao abrir a porta serial!!\n'
+expect "COM 8, which does not exist" 1 "" $'Erro ao abrir a porta serial!!\n\\\\.\\COM8: File not found\n'
 
 finished=$SECONDS
 echo "Windows stage: $((finished - started)) s (build $((built - started)) s," \
