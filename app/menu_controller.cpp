@@ -19,7 +19,7 @@ QAction* NewEntry(QMenu* menu, const char* name, const QString& caption) {
 }  // namespace
 
 void TForm1::BuildControllerMenu() {
-  mnCONTROLADOR = menuBar()->addMenu(QStringLiteral("Controlador"));
+  mnCONTROLADOR = menuBar()->addMenu(QStringLiteral("&Controlador"));
   mnCONTROLADOR->setObjectName(QStringLiteral("mnCONTROLADOR"));
   miSALVAR = NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("Salvar cópia do controlador..."));
   miVERIFICAR = NewEntry(mnCONTROLADOR, "miVERIFICAR", QStringLiteral("Verificar controlador"));

@@ -11,6 +11,8 @@ std::string ProgressText(std::string_view caption, const TransferProgress& progr
       return text + ": página " + done + " de " + total;
     case BulkTransfer::kEepromRead:
       return text + ": " + done + " de " + total + " blocos";
+    case BulkTransfer::kTagListRead:
+      return text + ": lista, página " + done + " de " + total;
     case BulkTransfer::kEepromWrite:
       return text + ": quadro " + done + " de " + total;
   }

@@ -36,7 +36,8 @@ using FrameObserver = std::function<void(FrameDirection, std::span<const std::ui
 using StatusObserver = std::function<void(FrameDirection, LinkStatus)>;
 
 // How far one of the protocol's bulk transfers is: `done` of `total` frames.
-enum class BulkTransfer { kEepromRead, kEepromWrite, kTagPages };
+// kTagPages: pages written to the tag list; kTagListRead: pages read back from it.
+enum class BulkTransfer { kEepromRead, kEepromWrite, kTagPages, kTagListRead };
 struct TransferProgress {
   BulkTransfer transfer;
   int done;

@@ -67,8 +67,10 @@ ReadBackOutcome ReadTagListBack(LinkState& link, TagListReading& reading, LinkSt
   const std::size_t size = TagListImageSize(static_cast<std::size_t>(layout->count));
   reading.image.clear();
   reading.image.reserve(size);
-  for (int address = layout->start; reading.image.size() < size; address += kPageSize) {
+  const int pages = static_cast<int>((size + kPageSize - 1) / kPageSize);
+  for (int k = 0, address = layout->start; k < pages; ++k, address += kPageSize) {
     if (!ReadPage(link, address, page, status)) return ReadBackOutcome::kTransferFailed;
+    link.ReportProgress(BulkTransfer::kTagListRead, k + 1, pages);
     const std::size_t chunk = std::min<std::size_t>(kPageSize, size - reading.image.size());
     reading.image.insert(reading.image.end(), page.begin(), page.begin() + static_cast<long>(chunk));
   }

@@ -66,7 +66,7 @@ class ControllerMenu : public FormTest {
 TEST_F(ControllerMenu, AMenuBarAboveTheEightPages) {
   ASSERT_NE(form.menuWidget(), nullptr);
   EXPECT_TRUE(form.menuBar()->actions().contains(form.mnCONTROLADOR->menuAction()));
-  EXPECT_EQ(form.mnCONTROLADOR->title(), "Controlador");
+  EXPECT_EQ(form.mnCONTROLADOR->title(), "&Controlador");
   ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 2);
   EXPECT_EQ(form.miSALVAR->text(), "Salvar cópia do controlador...");
   EXPECT_EQ(form.miVERIFICAR->text(), "Verificar controlador");

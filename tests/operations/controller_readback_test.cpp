@@ -5,6 +5,7 @@
 #include "files/line_file.h"
 #include "files/runtime_errors.h"
 #include "operations/controller_backup.h"
+#include "operations/controller_readback.h"
 #include "operations/controller_verify.h"
 #include "operations/send_sequence.h"
 #include "tests/support/emulated_line.h"
@@ -16,7 +17,9 @@ namespace {
 
 struct Recorded final : ops::Notices {
   void Show(ops::Tone, std::string_view text) override { texts.emplace_back(text); }
+  void Progress(std::string_view text) override { progress.emplace_back(text); }
   std::vector<std::string> texts;
+  std::vector<std::string> progress;
 };
 
 class ControllerReadback : public ::testing::Test {
@@ -91,6 +94,17 @@ TEST_F(ControllerReadback, ABackupThatIsRefusedWritesNoFile) {
     EXPECT_FALSE(FileExists(paths.groups));
     EXPECT_FALSE(line.link.serial.open);
   }
+}
+
+// The status line follows the whole read: the rules tables, then the tag list's
+// pages (300 tags take 1600 bytes, 13 pages).
+TEST_F(ControllerReadback, ReportsHowFarTheReadIs) {
+  ops::RunSendSequence(Session(), Samples(1, 1, 300));
+  notices.progress.clear();
+  ASSERT_TRUE(ops::ReadControllerBack(Session(), {}).has_value());
+  ASSERT_FALSE(notices.progress.empty());
+  EXPECT_EQ(notices.progress.front(), "Lendo controlador: 1 de 1 blocos");
+  EXPECT_EQ(notices.progress.back(), "Lendo controlador: lista, página 13 de 13");
 }
 
 }  // namespace

@@ -79,6 +79,8 @@ TEST(ProgressText, SaysWhatRunsAndHowFar) {
             "Descarregando registros: 80 de 126 blocos");
   EXPECT_EQ(ops::ProgressText("Enviando configuração", {BulkTransfer::kEepromWrite, 3, 17}),
             "Enviando configuração: quadro 3 de 17");
+  EXPECT_EQ(ops::ProgressText("Lendo controlador", {BulkTransfer::kTagListRead, 5, 42}),
+            "Lendo controlador: lista, página 5 de 42");
 }
 
 }  // namespace
