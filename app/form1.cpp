@@ -101,7 +101,7 @@ void TForm1::WatchTheLine() {
   link_.observer = [this](FrameDirection direction, std::span<const std::uint8_t> frame) {
     if (direction == FrameDirection::kSent) ++status_.Tally().framesSent;
     dwTRAFEGO->Frame(direction, frame);
-    busy_.Pump();
+    link_.serial.device->Idle();  // the hook: busy_.Pump(), unless the line holds it
   };
   link_.statusObserver = [this](FrameDirection direction, LinkStatus status) {
     if (status != link_status::kOk) status_.Tally().failedStatus = status;

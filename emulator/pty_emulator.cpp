@@ -118,7 +118,10 @@ struct PtyEmulator::Impl {
     auto due = Clock::now() + kByteTime * static_cast<long>(requestSize);
     std::this_thread::sleep_until(due);
     for (size_t i = 0; i < frames.size(); ++i) {
-      if (i > 0) due += kSecondFrameGap;
+      if (i > 0) {  // the pause comes before the next frame's start byte
+        due += kSecondFrameGap;
+        std::this_thread::sleep_until(due);
+      }
       for (std::uint8_t b : frames[i]) {
         WriteAll(master, &b, 1);
         due += kByteTime;

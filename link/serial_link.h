@@ -35,6 +35,27 @@ class SerialLink {
   void SetIdleHook(IdleHook hook) { idle_ = std::move(hook); }
   // Waits `ms`, running the idle hook between slices.
   void Pause(int ms) const;
+  // Runs the idle hook, unless an IdleHold is in force. Backends call it while
+  // they wait; the window also calls it after each frame.
+  void Idle() const {
+    if (idle_ && held_ == 0) idle_();
+  }
+
+  // Keeps the idle hook from running while it lives. A controller sends the
+  // second frame of a two-frame answer a few milliseconds after the first, and
+  // the terminal purges its input between the two: a hook that ran meanwhile
+  // (a repaint can take longer than that pause) would let the second frame
+  // arrive before the purge, which then discards it.
+  class IdleHold {
+   public:
+    explicit IdleHold(SerialLink& link) : link_(link) { ++link_.held_; }
+    ~IdleHold() { --link_.held_; }
+    IdleHold(const IdleHold&) = delete;
+    IdleHold& operator=(const IdleHold&) = delete;
+
+   private:
+    SerialLink& link_;
+  };
 
   // Opens "COM n"; false when the device is missing or held by another program.
   virtual bool OpenDevice(int portNumber, std::uint32_t baudRate) = 0;
@@ -51,16 +72,14 @@ class SerialLink {
   virtual void Purge(unsigned flags) = 0;
 
  protected:
-  bool HasIdleHook() const { return static_cast<bool>(idle_); }
-  void Idle() const {
-    if (idle_) idle_();
-  }
+  bool HasIdleHook() const { return idle_ && held_ == 0; }
   // How long a backend may block before it runs the idle hook: `ms`, or one
-  // slice when there is a hook.
-  int IdleSlice(int ms) const { return idle_ && ms > kIdleSliceMs ? kIdleSliceMs : ms; }
+  // slice when the hook may run.
+  int IdleSlice(int ms) const { return HasIdleHook() && ms > kIdleSliceMs ? kIdleSliceMs : ms; }
 
  private:
   IdleHook idle_;
+  int held_ = 0;
 };
 
 }  // namespace zm48d

@@ -121,4 +121,8 @@ VerifyResult VerifyController(const Session& session, const ConfigurationFiles& 
   return result;
 }
 
+std::string DifferenceCountText(std::size_t count) {
+  return std::to_string(count) + std::string(count == 1 ? text::kOneDifference : text::kDifferences);
+}
+
 }  // namespace zm48d::ops

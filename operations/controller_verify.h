@@ -30,4 +30,7 @@ struct VerifyResult {
 // cycle reads what is needed. "Controlador confere com os arquivos!" when equal.
 VerifyResult VerifyController(const Session& session, const ConfigurationFiles& files);
 
+// How many differences a verify found, in one line: "1 diferença", "12 diferenças".
+std::string DifferenceCountText(std::size_t count);
+
 }  // namespace zm48d::ops

@@ -108,6 +108,9 @@ inline constexpr std::string_view kTagListOutsideSpace =
     "Lista de tags do controlador além do fim da memória!!";
 inline constexpr std::string_view kFilesTooLarge = "Arquivos maiores que a memória do controlador!!";
 inline constexpr std::string_view kVerifyEqual = "Controlador confere com os arquivos!";
+// The window's status line after a verify that found differences: "12 diferenças".
+inline constexpr std::string_view kOneDifference = " diferença";
+inline constexpr std::string_view kDifferences = " diferenças";
 
 // One line per difference: "<record>: [<field> ]controlador <value>, arquivo <value>",
 // or "<record> ausente no controlador" / "... ausente no arquivo".

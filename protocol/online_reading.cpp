@@ -17,8 +17,12 @@ bool ReadOnline(LinkState& link, bool flag, std::array<std::string, kOnlineEntri
   LinkStatus status = link_status::kOk;
   const std::uint8_t mode[] = {static_cast<std::uint8_t>(flag ? 'S' : 'N')};
   SetRequest(link, 'J', mode);
-  if (!Transact(link, status)) return false;
-  SerialPurge(link.serial, kPurgeRxClear);
+  {
+    // Nothing but the line from the request to the purge (see IdleHold).
+    const SerialLink::IdleHold hold(*link.serial.device);
+    if (!Transact(link, status)) return false;
+    SerialPurge(link.serial, kPurgeRxClear);
+  }
   // Four planes of eight: tag high, tag middle, tag low, value.
   std::array<std::uint8_t, 4 * kOnlineEntries> planes{};
   DecodeHexPairs(link.ResponseDataBytes(), kBytesPerAnswer, planes.data());

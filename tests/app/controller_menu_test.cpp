@@ -142,6 +142,7 @@ TEST_F(ControllerMenu, VerifyShowsTheDifferencesOnceTheReadIsOver) {
                          "tag A10000: portas controlador 0F, arquivo 05"}));
   EXPECT_FALSE(differences.shown[0].hourglass);
   EXPECT_FALSE(form.Link().serial.open);
+  EXPECT_TRUE(form.StatusText().contains("Verificar controlador: 2 diferenças, ")) << form.StatusText().toStdString();
 
   // Only the files chosen on the page are compared.
   differences.shown.clear();
@@ -149,6 +150,7 @@ TEST_F(ControllerMenu, VerifyShowsTheDifferencesOnceTheReadIsOver) {
   form.miVERIFICAR->trigger();
   ASSERT_EQ(differences.shown.size(), 1u);
   EXPECT_EQ(differences.shown[0].lines, QStringList{"tag A10000: portas controlador 0F, arquivo 05"});
+  EXPECT_TRUE(form.StatusText().contains(": 1 diferença, ")) << form.StatusText().toStdString();
 
   form.Edit8->clear();
   form.Edit16->clear();

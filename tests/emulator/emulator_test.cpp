@@ -115,6 +115,25 @@ TEST(EmulatorFrames, RequestCutShortIsDroppedAfterAPause) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
+// The terminal purges its input between the two frames of an online reading:
+// at the line's pace, the whole second frame, its start byte included, must
+// come after the controller's pause.
+TEST(EmulatorFrames, PacedSecondFrameComesWholeAfterThePause) {
+  emu::EmulatorOptions paced;
+  paced.pace = true;
+  EmulatedLine line(paced);
+  line.Open();
+  const std::uint8_t mode[] = {'N'};
+  for (int poll = 0; poll < 3; ++poll) {
+    LinkStatus status = 0;
+    SetRequest(line.link, 'J', mode);
+    ASSERT_TRUE(Transact(line.link, status));
+    std::this_thread::sleep_for(std::chrono::milliseconds(4));
+    SerialPurge(line.link.serial, kPurgeRxClear);
+    EXPECT_TRUE(ReceiveFrame(line.link, status)) << "status " << int{status};
+  }
+}
+
 TEST(EmulatorFrames, ReaderDropsNoiseAndBadChecksumsAndKeepsPartialFrames) {
   emu::FrameReader reader;
   const std::vector<std::uint8_t> beep{0x02, 0xAA, 0x1E, 0x48, 0x00, 0x1C, 0x03, 0x31, 0x04};

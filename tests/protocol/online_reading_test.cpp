@@ -1,6 +1,9 @@
 // One online poll: a request answered by two frames.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "protocol/online_reading.h"
 #include "tests/support/emulated_line.h"
 
@@ -46,6 +49,24 @@ TEST(OnlineReading, MissingOrBadSecondFrameFailsAndLeavesTheTexts) {
   line.emulator.SetFault({emu::Fault::kNoAnswer});
   EXPECT_FALSE(ReadOnline(line.link, false, texts));
   EXPECT_EQ(texts[7], "keep");
+}
+
+// The window runs the link's idle hook after every frame, and a repaint can
+// outlast the controller's pause between the two frames. Run there, the hook
+// would delay the purge until the second frame had come, and the purge would
+// discard it.
+TEST(OnlineReading, ASlowIdleHookDoesNotCostTheSecondFrame) {
+  EmulatedLine line;
+  line.Open();
+  int idles = 0;
+  line.device.SetIdleHook([&idles] {
+    ++idles;
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  });
+  line.link.observer = [&line](FrameDirection, std::span<const std::uint8_t>) { line.device.Idle(); };
+  std::array<std::string, 8> texts;
+  for (int poll = 0; poll < 3; ++poll) ASSERT_TRUE(ReadOnline(line.link, false, texts)) << poll;
+  EXPECT_GE(idles, 3);  // it still runs after each second frame
 }
 
 }  // namespace

@@ -395,8 +395,9 @@ class Soak {
                 wrong_ == 0 ? "yes" : "NO");
     std::printf("soak: %ld online readings lost their second frame to a purge the busy machine delayed\n",
                 purgedLate_);
-    std::printf("soak: %ld transfers, %ld past their bound; the latest ended %ld ms %s its bound\n",
-                timed_.transfers, timed_.late, std::labs(timed_.worstMarginMs),
+    std::printf("soak: %ld transfers, %ld past their bound and the %ld ms a busy machine may add; "
+                "the latest ended %ld ms %s its bound\n",
+                timed_.transfers, timed_.late, kSchedulingSlackMs, std::labs(timed_.worstMarginMs),
                 timed_.worstMarginMs <= 0 ? "inside" : "past");
     std::printf("soak: file descriptors %d at the start, %d at the end\n", descriptors, OpenDescriptors());
     std::printf("soak: operations:");
