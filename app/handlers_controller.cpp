@@ -42,10 +42,11 @@ void TForm1::miVERIFICARClick() {
     result = ops::VerifyController(Session(), TxPageFiles());
   }
   if (result.outcome != ops::VerifyOutcome::kDifferent) return;
-  // The status line says so beside the list, and after it closes.
+  // The status line says so beside the list ("Verificar controlador: 3
+  // diferenças"), and after it closes.
   const std::string count = ops::DifferenceCountText(result.differences.size());
   status_.Tally().failureText = count;
-  status_.Progress(FromUtf8(count));
+  status_.Progress(miVERIFICAR->text() + QStringLiteral(": ") + FromUtf8(count));
   QStringList lines;
   for (const std::string& line : result.differences) lines << FromUtf8(line);
   differences_->ShowDifferences(QStringLiteral("Diferenças entre o controlador e os arquivos:"), lines);
