@@ -5,6 +5,7 @@
 // on `err`.
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "operations/session.h"
@@ -43,6 +44,9 @@ struct CommandContext {
   std::ostream& err;              // failure texts
   StreamNotices notices;
   const ops::Session session;     // the link, "COM n" and the notices above
+  // What the controller may hold if a stop cut the command short, when the
+  // command knows better than its table entry.
+  std::string_view whenStopped;
 };
 
 // A command checks its arguments (throwing UsageError) before it opens the port.

@@ -14,6 +14,9 @@ struct CommandEntry {
   // One line per form: the form, then what it does; shown by --help and after a
   // usage error of this command.
   std::string_view help;
+  // What the controller may hold when a stop cut the command short; said in the
+  // line that reports the stop.
+  std::string_view whenStopped;
 };
 
 std::span<const CommandEntry> CommandTable();

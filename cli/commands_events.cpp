@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/event_table.h"
+#include "cli/standard_output.h"
 #include "cli/stop_signals.h"
 #include "cli/poll_tally.h"
 #include "operations/event_download.h"
@@ -75,6 +78,19 @@ WatchOptions ParseWatchOptions(const std::vector<std::string>& args) {
   return options;
 }
 
+// What a stop left on the controller, by how far the clearing download got.
+std::string_view WhenStopped(ops::ClearingOutcome outcome) {
+  using enum ops::ClearingOutcome;
+  switch (outcome) {
+    case kCleared: return "the rows were all written, then the stack was emptied";
+    case kClearUncertain: return "the rows were all written; the stack may or may not be empty";
+    case kNotLeft:
+      return "the rows were all written and the stack emptied; the controller may still be in "
+             "download mode";
+    default: return "the events are still on the controller";
+  }
+}
+
 }  // namespace
 
 int RunEvents(CommandContext& context) {
@@ -89,16 +105,20 @@ int RunEvents(CommandContext& context) {
     if (ok) PrintEvents(context.out, records, options.csv);
     return ExitStatus(ok);
   }
-  // As the hidden test button of "Pilha": inside download mode, then the stack is
-  // emptied and the controller told. Records that were read are shown even when
-  // emptying failed afterwards: they may be gone from the controller already.
-  return ExitStatus(ops::DownloadAndClearEvents(
-      context.session, text::kOpenSerialFailed, [&](const ops::ClearingDownload& download) {
-        if (download.ok || !download.records.empty()) {
-          PrintEvents(context.out, download.records, options.csv);
-        }
-        if (!download.ok) context.session.Fail(text::kError);
-      }));
+  // As the hidden test button of "Pilha", inside download mode; the rows are
+  // written, flushed and the output closed before the stack is emptied.
+  const auto keep = [&](std::span<const std::uint8_t> records) {
+    std::ostringstream rows;
+    PrintEvents(rows, records, options.csv);
+    return WriteAndCloseStandardOutput(rows.str());
+  };
+  const ops::ClearingDownload download =
+      ops::DownloadAndClearEvents(context.session, text::kOpenSerialFailed, keep);
+  if (download.outcome == ops::ClearingOutcome::kNothingWaiting) {
+    PrintEvents(context.out, {}, options.csv);
+  }
+  context.whenStopped = WhenStopped(download.outcome);
+  return ExitStatus(download.ok());
 }
 
 // Polls like the page's timer: the first poll one interval after the start,

@@ -4,6 +4,7 @@
 
 #include "cli/command_table.h"
 #include "cli/help.h"
+#include "cli/interrupt_signals.h"
 #include "cli/options.h"
 #include "cli/trace.h"
 #include "link/platform_serial_link.h"
@@ -23,23 +24,48 @@ DevicePathResolver ResolverFor(const Options& options) {
   return [path = *options.devicePath](int) { return path; };
 }
 
+int Run(const CommandEntry& command, CommandContext& context) {
+  try {
+    return command.run(context);
+  } catch (const UsageError& error) {
+    return BadUsage(context.err, error.what(), &command);
+  } catch (const std::exception& error) {
+    // An error the operation did not expect (the runtime's message, as the
+    // window's error box shows it); the port cycle has closed the port.
+    context.err << error.what() << '\n';
+    return kExitFailure;
+  }
+}
+
+std::string_view SignalName(int signal) {
+  switch (signal) {
+    case 2: return "SIGINT";
+    case 15: return "SIGTERM";
+    default: return "a signal";
+  }
+}
+
+// One line: what was stopped, and what the controller may hold now.
+int ReportStop(const CommandEntry& command, const CommandContext& context, int signal) {
+  const std::string_view holds =
+      context.whenStopped.empty() ? command.whenStopped : context.whenStopped;
+  context.err << "zm48d: " << command.name << " stopped by " << SignalName(signal) << "; "
+              << holds << '\n';
+  return InterruptedExitStatus(signal);
+}
+
 int RunCommand(const CommandEntry& command, Options& options, std::ostream& out,
                std::ostream& err) {
+  const InterruptSignals interrupts;
   PlatformSerialLink device(ResolverFor(options));
   LinkState link(device);
   link.HeadAddress = options.head;
   if (options.trace) link.observer = MakeTraceObserver(err);
+  link.stopRequested = [&interrupts] { return interrupts.Caught() != 0; };
   CommandContext context{std::move(options.args), link, options.comPort, out, err};
-  try {
-    return command.run(context);
-  } catch (const UsageError& error) {
-    return BadUsage(err, error.what(), &command);
-  } catch (const std::exception& error) {
-    // An error the operation did not expect (the runtime's message, as the
-    // window's error box shows it); the port cycle has closed the port.
-    err << error.what() << '\n';
-    return kExitFailure;
-  }
+  const int status = Run(command, context);
+  if (const int signal = interrupts.Caught()) return ReportStop(command, context, signal);
+  return status;
 }
 
 }  // namespace
@@ -65,7 +91,14 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
     const std::string note = HeadCutNote(*options.headText, "taken as");
     if (!note.empty()) err << "zm48d: --head " << note << '\n';
   }
-  return RunCommand(*command, options, out, err);
+  const int status = RunCommand(*command, options, out, err);
+  // Output that never arrived is no success: `zm48d events > /dev/full`.
+  out.flush();
+  if (!out && status == kExitSuccess) {
+    err << "zm48d: standard output: write failed\n";
+    return kExitFailure;
+  }
+  return status;
 }
 
 }  // namespace zm48d::cli

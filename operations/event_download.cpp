@@ -1,6 +1,7 @@
 #include "operations/event_download.h"
 
 #include <cstdlib>
+#include <exception>
 
 #include "files/cp1252.h"
 #include "files/line_file.h"
@@ -36,34 +37,79 @@ bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std:
   return false;
 }
 
-bool DownloadAndClearEvents(const Session& session, std::string_view openFailure,
-                            const Deliver<ClearingDownload>& deliver) {
-  const PortCycle port(session, openFailure);
-  if (!port) return false;
-  const ProgressReport progress(session, text::kDownloadingEvents);
-  ClearingDownload download;
-  download.ok = DownloadEventRecords(session.link, /*clearAfter=*/true, /*bracket=*/true,
-                                     download.records);
-  deliver(download);
-  return download.ok;
+namespace {
+
+ClearingOutcome OutcomeOf(const StackDownload& download) {
+  using enum ClearingOutcome;
+  if (download.read == StackReadOutcome::kEmpty) return download.left ? kNothingWaiting : kNotLeft;
+  if (download.read != StackReadOutcome::kRead) return kNotRead;
+  if (!download.kept) return kNotKept;
+  if (!download.clearTried) return download.entered ? kStopped : kNotEntered;
+  if (!download.cleared || !download.notified) return kClearUncertain;
+  return download.left ? kCleared : kNotLeft;
 }
 
-bool SaveEventsButton(const Session& session, const std::string& path) {
-  bool saved = false;
-  DownloadAndClearEvents(session, {}, [&](const ClearingDownload& download) {
-    if (!download.ok) {
-      session.Fail(text::kError);
-      return;
-    }
-    std::vector<std::string> lines;
-    for (std::size_t at = 0; at < download.records.size(); at += EventRecordSize) {
-      lines.push_back(Utf8ToCp1252(EventLine(download.records.data() + at)));
-    }
+std::string_view ClearingFailureText(ClearingOutcome outcome) {
+  using enum ClearingOutcome;
+  switch (outcome) {
+    case kNotRead: return text::kError;
+    case kNotKept: return text::kEventsNotKept;
+    case kNotEntered: return text::kDownloadModeRefused;
+    case kStopped: return text::kEventsStopped;
+    case kClearUncertain: return text::kClearUncertain;
+    case kNotLeft: return text::kDownloadModeNotLeft;
+    case kPortNotOpen:
+    case kCleared:
+    case kNothingWaiting: break;
+  }
+  return {};
+}
+
+}  // namespace
+
+ClearingDownload DownloadAndClearEvents(const Session& session, std::string_view openFailure,
+                                        const KeepEvents& keep) {
+  ClearingDownload result;
+  const PortCycle port(session, openFailure);
+  if (!port) return result;
+  const ProgressReport progress(session, text::kDownloadingEvents);
+  const DownloadPlan plan{true, true, [&](std::span<const std::uint8_t> records) {
+                            const Keeping keeping = keep(records);
+                            result.keepFailure = keeping.reason;
+                            return keeping.kept;
+                          }};
+  std::vector<std::uint8_t> records;
+  result.outcome = OutcomeOf(DownloadEventRecords(session.link, plan, records));
+  session.Fail(ClearingFailureText(result.outcome));
+  if (result.outcome == ClearingOutcome::kNotKept) session.Explain(result.keepFailure);
+  return result;
+}
+
+namespace {
+
+// The EventLines in Windows-1252, replacing the file at `path`.
+Keeping SaveEventLines(const std::string& path, std::span<const std::uint8_t> records) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < records.size(); at += EventRecordSize) {
+    lines.push_back(Utf8ToCp1252(EventLine(records.data() + at)));
+  }
+  try {
     SaveLinesAtomically(path, lines);
-    session.Note(text::kDone);
-    saved = true;
-  });
-  return saved;
+  } catch (const std::exception& error) {
+    return {false, error.what()};
+  }
+  return {true, {}};
+}
+
+}  // namespace
+
+bool SaveEventsButton(const Session& session, const std::string& path) {
+  const ClearingDownload download = DownloadAndClearEvents(
+      session, {}, [&](std::span<const std::uint8_t> records) { return SaveEventLines(path, records); });
+  // An empty stack still leaves its (empty) file, as a test file should.
+  if (download.outcome == ClearingOutcome::kNothingWaiting) SaveLinesAtomically(path, LineList{});
+  if (download.ok()) session.Note(text::kDone);
+  return download.ok();
 }
 
 std::string DefaultEventFilePath() {

@@ -4,6 +4,8 @@
 // default configuration).
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,20 +30,46 @@ struct EventReadTexts {
 bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std::uint8_t>>& deliver,
                           const EventReadTexts& texts = {});
 
-// The download of the hidden Button40 (and `events --clear`): inside download
-// mode, then the stack is emptied and the controller told. The records read are
-// delivered with the outcome, also when emptying failed afterwards: they may be
-// gone from the controller already. Shows nothing itself.
-struct ClearingDownload {
-  bool ok = false;
-  std::vector<std::uint8_t> records;
+// Where the records of a clearing download are kept before the stack is
+// emptied, or why they could not be.
+struct Keeping {
+  bool kept = false;
+  std::string reason;  // why not, in the system's words ("No space left on device")
 };
-bool DownloadAndClearEvents(const Session& session, std::string_view openFailure,
-                            const Deliver<ClearingDownload>& deliver);
+using KeepEvents = std::function<Keeping(std::span<const std::uint8_t> records)>;
+
+// How the download of the hidden Button40 (and `events --clear`) ended.
+enum class ClearingOutcome {
+  kPortNotOpen,     // reported by the port cycle
+  kCleared,         // kept, emptied, the controller told, download mode left
+  kNothingWaiting,  // an empty stack: nothing kept, nothing emptied
+  kNotRead,         // the header or the records could not be read: nothing emptied
+  kNotKept,         // the records could not be kept: the stack left as it was
+  kNotEntered,      // kept; the controller did not take download mode, so the stack was left
+  kStopped,         // kept; a stop came first, so the stack was left
+  kClearUncertain,  // kept; the emptying or the notice failed: the stack may or may not be empty
+  kNotLeft,         // kept and emptied; leaving download mode was not confirmed
+};
+
+struct ClearingDownload {
+  ClearingOutcome outcome = ClearingOutcome::kPortNotOpen;
+  std::string keepFailure;  // with kNotKept: why
+  bool ok() const {
+    return outcome == ClearingOutcome::kCleared || outcome == ClearingOutcome::kNothingWaiting;
+  }
+};
+
+// Inside download mode: the waiting records are read and handed to `keep`;
+// only when `keep` says they are safe (and the controller took download mode,
+// and no stop was asked for) is the stack emptied and the controller told.
+// Download mode is left on every way out. Reports failures with their texts
+// (and `openFailure` for a port that does not open); a success shows nothing.
+ClearingDownload DownloadAndClearEvents(const Session& session, std::string_view openFailure,
+                                        const KeepEvents& keep);
 
 // Button40: the download above saved as EventLines (Windows-1252, CR LF) to
-// `path`, replacing a file of that name, then "Operação concluída!!"; "Erro!!"
-// when the download failed. No message when the port does not open.
+// `path`, replacing a file of that name, before the stack is emptied; then
+// "Operação concluída!!". No message when the port does not open.
 bool SaveEventsButton(const Session& session, const std::string& path);
 
 // Where Button40 saves: the fixed test file on Windows, in the home folder

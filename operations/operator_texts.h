@@ -54,6 +54,20 @@ inline constexpr std::string_view kResetConfigFailed = "Erro4!!";
 inline constexpr std::string_view kNoRecords = "Não existem registros a serem lidos!!";
 inline constexpr std::string_view kStackReadFailed = "Não foi possível ler os dados da eeprom!!";
 inline constexpr std::string_view kRecordCountCaption = "Total de registros lidos: ";
+// A clearing download empties the stack only once the records are safe
+// elsewhere; when it does not, it says where the records are.
+inline constexpr std::string_view kEventsNotKept =
+    "Registros não gravados: a pilha não foi apagada, os registros continuam no controlador!!";
+inline constexpr std::string_view kDownloadModeRefused =
+    "O controlador não entrou no modo de descarga: a pilha não foi apagada, os registros "
+    "continuam no controlador!!";
+inline constexpr std::string_view kEventsStopped =
+    "Interrompido: a pilha não foi apagada, os registros continuam no controlador!!";
+inline constexpr std::string_view kClearUncertain =
+    "Registros gravados, mas a pilha pode ou não ter sido apagada!!";
+inline constexpr std::string_view kDownloadModeNotLeft =
+    "Registros gravados e pilha apagada, mas o controlador não confirmou a saída do modo de "
+    "descarga!!";
 
 // ---- online reading -------------------------------------------------------------
 inline constexpr std::string_view kOnlineReadFailed = "Erro de leitura!!";

@@ -46,25 +46,54 @@ bool ClearEventStack(LinkState& link) {
   return WriteEeprom(link, 0, stack_header::kSize, header.data(), status);
 }
 
-bool DownloadEventRecords(LinkState& link, bool clearAfter, bool bracket,
-                          std::vector<std::uint8_t>& records) {
-  // A failed entry into download mode does not stop the download; it only means
-  // there is no mode to leave afterwards.
-  const bool entered = bracket && SetDownloadMode(link, true);
-  const StackReadOutcome outcome = ReadWaitingRecords(link, records);
-  bool result = outcome == StackReadOutcome::kRead || outcome == StackReadOutcome::kEmpty;
-  if (outcome == StackReadOutcome::kRead) {
-    if (clearAfter) result = ClearEventStack(link);
-    LinkStatus status = link_status::kOk;
-    if (result) result = NotifyMemoryUpdated(link, status);
+namespace {
+
+bool MayClear(const StackDownload& download, const DownloadPlan& plan, const LinkState& link) {
+  return plan.clearAfter && download.kept && (!plan.bracket || download.entered) &&
+         !link.StopRequested();
+}
+
+// Empties the stack when it may, then tells the controller its memory changed.
+void ClearAndNotify(LinkState& link, const DownloadPlan& plan, StackDownload& download) {
+  if (plan.clearAfter) {
+    if (!MayClear(download, plan, link)) return;
+    download.clearTried = true;
+    download.cleared = ClearEventStack(link);
+    if (!download.cleared) return;
   }
-  if (entered) result = SetDownloadMode(link, false) && result;
-  return result;
+  LinkStatus status = link_status::kOk;
+  download.notified = NotifyMemoryUpdated(link, status);
+}
+
+}  // namespace
+
+StackDownload DownloadEventRecords(LinkState& link, const DownloadPlan& plan,
+                                   std::vector<std::uint8_t>& records) {
+  StackDownload download;
+  download.entered = plan.bracket && SetDownloadMode(link, true);
+  download.read = ReadWaitingRecords(link, records);
+  if (download.read == StackReadOutcome::kRead) {
+    download.kept = !plan.keep || plan.keep(records);
+    ClearAndNotify(link, plan, download);
+  }
+  if (plan.bracket) {
+    const FramesAfterStop leaving(link);
+    download.left = SetDownloadMode(link, false);
+  }
+  return download;
+}
+
+bool DownloadSucceeded(const StackDownload& download, const DownloadPlan& plan) {
+  if (download.read == StackReadOutcome::kEmpty) return !download.entered || download.left;
+  if (download.read != StackReadOutcome::kRead || !download.kept) return false;
+  const bool cleared = !plan.clearAfter || download.cleared;
+  return cleared && download.notified && (!download.entered || download.left);
 }
 
 bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines) {
   std::vector<std::uint8_t> records;
-  const bool result = DownloadEventRecords(link, clearAfter, bracket, records);
+  const DownloadPlan plan{clearAfter, bracket, {}};
+  const bool result = DownloadSucceeded(DownloadEventRecords(link, plan, records), plan);
   lines.clear();
   for (size_t offset = 0; offset < records.size(); offset += EventRecordSize) {
     lines.push_back(EventLine(records.data() + offset));

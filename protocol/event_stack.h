@@ -1,6 +1,9 @@
 #pragma once
 // The controller's event stack: the records between the start and the top held
 // in the stack header at EEPROM address 0, oldest first.
+#include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,9 +39,40 @@ enum class StackReadOutcome {
 // its own.
 StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records);
 
-// The download on raw records: as DownloadEvents, which turns them into lines.
-bool DownloadEventRecords(LinkState& link, bool clearAfter, bool bracket,
-                          std::vector<std::uint8_t>& records);
+// Puts the records just read somewhere safe before the stack is emptied; true
+// only when every one of them got there.
+using KeepRecords = std::function<bool(std::span<const std::uint8_t> records)>;
+
+struct DownloadPlan {
+  bool clearAfter = false;  // empty the stack once the records are kept
+  bool bracket = false;     // run inside download mode ('B' 'E' ... 'B' 'S')
+  KeepRecords keep;         // empty: the records count as kept once read
+};
+
+// How each step of a download ended, for the caller to report.
+struct StackDownload {
+  bool entered = false;  // 'B' 'E' was answered with a sound frame
+  StackReadOutcome read = StackReadOutcome::kHeaderFailed;
+  bool kept = false;        // the records were read and kept
+  bool clearTried = false;  // the emptying began: from here the stack may be empty
+  bool cleared = false;     // the emptied header was acknowledged
+  bool notified = false;    // 'I' acknowledged
+  bool left = true;         // 'B' 'S' answered (true when there was no bracket)
+};
+
+// The download on raw records. The stack is emptied only when it was asked
+// for, the records were kept, no stop was asked for and, with the bracket, the
+// controller took download mode: otherwise it may still be adding records
+// under the ones just read. Without emptying, the controller is still told its
+// stack was read. Download mode is left whenever it was asked for, also when
+// its entry went unanswered (the answer may be what was lost). Runs its
+// transactions with a status of its own.
+StackDownload DownloadEventRecords(LinkState& link, const DownloadPlan& plan,
+                                   std::vector<std::uint8_t>& records);
+
+// Whether a download ran to its end: read, and with `clearAfter` emptied, the
+// controller told, and download mode left when it had been entered.
+bool DownloadSucceeded(const StackDownload& download, const DownloadPlan& plan);
 
 // Reads every waiting record into `lines` (one EventLine each, oldest first).
 // With `clearAfter` the stack is emptied and the controller notified after a

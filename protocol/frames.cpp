@@ -94,6 +94,12 @@ void SetRequest(LinkState& link, std::uint8_t command, std::span<const std::uint
 }
 
 bool SendFrame(LinkState& link, LinkStatus& status) {
+  if (link.StopRequested()) {
+    // Held back, not sent: to the operation it is a write that could not be made.
+    status = link_status::kWriteFailed;
+    if (link.statusObserver) link.statusObserver(FrameDirection::kSent, status);
+    return false;
+  }
   SerialPurge(link.serial, kPurgeTxClear);
   SerialPurge(link.serial, kPurgeRxClear);
   link.response.fill(0);

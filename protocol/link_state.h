@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <utility>
 
 #include "link/serial_port.h"
 
@@ -57,6 +58,13 @@ struct LinkState {
   FrameObserver observer;
   StatusObserver statusObserver;
   ProgressObserver progress;
+  // Asked before every frame: true once the operator has asked the program to
+  // stop (Ctrl+C). The frame under way finishes or times out; no new one goes
+  // out, so a multi-frame operation ends at its next frame as a failure. May be
+  // empty.
+  std::function<bool()> stopRequested;
+
+  bool StopRequested() const { return stopRequested && stopRequested(); }
 
   // Response data byte i is response buffer byte 5 + i.
   std::uint8_t ResponseData(int i) const { return response[kResponseDataOffset + i]; }
@@ -65,6 +73,21 @@ struct LinkState {
   void ReportProgress(BulkTransfer transfer, int done, int total) const {
     if (progress) progress({transfer, done, total});
   }
+};
+
+// While it lives, frames go out after a stop too: the few that put the
+// controller back in order on the way out (leaving download mode).
+class FramesAfterStop {
+ public:
+  explicit FramesAfterStop(LinkState& link)
+      : link_(link), held_(std::exchange(link.stopRequested, {})) {}
+  ~FramesAfterStop() { link_.stopRequested = std::move(held_); }
+  FramesAfterStop(const FramesAfterStop&) = delete;
+  FramesAfterStop& operator=(const FramesAfterStop&) = delete;
+
+ private:
+  LinkState& link_;
+  std::function<bool()> held_;
 };
 
 }  // namespace zm48d

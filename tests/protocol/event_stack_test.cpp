@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/event_stack.h"
+#include "protocol/frames.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {
@@ -87,12 +88,70 @@ TEST_F(EventStack, PartialRecordAtTheTopIsIgnored) {
   EXPECT_EQ(lines.size(), 2u);
 }
 
-TEST_F(EventStack, FailedEntryBracketStillDownloadsButDoesNotLeave) {
+// A failed entry does not stop the read, but the stack is not emptied under a
+// controller that may still be adding records; download mode is left all the
+// same, as the entry's answer may be what was lost.
+TEST_F(EventStack, FailedEntryStillDownloadsLeavesTheStackAndStillLeaves) {
   Push(1);
   line.emulator.SetFault({Fault::kNoAnswer, 0, 1, 'B'});
   EXPECT_TRUE(DownloadEvents(line.link, false, true, lines));
   EXPECT_EQ(lines.size(), 1u);
-  EXPECT_EQ(Commands(), "BE DL DL I ");
+  EXPECT_EQ(Commands(), "BE DL DL I BS ");
+
+  line.emulator.ClearRequests();
+  const Bytes header = Header();
+  for (const Fault refusal : {Fault::kNoAnswer, Fault::kBadChecksum, Fault::kWrongHead}) {
+    line.emulator.SetFault({refusal, 0, 1, 'B'});
+    EXPECT_FALSE(DownloadEvents(line.link, true, true, lines));
+    EXPECT_EQ(lines.size(), 1u);
+    EXPECT_EQ(Header(), header) << "the stack was emptied";
+  }
+  EXPECT_EQ(Commands(), "BE DL DL BS BE DL DL BS BE DL DL BS ");
+}
+
+// The records must be safe somewhere before the stack goes: when the keeper
+// says they are not, nothing is emptied and download mode is left.
+TEST_F(EventStack, RecordsNotKeptLeaveTheStack) {
+  Push(2);
+  const Bytes header = Header();
+  std::vector<std::uint8_t> records;
+  std::size_t offered = 0;
+  const DownloadPlan plan{true, true, [&](std::span<const std::uint8_t> r) {
+                            offered = r.size();
+                            return false;
+                          }};
+  const StackDownload download = DownloadEventRecords(line.link, plan, records);
+  EXPECT_EQ(offered, 20u);
+  EXPECT_FALSE(download.kept);
+  EXPECT_FALSE(download.clearTried);
+  EXPECT_FALSE(DownloadSucceeded(download, plan));
+  EXPECT_EQ(Header(), header);
+  EXPECT_EQ(Commands(), "BE DL DL DL BS ");
+}
+
+// A stop asked for while the records are kept: no new frame but the one that
+// leaves download mode.
+TEST_F(EventStack, StopHoldsBackEveryFrameButLeavingDownloadMode) {
+  Push(2);
+  const Bytes header = Header();
+  bool stop = false;
+  line.link.stopRequested = [&] { return stop; };
+  std::vector<std::uint8_t> records;
+  const DownloadPlan plan{true, true, [&](std::span<const std::uint8_t>) {
+                            stop = true;
+                            return true;
+                          }};
+  const StackDownload download = DownloadEventRecords(line.link, plan, records);
+  EXPECT_TRUE(download.kept);
+  EXPECT_FALSE(download.clearTried);
+  EXPECT_TRUE(download.left);
+  EXPECT_EQ(Header(), header);
+  EXPECT_EQ(Commands(), "BE DL DL DL BS ");
+  EXPECT_TRUE(static_cast<bool>(line.link.stopRequested)) << "the stop is held again afterwards";
+  LinkStatus status = link_status::kOk;
+  EXPECT_FALSE(Beep(line.link, status));
+  EXPECT_EQ(status, link_status::kWriteFailed);
+  EXPECT_EQ(Commands(), "BE DL DL DL BS ") << "a held-back frame reached the line";
 }
 
 TEST_F(EventStack, FailedLeavingBracketFailsTheDownload) {
