@@ -239,6 +239,22 @@ TEST_F(EventFileTest, FailedDownloadWritesNoFileAndKeepsTheStack) {
   EXPECT_EQ(Notifications(), 0);
 }
 
+// A file that cannot be written keeps the events on the controller: the stack
+// is emptied only after they are saved.
+TEST_F(EventFileTest, FileThatCannotBeWrittenKeepsTheStack) {
+  form.EventFileName = QString::fromStdString(dir.Path("no such folder/TESTEZM48D.TXT"));
+  Push({0x10, 0x23});
+  const Bytes header = Eeprom(0, 16);
+  form.Button40->click();
+  EXPECT_EQ(messages.shown,
+            std::vector<QString>{"Registros não gravados: a pilha não foi apagada, os registros "
+                                 "continuam no controlador!!"});
+  EXPECT_EQ(Eeprom(0, 16), header);
+  EXPECT_EQ(Commands(), "BE DL DL DL BS ");
+  EXPECT_EQ(Notifications(), 0);
+  EXPECT_FALSE(form.Link().serial.open);
+}
+
 // Off Windows the fixed test file lives in the home folder.
 TEST_F(StackPageTest, EventFileDefaultsToTheHomeFolder) {
   TempDir home;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -78,14 +79,31 @@ pid_t Spawn(const ExecImage& image, int in, int out, int err) {
 
 int ExitCodeOf(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
 
-// Reads both outputs until both reach their end or the deadline passes.
-bool DrainOutputs(int out, int err, ProcessResult& result, Clock::time_point deadline) {
+// Sends the signals that are due; the time until the next one, or `left`.
+std::chrono::milliseconds SendDueSignals(pid_t pid, Clock::time_point start,
+                                         std::vector<TimedSignal>& signals,
+                                         std::chrono::milliseconds left) {
+  while (!signals.empty() && Clock::now() >= start + signals.front().after) {
+    kill(pid, signals.front().signal);
+    signals.erase(signals.begin());
+  }
+  if (signals.empty()) return left;
+  const auto next = std::chrono::duration_cast<std::chrono::milliseconds>(
+      start + signals.front().after - Clock::now());
+  return std::clamp(next, std::chrono::milliseconds(1), left);
+}
+
+// Reads both outputs (an fd of -1 is none) until both reach their end or the
+// deadline passes, sending the signals as they fall due.
+bool DrainOutputs(pid_t pid, int out, int err, ProcessResult& result, Clock::time_point start,
+                  Clock::time_point deadline, std::vector<TimedSignal> signals) {
   pollfd fds[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
   std::string* sinks[2] = {&result.out, &result.err};
-  int open = 2;
+  int open = (out >= 0) + (err >= 0);
   while (open > 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return false;
+    left = SendDueSignals(pid, start, signals, left);
     if (poll(fds, 2, static_cast<int>(left.count())) < 0) continue;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;
@@ -111,9 +129,24 @@ std::string BuildExecutable(const std::string& name) {
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment,
                          std::chrono::milliseconds timeout) {
+  RunOptions options;
+  options.environment = environment;
+  options.timeout = timeout;
+  return RunProgram(program, args, options);
+}
+
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const RunOptions& options) {
   ProcessResult result;
-  const ExecImage image(program, args, environment);
+  const ExecImage image(program, args, options.environment);
   Pipe in, out, err;
+  if (!options.outputPath.empty()) {
+    CloseFd(out.read);
+    CloseFd(out.write);
+    out.write = open(options.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  } else if (options.outputReaderGone) {
+    CloseFd(out.read);
+  }
   const auto start = Clock::now();
   const pid_t pid = Spawn(image, in.read, out.write, err.write);
   CloseFd(in.read);
@@ -122,12 +155,14 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
   CloseFd(err.write);
   if (pid < 0) return result;
 
-  const bool ended = DrainOutputs(out.read, err.read, result, start + timeout);
+  const bool ended =
+      DrainOutputs(pid, out.read, err.read, result, start, start + options.timeout, options.signals);
   if (!ended) kill(pid, SIGKILL);
   int status = 0;
   waitpid(pid, &status, 0);
   result.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
   if (ended) result.exitCode = ExitCodeOf(status);
+  if (ended && WIFSIGNALED(status)) result.endedBySignal = WTERMSIG(status);
   CloseFd(out.read);
   CloseFd(err.read);
   return result;

@@ -13,7 +13,8 @@ namespace zm48d::testing {
 std::string BuildExecutable(const std::string& name);
 
 struct ProcessResult {
-  int exitCode = -1;  // -1 when the program did not end by itself in time
+  int exitCode = -1;  // -1 when the program did not end by itself in time, or a signal ended it
+  int endedBySignal = 0;  // the signal that ended it, if one did
   std::string out;
   std::string err;
   std::chrono::milliseconds elapsed{0};  // from start to exit, process start included
@@ -25,6 +26,26 @@ struct ProcessResult {
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment = {},
                          std::chrono::milliseconds timeout = std::chrono::seconds(15));
+
+// A signal sent to the program `after` its start.
+struct TimedSignal {
+  std::chrono::milliseconds after;
+  int signal;
+};
+
+// How RunProgram runs a program beyond its words.
+struct RunOptions {
+  std::vector<std::string> environment;
+  std::chrono::milliseconds timeout = std::chrono::seconds(15);
+  // Where its standard output goes instead of into the result: a file opened
+  // for writing (created or emptied), such as /dev/full.
+  std::string outputPath;
+  // Its standard output is a pipe whose reading end is already closed.
+  bool outputReaderGone = false;
+  std::vector<TimedSignal> signals;  // in the order of their times
+};
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const RunOptions& options);
 
 // A program that keeps running beside the test: its standard output can be read
 // line by line; it is ended (SIGTERM, then SIGKILL) when the object goes.

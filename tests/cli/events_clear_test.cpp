@@ -1,0 +1,219 @@
+// `zm48d events --clear` over a pseudo-terminal: the stack is emptied only after
+// every row reached an output that succeeded, inside download mode; a stop
+// (Ctrl+C, SIGTERM) unwinds and says what the controller holds.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <string>
+
+#include "tests/cli/cli_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace zm48d::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+using emu::Fault;
+
+class EventsClear : public CliOnEmulator {
+ protected:
+  void Push(emu::PtyEmulator& emulator, int count) {
+    emulator.With([&](emu::Controller& c) {
+      for (int i = 0; i < count; ++i) {
+        const auto low = static_cast<std::uint8_t>(i);
+        ASSERT_TRUE(c.PushEvent({0x10, 0x00, low, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+      }
+    });
+  }
+  static Bytes Header(emu::PtyEmulator& emulator) {
+    return emulator.With([](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
+  }
+  static bool InDownloadMode(emu::PtyEmulator& emulator) {
+    return emulator.With([](emu::Controller& c) { return c.downloadMode; });
+  }
+  // The commands the controller received, 'B' and 'D' with their sub-command.
+  std::string Commands() {
+    std::string out;
+    for (const auto& r : emulator_.Requests()) {
+      out += static_cast<char>(r.command);
+      if ((r.command == 'B' || r.command == 'D') && !r.data.empty()) out += static_cast<char>(r.data[0]);
+      out += ' ';
+    }
+    return out;
+  }
+  ProcessResult Clear(RunOptions options, const std::string& device = "") {
+    return RunProgram(program_, {"--port", device.empty() ? emulator_.TerminalPath() : device,
+                                 "events", "--clear"},
+                      options);
+  }
+};
+
+// An output that fails takes nothing from the controller: the stack stays,
+// download mode is left, and the message says where the events are.
+TEST_F(EventsClear, OutputThatFailsLeavesTheStack) {
+  struct Case {
+    const char* name;
+    RunOptions options;
+    const char* reason;
+  };
+  RunOptions full;
+  full.outputPath = "/dev/full";
+  RunOptions gone;
+  gone.outputReaderGone = true;
+  for (const Case& c : {Case{"a full disk", full, "No space left on device"},
+                        Case{"a reader that went away", gone, "Broken pipe"}}) {
+    SCOPED_TRACE(c.name);
+    emulator_.ClearRequests();
+    Push(emulator_, 3);
+    const Bytes header = Header(emulator_);
+    const ProcessResult result = Clear(c.options);
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err.find("Registros não gravados: a pilha não foi apagada, os registros "
+                              "continuam no controlador!!\n"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find(std::string("standard output: ") + c.reason), std::string::npos)
+        << result.err;
+    EXPECT_EQ(Header(emulator_), header);
+    EXPECT_FALSE(InDownloadMode(emulator_));
+    EXPECT_EQ(Commands(), "BE DL DL DL BS ");
+    emulator_.With([](emu::Controller& c) { c.eeprom[10] = c.eeprom[8], c.eeprom[11] = c.eeprom[9]; });
+  }
+}
+
+// Rows written to a file that succeeded: then, and only then, the stack goes.
+TEST_F(EventsClear, RowsInAFileThenTheStackEmptied) {
+  Push(emulator_, 2);
+  TempDir dir;
+  RunOptions options;
+  options.outputPath = dir.Path("events.txt");
+  const ProcessResult result = Clear(options);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(dir.Read("events.txt"),
+            "TAG     Data      Hora      Acesso  Porta    Feriado  Motivo\n"
+            "100000  07/12/26  14:05:33  Sim     Porta 1  Não      ok!\n"
+            "100001  07/12/26  14:05:33  Sim     Porta 1  Não      ok!\n"
+            "Total de registros lidos: 2\n");
+  const Bytes header = Header(emulator_);
+  EXPECT_EQ(header[10], header[8]);
+  EXPECT_EQ(header[11], header[9]);
+  EXPECT_EQ(Commands(), "BE DL DL DL DL DG I BS ");
+}
+
+// Download mode refused, or an emptying not confirmed: the rows are delivered,
+// exit 1, and the message says what became of the stack.
+TEST_F(EventsClear, RefusedModeOrFailedEmptyingSayWhatTheStackHolds) {
+  struct Case {
+    const char* name;
+    emu::FaultPlan fault;
+    const char* message;
+    const char* commands;
+    bool emptied;
+  };
+  const Case cases[] = {
+      {"B E unanswered", {Fault::kNoAnswer, 0, 1, 'B'},
+       "O controlador não entrou no modo de descarga: a pilha não foi apagada, os registros "
+       "continuam no controlador!!",
+       "BE DL DL DL BS ", false},
+      {"B E spoilt", {Fault::kBadChecksum, 0, 1, 'B'},
+       "O controlador não entrou no modo de descarga", "BE DL DL DL BS ", false},
+      {"emptying not acknowledged", {Fault::kNotOk, 4, 1, 'D'},
+       "Registros gravados, mas a pilha pode ou não ter sido apagada!!", "BE DL DL DL DL DG BS ",
+       true},
+      {"notice unanswered", {Fault::kNoAnswer, 0, 1, 'I'},
+       "Registros gravados, mas a pilha pode ou não ter sido apagada!!",
+       "BE DL DL DL DL DG I BS ", true},
+      {"leaving unanswered", {Fault::kNoAnswer, 1, 1, 'B'},
+       "Registros gravados e pilha apagada, mas o controlador não confirmou a saída do modo de "
+       "descarga!!",
+       "BE DL DL DL DL DG I BS ", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    emulator_.With([](emu::Controller& ctl) { ctl.eeprom[10] = ctl.eeprom[8], ctl.eeprom[11] = ctl.eeprom[9]; });
+    Push(emulator_, 2);
+    const Bytes header = Header(emulator_);
+    emulator_.ClearRequests();
+    emulator_.SetFault(c.fault);
+    const ProcessResult result = Clear({});
+    emulator_.SetFault({});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.out.find("Total de registros lidos: 2"), std::string::npos) << "rows delivered";
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(Commands(), c.commands);
+    EXPECT_EQ(Header(emulator_) != header, c.emptied);
+  }
+}
+
+class StoppedCommand : public EventsClear {
+ protected:
+  emu::PtyEmulator paced_{{.pace = true}};
+};
+
+// A stop in the middle of the record read: the read ends at its next frame,
+// download mode is left, the port released, and the stack is as it was.
+TEST_F(StoppedCommand, StopDuringTheReadLeavesTheStackAndDownloadMode) {
+  for (const auto& [signal, status, name] :
+       {std::tuple{SIGINT, 130, "SIGINT"}, std::tuple{SIGTERM, 143, "SIGTERM"}}) {
+    SCOPED_TRACE(name);
+    Push(paced_, 150);
+    const Bytes header = Header(paced_);
+    RunOptions options;
+    options.signals = {{400ms, signal}};
+    const ProcessResult result = Clear(options, paced_.TerminalPath());
+    EXPECT_EQ(result.exitCode, status) << result.err;
+    EXPECT_NE(result.err.find(std::string("zm48d: events stopped by ") + name +
+                              "; the events are still on the controller\n"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out, "") << "no rows of an unfinished read";
+    EXPECT_EQ(Header(paced_), header);
+    EXPECT_FALSE(InDownloadMode(paced_));
+    EXPECT_LT(result.elapsed, 2500ms) << "the read went on after the stop";
+    // The port was released: the next command runs.
+    EXPECT_EQ(Zm48d({"beep"}, paced_.TerminalPath()).exitCode, 0);
+    paced_.With([](emu::Controller& c) { c.eeprom[10] = c.eeprom[8], c.eeprom[11] = c.eeprom[9]; });
+  }
+}
+
+// A second Ctrl+C does not wait for the unwinding.
+TEST_F(StoppedCommand, SecondInterruptEndsAtOnce) {
+  Push(paced_, 150);
+  RunOptions options;
+  options.signals = {{300ms, SIGINT}, {310ms, SIGINT}};
+  const ProcessResult result = Clear(options, paced_.TerminalPath());
+  EXPECT_EQ(result.endedBySignal, SIGINT) << result.exitCode << ' ' << result.err;
+}
+
+// A stopped send writes no frame after the one under way and says what the
+// controller may now hold.
+TEST_F(StoppedCommand, StoppedSendSaysTheConfigurationMayBePartial) {
+  TempDir dir;
+  std::vector<std::string> tags = {"ZM48D-LISTA", "999"};
+  for (int i = 0; i < 999; ++i) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%06X*0F*001*", 0x100000 + i);
+    tags.push_back(line);
+  }
+  const std::string tagFile = dir.Write("lista.txt", tags);
+  const std::string holidays = dir.Write("feriados.txt", {"ZM48D-FERIADOS", "0"});
+  const std::string groups = dir.Write("grupos.txt", {"ZM48D-GRUPOS", "0"});
+  RunOptions options;
+  options.signals = {{500ms, SIGINT}};
+  const ProcessResult result = RunProgram(
+      program_, {"--port", paced_.TerminalPath(), "send", "--holidays", holidays, "--groups", groups,
+                 "--tags", tagFile},
+      options);
+  EXPECT_EQ(result.exitCode, 130) << result.err;
+  EXPECT_NE(result.err.find("zm48d: send stopped by SIGINT; the controller may hold part of the new "
+                            "configuration: send it again\n"),
+            std::string::npos)
+      << result.err;
+  const auto requests = paced_.Requests();
+  EXPECT_LT(requests.size(), 20u) << "frames went on after the stop";
+}
+
+}  // namespace
+}  // namespace zm48d::testing
