@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Runs the soak: TRANSACTIONS (default 20000) mixed operations against the
-# emulator with faults switched on and off, in the default build.
-#   scripts/soak.sh [TRANSACTIONS] [SEED]
+# Runs the soak, in the default build: TRANSACTIONS (default 20000) mixed
+# operations against the emulator with faults switched on and off, then ROUNDS
+# (default 300) of `zm48d events --clear` under stops at random moments, outputs
+# that fail and faults, after which no event may be lost.
+#   scripts/soak.sh [TRANSACTIONS] [SEED] [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 transactions=${1:-20000}
 seed=${2:-48}
-cmake --build --preset default --target test_soak
-exec build/default/tests/test_soak --transactions "$transactions" --seed "$seed"
+rounds=${3:-300}
+cmake --build --preset default --target test_soak zm48d
+exec build/default/tests/test_soak --transactions "$transactions" --seed "$seed" --event-rounds "$rounds"

@@ -7,7 +7,8 @@
 //   - the controller's memory holds what the successful writes put there, and
 //     every read gives back what is there.
 // Not part of the default test run: it takes minutes at its full length.
-//   test_soak [--transactions N] [--seed S]   (N defaults to 20000)
+//   test_soak [--transactions N] [--seed S] [--event-rounds R]
+// (N defaults to 20000; the event rounds are in events_soak.cpp)
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@
 #include "protocol/frames.h"
 #include "protocol/memory.h"
 #include "protocol/online_reading.h"
+#include "tests/soak/soak_settings.h"
 
 namespace zm48d::testing {
 namespace {
@@ -36,11 +38,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-struct SoakSettings {
-  long transactions = 20000;
-  unsigned seed = 48;
-};
-SoakSettings g_settings;
+const SoakSettings& g_settings = Settings();
 
 // The line's bound for a transfer of `size` bytes, and what a busy machine may
 // add to it before a transfer counts as late.
@@ -423,24 +421,32 @@ class Soak {
 TEST(Soak, MixedOperationsWithFaultsEndInTheirStatusWithinTheirBounds) { Soak().Run(); }
 
 }  // namespace
+
+SoakSettings& Settings() {
+  static SoakSettings settings;
+  return settings;
+}
+
 }  // namespace zm48d::testing
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  auto& settings = zm48d::testing::g_settings;
+  auto& settings = zm48d::testing::Settings();
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--transactions") {
       settings.transactions = std::atol(argv[i + 1]);
     } else if (option == "--seed") {
       settings.seed = static_cast<unsigned>(std::atol(argv[i + 1]));
+    } else if (option == "--event-rounds") {
+      settings.eventRounds = std::atol(argv[i + 1]);
     } else {
-      std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S]\n");
+      std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R]\n");
       return 2;
     }
   }
-  if (argc % 2 == 0 || settings.transactions <= 0) {
-    std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S]\n");
+  if (argc % 2 == 0 || settings.transactions <= 0 || settings.eventRounds < 0) {
+    std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R]\n");
     return 2;
   }
   return RUN_ALL_TESTS();

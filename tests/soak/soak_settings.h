@@ -1,0 +1,13 @@
+#pragma once
+// The soak's settings, from its command line.
+namespace zm48d::testing {
+
+struct SoakSettings {
+  long transactions = 20000;  // of the mixed operations
+  unsigned seed = 48;
+  long eventRounds = 300;  // of `zm48d events --clear` under stops and failing outputs
+};
+
+SoakSettings& Settings();
+
+}  // namespace zm48d::testing
