@@ -8,7 +8,8 @@
 #     tests on COM 1 with faults put on the line through the emulator's console;
 #   - zm48d.exe end to end: beep, clock, send (the emulator's memory then equals
 #     that of a second emulator which the Linux zm48d sent the same files to),
-#     events --csv, watch, Ctrl+C in watch, and a COM port that does not exist.
+#     events --csv, events --clear on a full disk, watch, Ctrl+C in watch, and a COM
+#     port that does not exist.
 # Installs what is missing. The Linux emulator and zm48d come from build/default
 # (scripts/test.sh builds it; the two targets are brought up to date here).
 set -euo pipefail
@@ -188,6 +189,26 @@ expect "events --csv" 0 $'TAG,Data,Hora,Acesso,Porta,Feriado,Motivo
 00A1B2,07/12/26,14:05:33,Sim,Porta 1,Não,ok!
 00A1B3,07/12/26,14:05:34,Sim,Porta 1,Não,porta não habilitada!
 123456,09/12/26,23:59:59,Não,Porta 4,Sim,ok!\n' ""
+
+# events --clear empties the stack only after its rows reached the output: on a
+# full disk they stay on the controller, and a later run that can write them
+# empties it.
+set +e
+(cd "$work" && wine "$exe" events --clear >/dev/full 2>"$work/err")
+status=$?
+set -e
+if [[ $status -eq 1 ]] && grep -qF "a pilha não foi apagada, os registros continuam no controlador" "$work/err"; then
+  pass "events --clear on a full disk fails and says the events stay"
+else
+  fail "events --clear on a full disk: status $status, err: $(cat "$work/err")"
+fi
+zm48d events --clear --csv
+expect "events --clear --csv after the full disk: every event still there" 0 $'TAG,Data,Hora,Acesso,Porta,Feriado,Motivo
+00A1B2,07/12/26,14:05:33,Sim,Porta 1,Não,ok!
+00A1B3,07/12/26,14:05:34,Sim,Porta 1,Não,porta não habilitada!
+123456,09/12/26,23:59:59,Não,Porta 4,Sim,ok!\n' ""
+zm48d events --csv
+expect "events --csv after the clear: none left" 0 $'TAG,Data,Hora,Acesso,Porta,Feriado,Motivo\n' ""
 
 echo "reader 0 00A1B2 05" >"$work/windows.ctl"
 sleep 0.3
