@@ -83,6 +83,17 @@ TEST_F(EventsClear, OutputThatFailsLeavesTheStack) {
   }
 }
 
+// Output that never arrived is no success, for any command.
+TEST_F(EventsClear, ReadingToAFullDiskFails) {
+  Push(emulator_, 2);
+  RunOptions full;
+  full.outputPath = "/dev/full";
+  const ProcessResult result =
+      RunProgram(program_, {"--port", emulator_.TerminalPath(), "events"}, full);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "zm48d: standard output: write failed\n");
+}
+
 // Rows written to a file that succeeded: then, and only then, the stack goes.
 TEST_F(EventsClear, RowsInAFileThenTheStackEmptied) {
   Push(emulator_, 2);
