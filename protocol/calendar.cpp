@@ -22,7 +22,8 @@ bool HasShape(std::string_view text) {
 }
 
 std::chrono::year_month_day Date(const LocalTime& time) {
-  return {std::chrono::year{2000 + time.year}, std::chrono::month{static_cast<unsigned>(time.month)},
+  return {std::chrono::year{2000 + time.year},
+          std::chrono::month{static_cast<unsigned>(time.month)},
           std::chrono::day{static_cast<unsigned>(time.day)}};
 }
 

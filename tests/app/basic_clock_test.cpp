@@ -75,12 +75,14 @@ TEST_F(BasicClockTest, ADateOrTimeThatDoesNotExistIsSentAsTypedAndNoted) {
     Bytes sent;
     const char* status;
   };
-  const char* const kNoted = "14:05:09 Relógio: Grava: ok; data ou hora inexistente enviada como digitada";
+  const char* const kNoted =
+      "14:05:09 Relógio: Grava: ok; data ou hora inexistente enviada como digitada";
   const Case cases[] = {
       {"32/13/99", "25:61:61", {'G', 3, 2, 1, 3, 9, 9, 0, 2, 5, 6, 1, 6, 1}, kNoted},
       {"29/02/25", "12:00:00", {'G', 2, 9, 0, 2, 2, 5, 0, 1, 2, 0, 0, 0, 0}, kNoted},
       {"07/12/26", "24:00:00", {'G', 0, 7, 1, 2, 2, 6, 1, 2, 4, 0, 0, 0, 0}, kNoted},
-      {"29/02/24", "23:59:59", {'G', 2, 9, 0, 2, 2, 4, 4, 2, 3, 5, 9, 5, 9}, "14:05:09 Relógio: Grava: ok"},
+      {"29/02/24", "23:59:59", {'G', 2, 9, 0, 2, 2, 4, 4, 2, 3, 5, 9, 5, 9},
+       "14:05:09 Relógio: Grava: ok"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.date + std::string(" ") + c.time);

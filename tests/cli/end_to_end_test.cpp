@@ -184,7 +184,8 @@ TEST_F(ZM48DCommand, ClockSetRefusesDatesAndTimesThatDoNotExist) {
   const ProcessResult leap = Zm48d({"clock", "--set", "29/02/24 23:59:59"});
   EXPECT_EQ(leap.exitCode, 0) << leap.err;
   const auto clock = emulator_.With([](emu::Controller& c) { return c.clock; });
-  EXPECT_EQ((std::array{clock.day, clock.month, clock.year, clock.hour, clock.minute, clock.second}),
+  EXPECT_EQ((std::array{clock.day, clock.month, clock.year, clock.hour, clock.minute,
+                        clock.second}),
             (std::array{29, 2, 24, 23, 59, 59}));
 }
 

@@ -26,7 +26,8 @@ class StrictReads : public CliOnEmulator,
     });
   }
   Bytes Eeprom() {
-    return emulator_.With([](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.end()); });
+    return emulator_.With(
+        [](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.end()); });
   }
 };
 

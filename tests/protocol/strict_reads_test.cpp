@@ -49,7 +49,8 @@ TEST(UpperHexPairs, DecodeOnlyWholePairsOfUpperCaseDigits) {
 // A controller that answers each request with the next of its scripted data.
 class ScriptedController final : public SerialLink {
  public:
-  explicit ScriptedController(std::vector<Bytes> answers) : answers_(answers.begin(), answers.end()) {}
+  explicit ScriptedController(std::vector<Bytes> answers)
+      : answers_(answers.begin(), answers.end()) {}
   int requests = 0;
 
   bool OpenDevice(int, std::uint32_t) override { return true; }
