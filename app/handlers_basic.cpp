@@ -15,6 +15,7 @@
 #include "app/masked_edit.h"
 #include "files/runtime_errors.h"
 #include "operations/device_operations.h"
+#include "operations/operator_texts.h"
 #include "operations/reset_memory.h"
 #include "protocol/hex_text.h"
 
@@ -70,9 +71,17 @@ void TForm1::Button29Click() {
   });
 }
 
-// A failed clock write is not reported.
+// A failed clock write is not reported. What was typed is sent as it is; the
+// status line says when it names no real day or time.
 void TForm1::Button30Click() {
-  ops::SetClockButton(Session(), [this] { return ops::ClockSetting{TextOf(meDAT), TextOf(meHOR)}; });
+  ops::ClockSetting typed;
+  const bool set = ops::SetClockButton(Session(), [&] {
+    typed = {TextOf(meDAT), TextOf(meHOR)};
+    return typed;
+  });
+  if (set && !ops::IsCalendarTime(typed)) {
+    status_.Tally().note = std::string(text::kClockNotOnTheCalendar);
+  }
 }
 
 // The edits take the PC's values first, and keep them even when the port does

@@ -111,8 +111,11 @@ TracePane::TracePane(FileDialogs& dialogs, QWidget* parent)
 
 void TracePane::Frame(FrameDirection direction, std::span<const std::uint8_t> frame) {
   const bool received = direction == FrameDirection::kReceived;
+  // An answer is judged against the request it answers: a read needs a whole block.
+  if (!received) lastRequest_.assign(frame.begin(), frame.end());
   pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, frame)),
-                      FromUtf8(received ? ops::DescribeResponse(frame) : ops::DescribeRequest(frame)),
+                      FromUtf8(received ? ops::DescribeResponse(frame, lastRequest_)
+                                        : ops::DescribeRequest(frame)),
                       received});
 }
 

@@ -75,6 +75,7 @@ class TracePane final : public QDockWidget {
   TraceModel model_;
   QTableView* view_ = nullptr;
   std::vector<TraceRow> pending_;
+  std::vector<std::uint8_t> lastRequest_;  // the request the next answer answers
   QTimer flush_;
   QString lastSaved_;
 };

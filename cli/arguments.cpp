@@ -124,6 +124,10 @@ ops::ClockSetting ParseClockSetting(std::span<const std::string> words) {
   if (!IsClockField(setting.date, '/') || !IsClockField(setting.time, ':')) {
     throw UsageError("the clock takes \"DD/MM/YY HH:MM:SS\", not " + Quoted(joined));
   }
+  if (!ops::IsCalendarTime(setting)) {
+    throw UsageError(Quoted(joined) + " is no date and time of the calendar (year 20YY; hour " +
+                     "below 24, minutes and seconds below 60)");
+  }
   return setting;
 }
 

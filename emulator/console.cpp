@@ -20,7 +20,8 @@ constexpr std::pair<std::string_view, Fault> kFaultNames[] = {
     {"bad-checksum", Fault::kBadChecksum}, {"truncated", Fault::kTruncated},
     {"over-long", Fault::kOverLong},  {"not-ok", Fault::kNotOk},
     {"short-header", Fault::kShortHeader}, {"drop-second", Fault::kDropSecond},
-    {"hang-up", Fault::kHangUp},
+    {"hang-up", Fault::kHangUp},      {"lower-case", Fault::kLowerCase},
+    {"short-data", Fault::kShortData},
 };
 
 bool ParseHex(const std::string& text, unsigned long& value) {

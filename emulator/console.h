@@ -10,7 +10,8 @@
 //   reader N TAG VALUE              set online entry N (0..7): hex tag and hex value
 //   fault MODE [SKIP [COUNT [CMD]]] put a fault on the line (none, no-answer, wrong-head,
 //                                   bad-start, bad-checksum, truncated, over-long, not-ok,
-//                                   short-header, drop-second, hang-up)
+//                                   short-header, drop-second, hang-up, lower-case,
+//                                   short-data)
 //   show                            print the stack header and the config block settings
 //   help
 #include <optional>

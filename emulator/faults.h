@@ -18,6 +18,8 @@ enum class Fault {
   kDropSecond,     // send only the first frame of a two-frame answer
   kHangUp,         // stop in the middle of the body and hang up the line (needs root:
                    // without the right to hang up, the answer is only cut short)
+  kLowerCase,      // send the hexadecimal letters of an answer in lower case
+  kShortData,      // a sound frame whose data lack their last two characters ("OK" kept)
 };
 
 // Which answers a fault hits: after `skip` requests answered normally, the next

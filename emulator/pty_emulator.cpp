@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -45,11 +46,25 @@ void WriteAll(int fd, const std::uint8_t* bytes, size_t count) {
   }
 }
 
+// The faults that change what an answer says, not how its frame is built.
+void SpoilData(Fault fault, Bytes& data) {
+  const bool acknowledgement = data == Bytes{'O', 'K'};
+  if (fault == Fault::kNotOk && acknowledgement) data = {'N', 'O'};
+  if (fault == Fault::kShortData && !acknowledgement) {
+    data.resize(data.size() - std::min<size_t>(2, data.size()));
+  }
+  if (fault == Fault::kLowerCase) {
+    for (auto& c : data) {
+      if (c >= 'A' && c <= 'F') c = static_cast<std::uint8_t>(c - 'A' + 'a');
+    }
+  }
+}
+
 // Applies a fault to the answer frames of one request.
 std::vector<Bytes> Spoil(Fault fault, std::uint8_t head, std::vector<Bytes> answers) {
   std::vector<Bytes> frames;
   for (auto& data : answers) {
-    if (fault == Fault::kNotOk && data == Bytes{'O', 'K'}) data = {'N', 'O'};
+    SpoilData(fault, data);
     frames.push_back(EncodeResponse(fault == Fault::kWrongHead ? head ^ 0x01 : head, data));
   }
   if (frames.empty()) return frames;

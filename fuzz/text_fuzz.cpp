@@ -1,6 +1,7 @@
 // Hexadecimal text and Windows-1252 text, from any bytes: HexTextToInt reads
-// only the upper-case digits, a byte's two digits give the byte back, and every
-// Windows-1252 byte string survives the trip through UTF-8 unchanged.
+// only the upper-case digits, a byte's two digits give the byte back, the strict
+// pair decoder takes only upper-case digits, and every Windows-1252 byte string
+// survives the trip through UTF-8 unchanged.
 #include <string>
 
 #include "files/cp1252.h"
@@ -31,6 +32,19 @@ void CheckHex(const std::string& text) {
     const auto byte = static_cast<std::uint8_t>(decoded[static_cast<std::size_t>(i)]);
     FUZZ_CHECK(byte == (HexTextToInt(text.substr(2 * static_cast<std::size_t>(i), 2)) & 0xFF));
   }
+
+  // A memory read takes the pairs only when every character is an upper-case
+  // digit, and then gives the same bytes.
+  std::string strict(static_cast<std::size_t>(pairs), '\0');
+  const auto* textBytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const bool taken = DecodeUpperHexPairs(
+      {textBytes, text.size()}, {reinterpret_cast<std::uint8_t*>(strict.data()), strict.size()});
+  bool allDigits = true;
+  for (std::size_t i = 0; i < 2 * static_cast<std::size_t>(pairs); ++i) {
+    allDigits = allDigits && IsUpperHexDigit(text[i]);
+  }
+  FUZZ_CHECK(taken == allDigits);
+  FUZZ_CHECK(!taken || strict == decoded);
 }
 
 void CheckCp1252(const std::string& bytes) {

@@ -1,6 +1,7 @@
 #include "operations/device_operations.h"
 
 #include "operations/operator_texts.h"
+#include "protocol/calendar.h"
 #include "protocol/commands.h"
 #include "protocol/config_block.h"
 #include "protocol/frames.h"
@@ -129,6 +130,10 @@ bool ReadClockButton(const Session& session, const Deliver<ClockReading>& delive
   deliver(reading);
   session.Aside(std::string(text::kWeekdayCaption) + reading.weekday);
   return true;
+}
+
+bool IsCalendarTime(const ClockSetting& setting) {
+  return ParseLocalTime(setting.date + " " + setting.time).has_value();
 }
 
 bool SetClockButton(const Session& session, const Values<ClockSetting>& setting,

@@ -68,6 +68,10 @@ struct ClockSetting {
   std::string date;  // "DD/MM/YY", as the date edit holds it
   std::string time;  // "HH:MM:SS"
 };
+// Whether the two texts name a day of the calendar and a time of that day. The
+// controller takes any digits and its clock then shows a day that never comes.
+bool IsCalendarTime(const ClockSetting& setting);
+
 // "Grava": "Relógio configurado!!"; the page says nothing when it fails,
 // `failure` is shown then.
 bool SetClockButton(const Session& session, const Values<ClockSetting>& setting,

@@ -5,6 +5,7 @@
 
 #include "protocol/big_endian.h"
 #include "protocol/hex_text.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d::ops {
 
@@ -66,6 +67,13 @@ std::string Describe(char command, std::span<const std::uint8_t> d) {
   }
 }
 
+// A memory read ("D L", "G L"), whose answer must carry a whole 16-byte block.
+bool AsksForABlock(std::span<const std::uint8_t> request) {
+  if (request.size() < kRequestDataAt + 1) return false;
+  const std::uint8_t command = request[3];
+  return (command == 'D' || command == 'G') && request[kRequestDataAt] == 'L';
+}
+
 }  // namespace
 
 std::string DescribeRequest(std::span<const std::uint8_t> frame) {
@@ -75,15 +83,25 @@ std::string DescribeRequest(std::span<const std::uint8_t> frame) {
   return Describe(static_cast<char>(frame[3]), frame.subspan(kRequestDataAt, n));
 }
 
-std::string DescribeResponse(std::span<const std::uint8_t> frame) {
+std::string DescribeResponse(std::span<const std::uint8_t> frame,
+                             std::span<const std::uint8_t> request) {
   if (frame.size() < kResponseDataAt) return "resposta incompleta";
   const std::size_t n = frame[3];
   if (frame.size() < kResponseDataAt + n) return "resposta incompleta";
   const auto data = frame.subspan(kResponseDataAt, n);
   if (n == 2 && data[0] == 'O' && data[1] == 'K') return "OK";
-  if (n % 2 != 0 || n == 0) return "resposta, " + std::to_string(n) + " bytes";
-  std::vector<std::uint8_t> bytes(n / 2);
-  DecodeHexPairs(data.data(), static_cast<int>(bytes.size()), bytes.data());
+  if (n == 0) return "resposta, 0 bytes";
+  // A read's block is its first 32 characters, whatever follows them.
+  const std::size_t block = 2 * static_cast<std::size_t>(kReadBlockSize);
+  const bool wholeBlock = AsksForABlock(request) && n >= block;
+  std::vector<std::uint8_t> bytes((wholeBlock ? block : n) / 2);
+  if ((!wholeBlock && n % 2 != 0) || !DecodeUpperHexPairs(data, bytes)) {
+    return "resposta inválida: não é hexadecimal";
+  }
+  if (AsksForABlock(request) && !wholeBlock) {
+    return "resposta inválida: " + std::to_string(bytes.size()) + " de " +
+           std::to_string(kReadBlockSize) + " bytes";
+  }
   std::string text = std::to_string(bytes.size()) + " bytes:";
   for (std::uint8_t b : bytes) text += " " + HexByte(b);
   return text;

@@ -32,6 +32,7 @@ std::string OutcomeText(const OperationTally& tally) {
     text = tally.framesSent > 1 ? "concluído" : "ok";
   }
   if (tally.framesSent > 1) text += ", " + std::to_string(tally.framesSent) + " quadros";
+  if (!tally.note.empty()) text += "; " + tally.note;
   return text;
 }
 

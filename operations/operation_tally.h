@@ -15,6 +15,7 @@ struct OperationTally {
   std::string failureText;                 // the last failure text the operation showed
   std::optional<int> portNotOpened;        // "COM n" that did not open
   std::string openFailureReason;           // why, as the system tells it
+  std::string note;                        // what the operator should know of its outcome
 
   bool UsedTheLine() const { return framesSent > 0 || portNotOpened.has_value(); }
 };

@@ -38,6 +38,9 @@ inline constexpr std::string_view kHeadReadFailed = "Erro na leitura!";
 inline constexpr std::string_view kHeadReadDone = "Leitura concluída!";
 inline constexpr std::string_view kClockSet = "Relógio configurado!!";
 inline constexpr std::string_view kClockReadFailed = "Erro ao ler relógio!!";
+// The window's status line after "Grava" sent a date or time that does not exist.
+inline constexpr std::string_view kClockNotOnTheCalendar =
+    "data ou hora inexistente enviada como digitada";
 inline constexpr std::string_view kWeekdayCaption = "Dia da semana: ";
 inline constexpr std::string_view kReadersWriteDone = "Programação concluída com sucesso!!";
 inline constexpr std::string_view kReadersWriteFailed =

@@ -35,4 +35,13 @@ void DecodeHexPairs(const std::uint8_t* text, int count, std::uint8_t* out) {
   }
 }
 
+bool DecodeUpperHexPairs(std::span<const std::uint8_t> text, std::span<std::uint8_t> out) {
+  if (text.size() < 2 * out.size()) return false;
+  for (std::size_t i = 0; i < 2 * out.size(); ++i) {
+    if (DigitValue(static_cast<char>(text[i])) < 0) return false;
+  }
+  DecodeHexPairs(text.data(), static_cast<int>(out.size()), out.data());
+  return true;
+}
+
 }  // namespace zm48d

@@ -28,6 +28,7 @@ inline constexpr LinkStatus kBadChecksum = 8;        // checksum byte differs fr
 inline constexpr std::uint8_t kDefaultHeadAddress = 0xAA;
 inline constexpr int kRequestDataSize = 254;
 inline constexpr int kResponseBufferSize = 256;
+inline constexpr int kResponseLengthOffset = 3;
 inline constexpr int kResponseDataOffset = 5;
 
 enum class FrameDirection { kSent, kReceived };
@@ -69,6 +70,10 @@ struct LinkState {
   // Response data byte i is response buffer byte 5 + i.
   std::uint8_t ResponseData(int i) const { return response[kResponseDataOffset + i]; }
   const std::uint8_t* ResponseDataBytes() const { return response.data() + kResponseDataOffset; }
+  // The n response data bytes that the answer's length byte announced.
+  std::span<const std::uint8_t> AnnouncedResponseData() const {
+    return {ResponseDataBytes(), response[kResponseLengthOffset]};
+  }
 
   void ReportProgress(BulkTransfer transfer, int done, int total) const {
     if (progress) progress({transfer, done, total});

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "protocol/big_endian.h"
 #include "protocol/frames.h"
@@ -15,10 +16,14 @@ bool Acknowledged(const LinkState& link) {
   return link.ResponseData(0) == 'O' && link.ResponseData(1) == 'K';
 }
 
-// A read answer carries 16 bytes as 32 hexadecimal characters.
-std::array<std::uint8_t, kReadBlockSize> DecodeBlock(const LinkState& link) {
-  std::array<std::uint8_t, kReadBlockSize> block{};
-  DecodeHexPairs(link.ResponseDataBytes(), kReadBlockSize, block.data());
+using Block = std::array<std::uint8_t, kReadBlockSize>;
+
+// A read answer carries 16 bytes as 32 upper-case hexadecimal characters; an
+// answer with fewer of them, or with anything else in their place, is refused:
+// its bytes would otherwise be read from whatever follows or from no digit at all.
+std::optional<Block> DecodeBlock(const LinkState& link) {
+  Block block{};
+  if (!DecodeUpperHexPairs(link.AnnouncedResponseData(), block)) return std::nullopt;
   return block;
 }
 
@@ -35,8 +40,9 @@ bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, 
     SetRequest(link, 'D', request);
     if (!Transact(link, status)) return false;
     const auto block = DecodeBlock(link);
+    if (!block) return false;
     const int count = std::min(length - position, kReadBlockSize);
-    std::copy_n(block.begin(), count, buffer + position);
+    std::copy_n(block->begin(), count, buffer + position);
     link.ReportProgress(BulkTransfer::kEepromRead, position / kReadBlockSize + 1, frames);
   }
   return true;
@@ -69,7 +75,8 @@ bool ReadPage(LinkState& link, int address, Page& page, LinkStatus& status) {
     SetRequest(link, 'G', request);
     if (!Transact(link, status)) return false;
     const auto block = DecodeBlock(link);
-    std::copy(block.begin(), block.end(), page.begin() + offset);
+    if (!block) return false;
+    std::copy(block->begin(), block->end(), page.begin() + offset);
   }
   return true;
 }

@@ -12,7 +12,9 @@
 namespace zm48d {
 
 // Each returns true when every frame succeeded and leaves the status of the last
-// transaction. A length of 0 or less sends nothing and returns false.
+// transaction. A length of 0 or less sends nothing and returns false. A read
+// answer that does not carry its 16 bytes as 32 upper-case hexadecimal characters
+// fails the read there, with the status of its (sound) transaction.
 bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, LinkStatus& status);
 bool WriteEeprom(LinkState& link, int address, int length, const std::uint8_t* bytes,
                  LinkStatus& status);

@@ -5,15 +5,11 @@
 #include <optional>
 #include <string_view>
 
+#include "protocol/calendar.h"
+
 namespace zm48d {
 
 inline constexpr int kDoorCount = 4;  // reader d guards door d
-
-// A real date and time; the year has two digits (2000 + year).
-struct LocalTime {
-  int day = 1, month = 1, year = 0;
-  int hour = 0, minute = 0, second = 0;
-};
 
 struct TagRead {
   std::uint32_t tag = 0;  // 24 bits
@@ -21,15 +17,10 @@ struct TagRead {
   LocalTime time;
 };
 
-// 0 for Monday .. 6 for Sunday, the order in which a group keeps its windows.
-int WeekdayFromMonday(const LocalTime& time);
-
 // "1" .. "4".
 std::optional<int> ParseDoor(std::string_view text);
 // Exactly six hexadecimal digits, upper or lower case: "00A1B2".
 std::optional<std::uint32_t> ParseTagNumber(std::string_view text);
-// "DD/MM/YY HH:MM:SS" naming a day of the calendar and a time of that day.
-std::optional<LocalTime> ParseLocalTime(std::string_view text);
 
 // The first word of a read that does not parse.
 enum class ReadFault { kNone, kDoor, kTag, kTime };

@@ -66,6 +66,35 @@ TEST_F(BasicClockTest, WriteSendsTheEditsAndConfirms) {
   EXPECT_EQ(requests[0].data, (Bytes{'G', 0, 7, 1, 2, 2, 6, 1, 1, 4, 0, 5, 0, 9}));
 }
 
+// "Grava" sends what was typed, also a day or time that does not exist; the
+// status line then says so beside the outcome.
+TEST_F(BasicClockTest, ADateOrTimeThatDoesNotExistIsSentAsTypedAndNoted) {
+  form.PcLocalTime = [] { return kPcTime; };
+  struct Case {
+    const char *date, *time;
+    Bytes sent;
+    const char* status;
+  };
+  const char* const kNoted =
+      "14:05:09 Relógio: Grava: ok; data ou hora inexistente enviada como digitada";
+  const Case cases[] = {
+      {"32/13/99", "25:61:61", {'G', 3, 2, 1, 3, 9, 9, 0, 2, 5, 6, 1, 6, 1}, kNoted},
+      {"29/02/25", "12:00:00", {'G', 2, 9, 0, 2, 2, 5, 0, 1, 2, 0, 0, 0, 0}, kNoted},
+      {"07/12/26", "24:00:00", {'G', 0, 7, 1, 2, 2, 6, 1, 2, 4, 0, 0, 0, 0}, kNoted},
+      {"29/02/24", "23:59:59", {'G', 2, 9, 0, 2, 2, 4, 4, 2, 3, 5, 9, 5, 9},
+       "14:05:09 Relógio: Grava: ok"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.date + std::string(" ") + c.time);
+    form.meDAT->setText(c.date);
+    form.meHOR->setText(c.time);
+    Click(form.Button30);
+    EXPECT_EQ(messages.shown.back(), QStringLiteral("Relógio configurado!!"));
+    EXPECT_EQ(line.emulator.Requests().back().data, c.sent);
+    EXPECT_EQ(form.StatusText(), QString::fromUtf8(c.status));
+  }
+}
+
 TEST_F(BasicClockTest, FailuresReadLoudlyWriteSilently) {
   form.meDAT->setText("01/02/03");
   form.meHOR->setText("04:05:06");

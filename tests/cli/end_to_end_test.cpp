@@ -2,6 +2,7 @@
 // process start, one port cycle, the outcome in the exit status and the texts.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <regex>
 
 #include "tests/cli/cli_fixture.h"
@@ -162,6 +163,30 @@ TEST_F(ZM48DCommand, ClockSetThenRead) {
   const ProcessResult read = Zm48d({"clock"});
   EXPECT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.out, "07/12/26 14:05:09 Segunda\n");  // 7 December 2026 is a Monday
+}
+
+// A date or time that does not exist is a usage error: the port is not opened,
+// so the controller's clock never shows a day that does not come.
+TEST_F(ZM48DCommand, ClockSetRefusesDatesAndTimesThatDoNotExist) {
+  for (const char* when : {"32/13/99 25:61:61", "29/02/25 12:00:00", "31/04/26 12:00:00",
+                           "00/01/26 12:00:00", "01/00/26 12:00:00", "07/12/26 24:00:00",
+                           "07/12/26 12:60:00", "07/12/26 12:00:60"}) {
+    SCOPED_TRACE(when);
+    const ProcessResult set = Zm48d({"clock", "--set", when});
+    EXPECT_EQ(set.exitCode, 2);
+    EXPECT_EQ(set.out, "");
+    EXPECT_NE(set.err.find("'" + std::string(when) + "' is no date and time of the calendar"),
+              std::string::npos)
+        << set.err;
+  }
+  EXPECT_TRUE(emulator_.Requests().empty()) << "nothing was sent";
+
+  const ProcessResult leap = Zm48d({"clock", "--set", "29/02/24 23:59:59"});
+  EXPECT_EQ(leap.exitCode, 0) << leap.err;
+  const auto clock = emulator_.With([](emu::Controller& c) { return c.clock; });
+  EXPECT_EQ((std::array{clock.day, clock.month, clock.year, clock.hour, clock.minute,
+                        clock.second}),
+            (std::array{29, 2, 24, 23, 59, 59}));
 }
 
 TEST_F(ZM48DCommand, RelayFailureIsReportedThoughTheWindowShowsNothing) {

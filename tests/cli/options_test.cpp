@@ -130,11 +130,12 @@ TEST(CommandArguments, ClockTakesTheMaskedEditLayouts) {
   const auto one = cli::ParseClockSetting(Words{"07/12/26 14:05:09"});
   EXPECT_EQ(one.date, "07/12/26");
   EXPECT_EQ(one.time, "14:05:09");
-  const auto two = cli::ParseClockSetting(Words{"31/02/26", "23:59:59"});
-  EXPECT_EQ(two.date, "31/02/26");  // no real date: sent anyway, with weekday 0
+  const auto two = cli::ParseClockSetting(Words{"29/02/24", "23:59:59"});
+  EXPECT_EQ(two.date, "29/02/24");
   EXPECT_EQ(two.time, "23:59:59");
   for (const Words& bad :
        {Words{}, Words{"07/12/26"}, Words{"07/12/2026 14:05:09"}, Words{"7/12/26 14:05:09"},
+        Words{"31/02/26", "23:59:59"},  // no such day: the controller's clock would show it
         Words{"07-12-26 14:05:09"}, Words{"07/12/26 14:05"}, Words{"07/12/26 14:0 :09"},
         Words{"14:05:09 07/12/26"}, Words{"07/12/26", "14:05:09", "x"}}) {
     SCOPED_TRACE(::testing::PrintToString(bad));

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <span>
+#include <string>
 #include <thread>
 
 #include "emulator/console.h"
@@ -56,6 +59,36 @@ TEST(EmulatorFaults, HangUpDropsTheLineMidFrameAndTheNextOpenIsServed) {
   EXPECT_EQ(status, link_status::kWriteFailed) << "the line was hung up, not just left silent";
   line.Open();
   EXPECT_TRUE(Beep(line.link, status));
+}
+
+// The faults that spoil only what an answer says: its frame stays sound, and an
+// acknowledgement stays "OK". Chosen by name, as the console and --fault do.
+TEST(EmulatorFaults, LowerCaseAndShortDataSpoilOnlyTheAnswersText) {
+  EmulatedLine line;
+  line.Open();
+  line.emulator.With([](auto& c) { c.eeprom[0] = 0xAB; });
+  LinkStatus status = 0;
+  const auto AnswerTo = [&](std::span<const std::uint8_t> request) {
+    SetRequest(line.link, 'D', request);
+    EXPECT_TRUE(Transact(line.link, status));
+    const auto data = line.link.AnnouncedResponseData();
+    return std::string(data.begin(), data.end());
+  };
+  const std::uint8_t read[] = {'L', 0x00, 0x00, 1};
+  const std::uint8_t write[] = {'G', 0x01, 0x00, 1, 0x55};
+  const std::string sound = AnswerTo(read);
+  ASSERT_EQ(sound.substr(0, 2), "AB");
+  std::string lower = sound;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+
+  ASSERT_EQ(emu::RunConsoleCommand(line.emulator, "fault lower-case"), "ok");
+  EXPECT_EQ(AnswerTo(read), lower);
+  EXPECT_EQ(AnswerTo(write), "OK");
+  ASSERT_EQ(emu::RunConsoleCommand(line.emulator, "fault short-data"), "ok");
+  EXPECT_EQ(AnswerTo(read), sound.substr(0, 30));
+  EXPECT_EQ(AnswerTo(write), "OK");
+  EXPECT_EQ(emu::ParseFault("lower-case"), Fault::kLowerCase);
+  EXPECT_EQ(emu::ParseFault("short-data"), Fault::kShortData);
 }
 
 TEST(EmulatorConsole, EventsReadersFaultsAndBadLines) {

@@ -2,6 +2,7 @@
 // texts and the status line's outcome.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "operations/frame_description.h"
@@ -54,19 +55,52 @@ TEST(FrameDescription, AnswersSayOkOrTheBytesTheirTextStandsFor) {
   EXPECT_EQ(ops::DescribeResponse(Bytes(ok.begin(), ok.begin() + 4)), "resposta incompleta");
 }
 
+// An answer the terminal refuses says so, rather than showing bytes it never took.
+TEST(FrameDescription, AnswersTheTerminalRefusesSaySo) {
+  const std::string block = "000102030405060708090A0B0C0D0E0F";
+  const Bytes eepromRead = Request('D', {'L', 0x00, 0x00, 1});
+  const Bytes pageRead = Request('G', {'L', 0x80, 0x00});
+  const Bytes clockRead = Request('E', {'L'});
+  struct Case {
+    std::string data;
+    Bytes request;
+    const char* words;
+  };
+  const Case cases[] = {
+      {"1a", {}, "resposta inválida: não é hexadecimal"},
+      {"0A0B0c", eepromRead, "resposta inválida: não é hexadecimal"},
+      {"NO", {}, "resposta inválida: não é hexadecimal"},
+      {"0A0", {}, "resposta inválida: não é hexadecimal"},
+      {block.substr(0, 30), eepromRead, "resposta inválida: 15 de 16 bytes"},
+      {block.substr(0, 4), pageRead, "resposta inválida: 2 de 16 bytes"},
+      {block.substr(0, 14), clockRead, "7 bytes: 00 01 02 03 04 05 06"},
+      {block + "zz", pageRead,
+       "16 bytes: 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"},  // the rest is not read
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.data);
+    Bytes frame = {0x02, 0xAA, 0x1E, static_cast<std::uint8_t>(c.data.size()), 0x1C};
+    frame.insert(frame.end(), c.data.begin(), c.data.end());
+    frame.insert(frame.end(), {0x03, 0x00, 0x04});
+    EXPECT_EQ(ops::DescribeResponse(frame, c.request), c.words);
+  }
+}
+
 TEST(OperationOutcome, OneLineForEachEnding) {
   struct Case {
     ops::OperationTally tally;
     const char* line;
   };
   const Case cases[] = {
-      {{1, {}, "", {}, ""}, "ok"},
-      {{69, {}, "", {}, ""}, "concluído, 69 quadros"},
-      {{1, link_status::kNoHeader, "Erro!!", {}, ""}, "Erro!! (sem resposta)"},
-      {{1, link_status::kBadChecksum, "", {}, ""}, "falhou (checksum errado)"},
-      {{18, {}, "Lista não enviada!!", {}, ""}, "Lista não enviada!!, 18 quadros"},
-      {{0, {}, "Erro ao abrir a serial!!", 3, ""}, "porta COM 3 não abriu"},
-      {{0, {}, "", 2, "/dev/ttyS1: Permission denied; add the user to the dialout group"},
+      {{1, {}, "", {}, "", ""}, "ok"},
+      {{1, {}, "", {}, "", "data ou hora inexistente enviada como digitada"},
+       "ok; data ou hora inexistente enviada como digitada"},
+      {{69, {}, "", {}, "", ""}, "concluído, 69 quadros"},
+      {{1, link_status::kNoHeader, "Erro!!", {}, "", ""}, "Erro!! (sem resposta)"},
+      {{1, link_status::kBadChecksum, "", {}, "", ""}, "falhou (checksum errado)"},
+      {{18, {}, "Lista não enviada!!", {}, "", ""}, "Lista não enviada!!, 18 quadros"},
+      {{0, {}, "Erro ao abrir a serial!!", 3, "", ""}, "porta COM 3 não abriu"},
+      {{0, {}, "", 2, "/dev/ttyS1: Permission denied; add the user to the dialout group", ""},
        "porta COM 2 não abriu (/dev/ttyS1: Permission denied; add the user to the dialout group)"},
   };
   for (const Case& c : cases) EXPECT_EQ(ops::OutcomeText(c.tally), c.line);

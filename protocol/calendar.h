@@ -1,0 +1,22 @@
+#pragma once
+// Dates and times of the controller's clock, "DD/MM/YY HH:MM:SS" with the year
+// 2000 + YY: which of them exist, and their day of the week.
+#include <optional>
+#include <string_view>
+
+namespace zm48d {
+
+// A real date and time; the year has two digits (2000 + year).
+struct LocalTime {
+  int day = 1, month = 1, year = 0;
+  int hour = 0, minute = 0, second = 0;
+};
+
+// 0 for Monday .. 6 for Sunday, the order in which a group keeps its windows.
+int WeekdayFromMonday(const LocalTime& time);
+
+// "DD/MM/YY HH:MM:SS" naming a day of the calendar (leap years counted) and a
+// time of that day (hour below 24, minute and second below 60).
+std::optional<LocalTime> ParseLocalTime(std::string_view text);
+
+}  // namespace zm48d
