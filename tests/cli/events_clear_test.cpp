@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
@@ -160,7 +161,7 @@ TEST_F(EventsClear, RefusedModeOrFailedEmptyingSayWhatTheStackHolds) {
 
 class StoppedCommand : public EventsClear {
  protected:
-  emu::PtyEmulator paced_{{.pace = true}};
+  emu::PtyEmulator paced_{PacedEmulator()};
 };
 
 // A stop in the middle of the record read: the read ends at its next frame,

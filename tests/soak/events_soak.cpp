@@ -19,6 +19,7 @@
 #include "protocol/hex_text.h"
 #include "tests/cli/child_process.h"
 #include "tests/soak/soak_settings.h"
+#include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
@@ -169,7 +170,7 @@ class EventsSoak {
   }
 
   std::string program_;
-  emu::PtyEmulator emulator_{{.pace = true}};
+  emu::PtyEmulator emulator_{PacedEmulator()};
   TempDir dir_;
   std::set<std::uint32_t> pushed_;
   std::map<std::uint32_t, int> delivered_;

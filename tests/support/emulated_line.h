@@ -24,6 +24,13 @@ class EmulatedLine {
   void Open();
 };
 
+// An emulator that sends its answers at the line's 19200 baud.
+inline emu::EmulatorOptions PacedEmulator() {
+  emu::EmulatorOptions options;
+  options.pace = true;
+  return options;
+}
+
 // Device paths used by EmulatedLine's resolver.
 std::string MissingDevicePath();
 // The line the command line adds after its open-failure text for that device.
