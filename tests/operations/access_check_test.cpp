@@ -95,7 +95,8 @@ TEST(AccessCheckMemory, FilesASendRefusesAreRefusedByName) {
     ops::MemoryAfterSend(badCount, notices);
     ADD_FAILURE() << "no error";
   } catch (const std::exception& error) {
-    EXPECT_STREQ(error.what(), "'três' is not a valid integer value");
+    EXPECT_EQ(std::string(error.what()),
+              "'três' is not a valid integer value in \"" + badCount.groups + "\"");
   }
 }
 
