@@ -172,7 +172,9 @@ LineList LoadLines(const std::string& path) {
     throw FileError::CannotOpen(path, RefusalReason(ReadRefusal::kNotRegular));
   }
   const RegularFileBytes file = ReadRegularFile(path, kLargestReadFile);
-  if (file.refusal != ReadRefusal::kNone) throw FileError::CannotOpen(path, RefusalReason(file.refusal, file.error));
+  if (file.refusal != ReadRefusal::kNone) {
+    throw FileError::CannotOpen(path, RefusalReason(file.refusal, file.error));
+  }
   std::string_view bytes = file.bytes;
   if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
   return SplitLines(bytes);

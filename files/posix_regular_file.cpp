@@ -47,7 +47,9 @@ RegularFileBytes ReadRegularFile(const std::string& path, std::uintmax_t limit) 
       if (errno == EINTR) continue;
       return Refused(ReadRefusal::kSystemError, errno);
     }
-    if (file.bytes.size() + static_cast<std::size_t>(got) > limit) return Refused(ReadRefusal::kTooLarge);
+    if (file.bytes.size() + static_cast<std::size_t>(got) > limit) {
+      return Refused(ReadRefusal::kTooLarge);
+    }
     file.bytes.append(buffer, static_cast<std::size_t>(got));
   }
 }

@@ -44,7 +44,9 @@ RegularFileBytes ReadRegularFile(const std::string& path, std::uintmax_t limit) 
     const int got = _read(fd.get(), buffer, sizeof buffer);
     if (got == 0) return file;
     if (got < 0) return Refused(ReadRefusal::kSystemError, errno);
-    if (file.bytes.size() + static_cast<std::size_t>(got) > limit) return Refused(ReadRefusal::kTooLarge);
+    if (file.bytes.size() + static_cast<std::size_t>(got) > limit) {
+      return Refused(ReadRefusal::kTooLarge);
+    }
     file.bytes.append(buffer, static_cast<std::size_t>(got));
   }
 }

@@ -74,7 +74,8 @@ UploadRefusal CountRefusal(const ChosenFiles& files) {
 // A negative count is a file no editor writes; a large one is too much for
 // the controller.
 std::string_view CountFailureText(UploadRefusal refusal) {
-  const bool tooLarge = refusal == UploadRefusal::kRulesTooLarge || refusal == UploadRefusal::kTagsTooLarge;
+  const bool tooLarge =
+      refusal == UploadRefusal::kRulesTooLarge || refusal == UploadRefusal::kTagsTooLarge;
   return tooLarge ? text::kFilesTooLarge : text::kIncompatibleFiles;
 }
 
@@ -89,10 +90,12 @@ struct Expected {
 Expected BuildExpected(const ChosenFiles& files, const ConfigurationFiles& paths) {
   Expected expected;
   if (const auto& h = files.holidays) {
-    expected.rules.holidays = ReadingFile(paths.holidays, [&] { return BuildHolidayTable(h->lines, h->count); });
+    expected.rules.holidays =
+        ReadingFile(paths.holidays, [&] { return BuildHolidayTable(h->lines, h->count); });
   }
   if (const auto& g = files.groups) {
-    expected.rules.groups = ReadingFile(paths.groups, [&] { return BuildGroupTable(g->lines, g->count); });
+    expected.rules.groups =
+        ReadingFile(paths.groups, [&] { return BuildGroupTable(g->lines, g->count); });
   }
   if (const auto& t = files.tags) {
     expected.tags = TagListReading{

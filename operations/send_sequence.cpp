@@ -35,10 +35,9 @@ StageOutcome CheckRulesFiles(const Session& session, const SendPaths& paths) {
   if (paths.holidays.empty() || paths.groups.empty()) return StageOutcome::kNotChosen;
   const UploadRefusal wrong =
       CheckRulesHeaders(LoadLines(paths.holidays), LoadLines(paths.groups));
+  const auto uploadRefusal = [&] { return BuildRulesUpload(paths.holidays, paths.groups).refusal; };
   const UploadRefusal refusal =
-      wrong != UploadRefusal::kNone
-          ? wrong
-          : WithReadableErrors([&] { return BuildRulesUpload(paths.holidays, paths.groups).refusal; });
+      wrong != UploadRefusal::kNone ? wrong : WithReadableErrors(uploadRefusal);
   if (refusal == UploadRefusal::kNone) return StageOutcome::kSent;
   session.Fail(IsHeaderRefusal(refusal) ? text::kIncompatibleFiles : text::kRulesFailed);
   session.Explain(UploadRefusalText(refusal, paths));

@@ -84,7 +84,8 @@ std::vector<std::uint8_t> BuildGroupTable(const LineList& groups, int count) {
   return BuildTable<GroupRecord>(groups, count, GroupRecordFromLine);
 }
 
-RulesImage RulesImageOfTables(std::vector<std::uint8_t> holidays, std::vector<std::uint8_t> groups) {
+RulesImage RulesImageOfTables(std::vector<std::uint8_t> holidays,
+                              std::vector<std::uint8_t> groups) {
   const int h = static_cast<int>(holidays.size() / HolidayRecordSize);
   const int g = static_cast<int>(groups.size() / GroupRecordSize);
 

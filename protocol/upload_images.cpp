@@ -46,9 +46,9 @@ RulesUpload BuildRulesUpload(const std::string& holidaysPath, const std::string&
   if (!FitsCountByte(h)) return refused(Refusal::kHolidaysCount);
   if (!FitsCountByte(g)) return refused(Refusal::kGroupsCount);
   if (!RulesFit(h, g)) return refused(Refusal::kRulesTooLarge);
-  return {Refusal::kNone,
-          RulesImageOfTables(ReadingFile(holidaysPath, [&] { return BuildHolidayTable(holidays, h); }),
-                             ReadingFile(groupsPath, [&] { return BuildGroupTable(groups, g); }))};
+  auto holidayTable = ReadingFile(holidaysPath, [&] { return BuildHolidayTable(holidays, h); });
+  auto groupTable = ReadingFile(groupsPath, [&] { return BuildGroupTable(groups, g); });
+  return {Refusal::kNone, RulesImageOfTables(std::move(holidayTable), std::move(groupTable))};
 }
 
 TagListUpload BuildTagListUpload(int startAddress, const std::string& path) {

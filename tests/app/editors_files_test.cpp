@@ -182,9 +182,9 @@ TEST_F(EditorFilesTest, CountThatIsNotANumberIsTheRuntimesErrorBeforeNovo) {
   ClickWithFile(form.Button12, f);
   ClickWithFile(form.Button12, g);
   // The runtime's text, then the file it came from.
-  EXPECT_EQ(messages.errors,
-            (std::vector<QString>{QString::fromStdString("'Não' is not a valid integer value in \"" + f + "\""),
-                                  QString::fromStdString("'' is not a valid integer value in \"" + g + "\"")}));
+  const auto in = [](const std::string& path) { return QString::fromStdString(" in \"" + path + "\""); };
+  EXPECT_EQ(messages.errors, (std::vector<QString>{"'Não' is not a valid integer value" + in(f),
+                                                   "'' is not a valid integer value" + in(g)}));
   EXPECT_EQ(Rows(*form.sgFER), before);
 }
 

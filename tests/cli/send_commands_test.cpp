@@ -72,7 +72,8 @@ TEST_F(SendCommands, SendRunsTheThreeStages) {
 TEST_F(SendCommands, SendRefusesEveryBadFileBeforeTheFirstFrame) {
   const auto tooMany = dir_.Write("g70", {"ZM48D-GRUPOS", "70"});
   const std::string none = dir_.Path("none.txt");
-  ProcessResult result = Zm48d({"send", "--holidays", holidays_, "--groups", tooMany, "--tags", none});
+  ProcessResult result =
+      Zm48d({"send", "--holidays", holidays_, "--groups", tooMany, "--tags", none});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "Erro ao enviar configuração da eep!!\n" + holidays_ + " + " + tooMany +
                             ": the holidays and groups do not fit the controller's 2048 bytes (see "
@@ -92,13 +93,15 @@ TEST_F(SendCommands, ABadTagListLeavesTheControllerUntouched) {
     std::string path;
     std::string err;  // what stderr holds after the path
   };
+  const std::string notAList = ": not a tag list file (its first line is not ZM48D-LISTA)\n";
   const Case cases[] = {
-      {"garbage", dir_.Write("garbage.txt", {"\x01\x02garbage", "??"}),
-       ": not a tag list file (its first line is not ZM48D-LISTA)\n"},
-      {"empty", dir_.Write("empty.txt", {}), ": not a tag list file (its first line is not ZM48D-LISTA)\n"},
-      {"negative count", dir_.Write("neg.txt", {"ZM48D-LISTA", "-5"}), ": the count must not be negative\n"},
-      {"count above the lines", dir_.Write("short.txt", {"ZM48D-LISTA", "2", "00A1B2*05*001*Portaria"}),
-       "\"\n"},
+      {"garbage", dir_.Write("garbage.txt", {"\x01\x02garbage", "??"}), notAList},
+      {"empty", dir_.Write("empty.txt", {}), notAList},
+      {"negative count", dir_.Write("neg.txt", {"ZM48D-LISTA", "-5"}),
+       ": the count must not be negative\n"},
+      // List index out of bounds (3) in "short.txt"
+      {"count above the lines",
+       dir_.Write("short.txt", {"ZM48D-LISTA", "2", "00A1B2*05*001*Portaria"}), "\"\n"},
       {"FIFO", fifo, "\". not a regular file\n"},
   };
   const std::vector<std::uint8_t> before = Settings(0x8000, 0x8000);

@@ -108,7 +108,8 @@ TEST(AccessCheckMemory, FilesASendRefusesAreRefusedByName) {
       ops::MemoryAfterSend({h, g, notAFile}, notices);
       ADD_FAILURE() << "no error";
     } catch (const FileError& error) {
-      EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + notAFile + "\". not a regular file");
+      EXPECT_EQ(std::string(error.what()),
+                "Cannot open file \"" + notAFile + "\". not a regular file");
     }
   }
   EXPECT_TRUE(notices.failures.empty());
