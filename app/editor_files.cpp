@@ -141,7 +141,9 @@ void SaveGridFile(SharedFileDialog& dialog, const QTableWidget& grid, const Grid
 void LoadGridFile(SharedFileDialog& dialog, QTableWidget& grid, const GridFileLayout& layout,
                   const std::function<void()>& novo, MessageSink& messages) {
   if (!dialog.Execute()) return;
-  LoadGridLines(LoadLines(FilePathBytes(dialog.FileName())), grid, layout, novo, messages);
+  const std::string path = FilePathBytes(dialog.FileName());
+  const LineList lines = LoadLines(path);
+  ReadingFile(path, [&] { LoadGridLines(lines, grid, layout, novo, messages); });
 }
 
 }  // namespace zm48d

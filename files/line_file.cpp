@@ -6,8 +6,10 @@
 #include <memory>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "files/new_file.h"
+#include "files/regular_file.h"
 #include "files/runtime_errors.h"
 
 namespace zm48d {
@@ -21,12 +23,52 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
-// A new, exclusively created file beside `path`; `name` receives its name.
-FilePtr CreateTemporaryBeside(const std::string& path, std::string& name, int& error) {
+// A temporary file that is removed when it goes out of scope, unless it has
+// been renamed into place: every way out of a save, exceptions included,
+// leaves no temporary behind.
+class Temporary {
+ public:
+  explicit Temporary(std::string name) : name_(std::move(name)) {}
+  Temporary(Temporary&& other) noexcept : name_(std::exchange(other.name_, {})) {}
+  Temporary& operator=(Temporary&&) = delete;
+  ~Temporary() {
+    if (!name_.empty()) std::remove(name_.c_str());
+  }
+  // Renames the file over `target`; it is then no longer this one to remove.
+  std::error_code RenameOver(const std::string& target) {
+    std::error_code ec;
+    std::filesystem::rename(name_, target, ec);
+    if (!ec) name_.clear();
+    return ec;
+  }
+
+ private:
+  std::string name_;
+};
+
+// The file a save of `path` replaces: a symbolic link is followed to its final
+// target, so the link stays and the file it names gets the new lines. A chain
+// too long to be anything but a loop is left for the rename to fail on.
+std::string FinalTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path target = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(target, ec)) break;
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
+}
+
+// A new, exclusively created file beside `target`, named after it with
+// ".tmp" and a number so that one left by a killed save shows whose it was.
+FilePtr CreateTemporaryBeside(const std::string& target, std::string& name, int& error) {
   std::random_device seed;
   std::mt19937 random(seed());
   for (int attempt = 0; attempt < 16; ++attempt) {
-    name = path + ".tmp" + std::to_string(random() % 1000000);
+    name = target + ".tmp" + std::to_string(random() % 1000000);
     errno = 0;
     FilePtr f(CreateNewFile(name));
     if (f) return f;
@@ -36,26 +78,42 @@ FilePtr CreateTemporaryBeside(const std::string& path, std::string& name, int& e
   return nullptr;
 }
 
-// Writes `bytes` to a fresh temporary file; returns its name, or throws.
-std::string WriteTemporary(const std::string& path, const std::string& bytes) {
+// Writes `bytes` to a fresh temporary file beside `target`, with the mode of
+// the file it will replace; `path` is the name the operator gave, for errors.
+Temporary WriteTemporary(const std::string& path, const std::string& target,
+                         const std::string& bytes) {
   std::string name;
   int error = 0;
-  FilePtr f = CreateTemporaryBeside(path, name, error);
+  FilePtr f = CreateTemporaryBeside(target, name, error);
   if (!f) throw FileError::CannotCreate(path, Reason(error));
+  Temporary temporary(name);
 
   // On the disk before the rename makes it the file.
   errno = 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() &&
+  const bool written = KeepModeOf(target, f.get()) &&
+                       std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() &&
                        FlushToDisk(f.get());
   error = errno;
   const bool closed = std::fclose(f.release()) == 0;
   if (!closed && error == 0) error = errno;
-  if (!written || !closed) {
-    std::remove(name.c_str());
-    throw FileError::CannotCreate(path, Reason(error != 0 ? error : EIO));
-  }
-  return name;
+  if (!written || !closed) throw FileError::CannotCreate(path, Reason(error != 0 ? error : EIO));
+  return temporary;
 }
+
+// Why a file was not read, as the reason in "Cannot open file".
+std::string RefusalReason(ReadRefusal refusal, int error = 0) {
+  switch (refusal) {
+    case ReadRefusal::kNotRegular: return "not a regular file";
+    case ReadRefusal::kTooLarge: return "larger than 16 MiB";
+    case ReadRefusal::kSystemError: return Reason(error != 0 ? error : EIO);
+    case ReadRefusal::kNone: break;
+  }
+  return {};
+}
+
+// A UTF-8 byte-order mark that an editor put before the header; the files
+// themselves are single-byte text, where these three bytes mean nothing else.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -100,17 +158,25 @@ bool FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-LineList LoadLines(const std::string& path) {
-  errno = 0;
-  FilePtr f(std::fopen(path.c_str(), "rb"));
-  if (!f) throw FileError::CannotOpen(path, Reason(errno != 0 ? errno : ENOENT));
+bool PathExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
 
-  std::string bytes;
-  char buffer[8192];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, got);
-  // A directory opens on some systems and fails only when read.
-  if (std::ferror(f.get())) throw FileError::CannotOpen(path, Reason(errno != 0 ? errno : EIO));
+LineList LoadLines(const std::string& path) {
+  // Looked at before the open too: opening a serial device named by mistake
+  // would already change its lines.
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    throw FileError::CannotOpen(path, RefusalReason(ReadRefusal::kNotRegular));
+  }
+  const RegularFileBytes file = ReadRegularFile(path, kLargestReadFile);
+  if (file.refusal != ReadRefusal::kNone) {
+    throw FileError::CannotOpen(path, RefusalReason(file.refusal, file.error));
+  }
+  std::string_view bytes = file.bytes;
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
   return SplitLines(bytes);
 }
 
@@ -119,21 +185,14 @@ void SaveLinesAtomically(const std::string& path, const std::vector<std::string>
 }
 
 void SaveLineFilesAtomically(const std::vector<LineFile>& files) {
-  std::vector<std::string> temporaries;
-  auto removeRemaining = [&](std::size_t from) {
-    for (std::size_t i = from; i < temporaries.size(); ++i) std::remove(temporaries[i].c_str());
-  };
-  try {
-    for (const LineFile& file : files) temporaries.push_back(WriteTemporary(file.path, JoinLines(file.lines)));
-  } catch (...) {
-    removeRemaining(0);
-    throw;
+  std::vector<std::string> targets;
+  std::vector<Temporary> temporaries;
+  for (const LineFile& file : files) {
+    targets.push_back(FinalTarget(file.path));
+    temporaries.push_back(WriteTemporary(file.path, targets.back(), JoinLines(file.lines)));
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    std::error_code ec;
-    std::filesystem::rename(temporaries[i], files[i].path, ec);
-    if (ec) {
-      removeRemaining(i);
+    if (const std::error_code ec = temporaries[i].RenameOver(targets[i])) {
       throw FileError::CannotCreate(files[i].path, ec.message());
     }
   }

@@ -39,14 +39,24 @@ LineList SplitLines(std::string_view bytes);
 std::string JoinLines(const std::vector<std::string>& lines);
 inline std::string JoinLines(const LineList& lines) { return JoinLines(lines.lines()); }
 
+// Whether a regular file (or a link to one) is at `path`.
 bool FileExists(const std::string& path);
 
-// Reads the whole file. Throws FileError::CannotOpen with the system's reason.
+// Whether anything at all is at `path`, a symbolic link followed: a missing
+// file, as against one that is there but cannot be read (a folder, a FIFO).
+bool PathExists(const std::string& path);
+
+// Reads the whole file; a UTF-8 byte-order mark before the first line is
+// dropped. Only a regular file (or a link to one) of at most 16 MiB is read:
+// a FIFO, a device or a folder is refused at once, without waiting on it.
+// Throws FileError::CannotOpen with the system's reason or the refusal's.
 LineList LoadLines(const std::string& path);
 
 // Writes the lines to a temporary file beside `path` and renames it over `path`,
-// so that an interrupted or failed save leaves the old file as it was. Throws
-// FileError::CannotCreate with the system's reason; the temporary file is removed.
+// so that an interrupted or failed save leaves the old file as it was. The new
+// file keeps the old one's permissions; a symbolic link stays one, and the file
+// it names is replaced. Throws FileError::CannotCreate with the system's
+// reason; the temporary file is removed on every way out.
 void SaveLinesAtomically(const std::string& path, const std::vector<std::string>& lines);
 inline void SaveLinesAtomically(const std::string& path, const LineList& lines) {
   SaveLinesAtomically(path, lines.lines());

@@ -1,6 +1,7 @@
 #pragma once
-// The two file-system steps of the atomic save that each system does its own
-// way: creating a file that must not exist yet, and pushing its bytes to the disk.
+// The file-system steps of the atomic save that each system does its own way:
+// creating a file that must not exist yet, giving it the mode of the file it
+// replaces, and pushing its bytes to the disk.
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,11 @@ namespace zm48d {
 // exists already (errno EEXIST), so that no other writer's file is taken over.
 // Null on failure, with errno set.
 std::FILE* CreateNewFile(const std::string& path);
+
+// Gives the open `file` the permission bits of `replaced`, so that a save keeps
+// a file private that was private; true when there is no such file to copy
+// from. False on failure, with errno set.
+bool KeepModeOf(const std::string& replaced, std::FILE* file);
 
 // Flushes the stream and has the system write the file's bytes to the disk.
 bool FlushToDisk(std::FILE* file);

@@ -20,11 +20,21 @@ int DigitValue(char c, int base) {
 
 }  // namespace
 
-ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
+std::string InFileSuffix(std::string_view path) {
+  return path.empty() ? std::string() : " in " + Quoted(path);
+}
 
-ListIndexError::ListIndexError(long long index)
-    : std::runtime_error("List index out of bounds (" + std::to_string(index) + ")") {}
+std::string ConversionError::Message(std::string_view value, std::string_view path) {
+  return "'" + std::string(value) + "' is not a valid integer value" + InFileSuffix(path);
+}
+
+ConversionError::ConversionError(std::string_view text, std::string_view path)
+    : std::runtime_error(Message(text, path)), value_(text), path_(path) {}
+
+ListIndexError::ListIndexError(long long index, std::string_view path)
+    : std::runtime_error("List index out of bounds (" + std::to_string(index) + ")" +
+                         InFileSuffix(path)),
+      index_(index) {}
 
 FileError FileError::CannotOpen(std::string_view path, std::string_view reason) {
   return FileError("Cannot open file " + Quoted(path) + ". " + std::string(reason));

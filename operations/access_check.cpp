@@ -6,6 +6,7 @@
 #include "files/line_file.h"
 #include "operations/operator_texts.h"
 #include "operations/readable_errors.h"
+#include "operations/upload_refusal_text.h"
 #include "protocol/access_decision.h"
 #include "protocol/upload_images.h"
 
@@ -13,29 +14,9 @@ namespace zm48d::ops {
 
 namespace {
 
-std::string RefusalText(UploadRefusal refusal, const CheckFiles& files) {
-  using enum UploadRefusal;
-  switch (refusal) {
-    case kHolidaysMissing: return files.holidays + std::string(text::kCheckNoSuchFile);
-    case kGroupsMissing: return files.groups + std::string(text::kCheckNoSuchFile);
-    case kTagsMissing: return files.tags + std::string(text::kCheckNoSuchFile);
-    case kHolidaysWrongHeader: return files.holidays + std::string(text::kCheckNotHolidays);
-    case kGroupsWrongHeader: return files.groups + std::string(text::kCheckNotGroups);
-    case kTagsWrongHeader: return files.tags + std::string(text::kCheckNotTags);
-    case kHolidaysCount: return files.holidays + std::string(text::kCheckTableCount);
-    case kGroupsCount: return files.groups + std::string(text::kCheckTableCount);
-    case kTagsCount: return files.tags + std::string(text::kCheckTagCount);
-    case kRulesTooLarge:
-      return files.holidays + " + " + files.groups + std::string(text::kCheckRulesTooLarge);
-    case kTagsTooLarge: return files.tags + std::string(text::kCheckTagsTooLarge);
-    case kNone: break;
-  }
-  return {};
-}
-
 bool Refused(UploadRefusal refusal, const CheckFiles& files, Notices& notices) {
   if (refusal == UploadRefusal::kNone) return false;
-  notices.Show(Tone::kFailure, RefusalText(refusal, files));
+  notices.Show(Tone::kFailure, UploadRefusalText(refusal, files));
   return true;
 }
 

@@ -12,16 +12,13 @@
 #include <vector>
 
 #include "operations/session.h"
+#include "operations/configuration_files.h"
 #include "protocol/memory_image.h"
 #include "protocol/tag_read.h"
 
 namespace zm48d::ops {
 
-struct CheckFiles {
-  std::string holidays;
-  std::string groups;
-  std::string tags;
-};
+using CheckFiles = ConfigurationFiles;
 
 // The memory a send of the three files leaves on a controller whose memory was
 // empty: the rules image in the EEPROM space, the tag list from TagListStart and

@@ -5,10 +5,12 @@
 
 #include "files/file_formats.h"
 #include "files/line_file.h"
+#include "files/runtime_errors.h"
 #include "operations/controller_readback.h"
 #include "operations/operator_texts.h"
 #include "operations/readable_errors.h"
 #include "operations/readback_differences.h"
+#include "operations/upload_refusal_text.h"
 #include "protocol/rules_image.h"
 #include "protocol/tag_image.h"
 
@@ -42,19 +44,39 @@ bool HeadersMatch(const ChosenFiles& files) {
          matches(files.tags, kTagListHeader);
 }
 
-// Reads the counts and says whether the uploads would take them: one byte each
-// in the header with the tables within the area, a tag list within the
-// settings space.
-bool CountsFit(ChosenFiles& files) {
-  for (auto* file : {&files.holidays, &files.groups, &files.tags}) {
-    if (*file) (*file)->count = CountLineValue((*file)->lines);
+// Reads the counts, naming the file whose count line is no number.
+void ReadCounts(ChosenFiles& files, const ConfigurationFiles& paths) {
+  const auto read = [](std::optional<ChosenFile>& file, const std::string& path) {
+    if (file) file->count = ReadingFile(path, [&] { return CountLineValue(file->lines); });
+  };
+  read(files.holidays, paths.holidays);
+  read(files.groups, paths.groups);
+  read(files.tags, paths.tags);
+}
+
+// What the uploads would refuse in the counts: none below 0; one byte each in
+// the header with the tables within the area; a tag list within the settings
+// space. A file left out counts as empty.
+UploadRefusal CountRefusal(const ChosenFiles& files) {
+  const int h = files.holidays ? files.holidays->count : 0;
+  const int g = files.groups ? files.groups->count : 0;
+  if (h < 0) return UploadRefusal::kHolidaysCount;
+  if (g < 0) return UploadRefusal::kGroupsCount;
+  if (files.tags && files.tags->count < 0) return UploadRefusal::kTagsCount;
+  if (!RulesFit(h, g)) return UploadRefusal::kRulesTooLarge;
+  if (files.tags &&
+      !TagListFits(TagListStart, TagListImageSize(static_cast<std::size_t>(files.tags->count)))) {
+    return UploadRefusal::kTagsTooLarge;
   }
-  if (!RulesFit(files.holidays ? files.holidays->count : 0, files.groups ? files.groups->count : 0)) {
-    return false;
-  }
-  if (!files.tags) return true;
-  const int tags = files.tags->count;
-  return tags >= 0 && TagListFits(TagListStart, TagListImageSize(static_cast<std::size_t>(tags)));
+  return UploadRefusal::kNone;
+}
+
+// A negative count is a file no editor writes; a large one is too much for
+// the controller.
+std::string_view CountFailureText(UploadRefusal refusal) {
+  const bool tooLarge =
+      refusal == UploadRefusal::kRulesTooLarge || refusal == UploadRefusal::kTagsTooLarge;
+  return tooLarge ? text::kFilesTooLarge : text::kIncompatibleFiles;
 }
 
 // What the uploads would write from the files, in the shape of a reading.
@@ -65,13 +87,20 @@ struct Expected {
 
 // The tables and the tag list, built before the port is opened, so that a
 // file short of its count ends the verify without a port cycle.
-Expected BuildExpected(const ChosenFiles& files) {
+Expected BuildExpected(const ChosenFiles& files, const ConfigurationFiles& paths) {
   Expected expected;
-  if (files.holidays) expected.rules.holidays = BuildHolidayTable(files.holidays->lines, files.holidays->count);
-  if (files.groups) expected.rules.groups = BuildGroupTable(files.groups->lines, files.groups->count);
-  if (files.tags) {
-    expected.tags = TagListReading{{TagListStart, files.tags->count},
-                                   BuildTagListImage(files.tags->lines, files.tags->count)};
+  if (const auto& h = files.holidays) {
+    expected.rules.holidays =
+        ReadingFile(paths.holidays, [&] { return BuildHolidayTable(h->lines, h->count); });
+  }
+  if (const auto& g = files.groups) {
+    expected.rules.groups =
+        ReadingFile(paths.groups, [&] { return BuildGroupTable(g->lines, g->count); });
+  }
+  if (const auto& t = files.tags) {
+    expected.tags = TagListReading{
+        {TagListStart, t->count},
+        ReadingFile(paths.tags, [&] { return BuildTagListImage(t->lines, t->count); })};
   }
   return expected;
 }
@@ -98,11 +127,13 @@ VerifyResult VerifyController(const Session& session, const ConfigurationFiles& 
     session.Fail(text::kIncompatibleFiles);
     return result;
   }
-  if (!WithReadableErrors([&] { return CountsFit(files); })) {
-    session.Fail(text::kFilesTooLarge);
+  WithReadableErrors([&] { ReadCounts(files, paths); });
+  if (const UploadRefusal refusal = CountRefusal(files); refusal != UploadRefusal::kNone) {
+    session.Fail(CountFailureText(refusal));
+    session.Explain(UploadRefusalText(refusal, paths));
     return result;
   }
-  Expected expected = WithReadableErrors([&] { return BuildExpected(files); });
+  Expected expected = WithReadableErrors([&] { return BuildExpected(files, paths); });
 
   const ReadBackParts parts = files.Parts();
   const auto contents = ReadControllerBack(session, parts);

@@ -14,7 +14,8 @@ auto WithReadableErrors(Operation operation) {
   try {
     return operation();
   } catch (const ConversionError& error) {
-    throw std::runtime_error(Cp1252ToUtf8(error.what()));
+    // The file's name is the system's, already readable; only the value is the file's.
+    throw std::runtime_error(ConversionError::Message(Cp1252ToUtf8(error.value()), error.path()));
   }
 }
 

@@ -4,6 +4,7 @@
 #include "operations/operator_texts.h"
 #include "operations/progress_report.h"
 #include "operations/readable_errors.h"
+#include "operations/upload_refusal_text.h"
 #include "protocol/commands.h"
 #include "protocol/memory.h"
 #include "protocol/upload_images.h"
@@ -26,6 +27,35 @@ StageOutcome UploadTagListCycle(const Session& session, const std::string& tagsP
   if (sent) return StageOutcome::kSent;
   session.Fail(failureText);
   return StageOutcome::kFailed;
+}
+
+// The rules files as their stage would take them; nothing to check when a path
+// is empty, which the stage itself reports. Loading throws as the stage's would.
+StageOutcome CheckRulesFiles(const Session& session, const SendPaths& paths) {
+  if (paths.holidays.empty() || paths.groups.empty()) return StageOutcome::kNotChosen;
+  const UploadRefusal wrong =
+      CheckRulesHeaders(LoadLines(paths.holidays), LoadLines(paths.groups));
+  const auto uploadRefusal = [&] { return BuildRulesUpload(paths.holidays, paths.groups).refusal; };
+  const UploadRefusal refusal =
+      wrong != UploadRefusal::kNone ? wrong : WithReadableErrors(uploadRefusal);
+  if (refusal == UploadRefusal::kNone) return StageOutcome::kSent;
+  session.Fail(IsHeaderRefusal(refusal) ? text::kIncompatibleFiles : text::kRulesFailed);
+  session.Explain(UploadRefusalText(refusal, paths));
+  return IsHeaderRefusal(refusal) ? StageOutcome::kIncompatible : StageOutcome::kFailed;
+}
+
+StageOutcome CheckTagListFile(const Session& session, const SendPaths& paths) {
+  if (paths.tags.empty()) return StageOutcome::kNotChosen;
+  const UploadRefusal refusal =
+      WithReadableErrors([&] { return BuildTagListUpload(TagListStart, paths.tags).refusal; });
+  if (refusal == UploadRefusal::kNone) return StageOutcome::kSent;
+  session.Fail(text::kTagsFailed);
+  session.Explain(UploadRefusalText(refusal, paths));
+  return StageOutcome::kFailed;
+}
+
+bool Refused(StageOutcome outcome) {
+  return outcome == StageOutcome::kIncompatible || outcome == StageOutcome::kFailed;
 }
 
 }  // namespace
@@ -74,6 +104,15 @@ bool NotifyStage(const Session& session) {
 }
 
 SendResult RunSendSequence(const Session& session, const SendPaths& paths) {
+  // Every chosen file is checked before the first frame: a tag list refused
+  // after the rules were written would leave the controller's new groups beside
+  // its old list, each tag pointing at another group's windows.
+  const StageOutcome rulesCheck = CheckRulesFiles(session, paths);
+  const StageOutcome tagsCheck = CheckTagListFile(session, paths);
+  if (Refused(rulesCheck) || Refused(tagsCheck)) {
+    return {Refused(rulesCheck) ? rulesCheck : StageOutcome::kNotChosen,
+            Refused(tagsCheck) ? tagsCheck : StageOutcome::kNotChosen, false};
+  }
   SendResult result;
   result.rules = SendRulesStage(session, paths.holidays, paths.groups);
   result.tags = SendTagListStage(session, paths.tags);

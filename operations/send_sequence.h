@@ -2,7 +2,8 @@
 // Sending a whole configuration to the controller: the access rules, the tag
 // list, then the notice that its memory was rewritten. Each stage is a port
 // cycle of its own (open, operate, report, close) on "COM portNumber"; a stage
-// that fails does not stop the next one, and nothing is rolled back.
+// that fails on the line does not stop the next one, and nothing is rolled back.
+// Files are checked before the first stage, so no stage is refused its file.
 // The window's "Enviar para o aparelho" and the command line's `send` both run
 // it; its texts go to the session's notices while the port is still open.
 #include <string>
@@ -41,9 +42,11 @@ StageOutcome SendTagListStage(const Session& session, const std::string& tagsPat
 // happens. True when the controller acknowledged it.
 bool NotifyStage(const Session& session);
 
-// The three stages in order. An error raised while reading a file (one that
-// cannot be opened, a count that is no number, a missing data line) ends the
-// sequence there, with the port closed; the later stages do not run.
+// Every chosen file read and checked first, then the three stages in order. A
+// file that its stage would refuse ends the send before any port is opened,
+// with the stage's failure text and, as its explanation, the file and why; an
+// error raised while reading a file (one that cannot be opened, a count that is
+// no number, a missing data line) ends it there too, before any frame.
 SendResult RunSendSequence(const Session& session, const SendPaths& paths);
 
 // "Enviar lista para o aparelho": the tag list alone, without the notice. Only

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <tuple>
+#include <utility>
 
 #include "files/file_formats.h"
 #include "protocol/big_endian.h"
@@ -83,16 +84,22 @@ std::vector<std::uint8_t> BuildGroupTable(const LineList& groups, int count) {
   return BuildTable<GroupRecord>(groups, count, GroupRecordFromLine);
 }
 
-RulesImage BuildRulesImage(const LineList& holidays, const LineList& groups) {
-  const int h = CountLine(holidays);
-  const int g = CountLine(groups);
+RulesImage RulesImageOfTables(std::vector<std::uint8_t> holidays,
+                              std::vector<std::uint8_t> groups) {
+  const int h = static_cast<int>(holidays.size() / HolidayRecordSize);
+  const int g = static_cast<int>(groups.size() / GroupRecordSize);
 
   RulesImage image{};
   image.header = BuildStackHeaderBytes(h, g);
   image.groupTableAddress = static_cast<std::uint16_t>(HolidayTableStart + HolidayRecordSize * h);
-  image.holidays = BuildHolidayTable(holidays, h);
-  image.groups = BuildGroupTable(groups, g);
+  image.holidays = std::move(holidays);
+  image.groups = std::move(groups);
   return image;
+}
+
+RulesImage BuildRulesImage(const LineList& holidays, const LineList& groups) {
+  return RulesImageOfTables(BuildHolidayTable(holidays, CountLine(holidays)),
+                            BuildGroupTable(groups, CountLine(groups)));
 }
 
 std::string HolidayDateText(const HolidayRecord& record) {

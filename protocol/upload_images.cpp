@@ -31,8 +31,8 @@ UploadRefusal CheckRulesHeaders(const LineList& holidays, const LineList& groups
 RulesUpload BuildRulesUpload(const std::string& holidaysPath, const std::string& groupsPath) {
   using Refusal = UploadRefusal;
   const auto refused = Refused<RulesUpload>;
-  if (!FileExists(holidaysPath)) return refused(Refusal::kHolidaysMissing);
-  if (!FileExists(groupsPath)) return refused(Refusal::kGroupsMissing);
+  if (!PathExists(holidaysPath)) return refused(Refusal::kHolidaysMissing);
+  if (!PathExists(groupsPath)) return refused(Refusal::kGroupsMissing);
   const LineList holidays = LoadLines(holidaysPath);
   const LineList groups = LoadLines(groupsPath);
   if (const UploadRefusal wrong = CheckRulesHeaders(holidays, groups); wrong != Refusal::kNone) {
@@ -41,25 +41,28 @@ RulesUpload BuildRulesUpload(const std::string& holidaysPath, const std::string&
   // Counts the one-byte header fields cannot hold, or tables reaching past the
   // area, would leave the controller with a layout that loses groups or
   // overwrites memory it does not own: refused before anything is sent.
-  const int h = CountLineValue(holidays);
-  const int g = CountLineValue(groups);
+  const int h = ReadingFile(holidaysPath, [&] { return CountLineValue(holidays); });
+  const int g = ReadingFile(groupsPath, [&] { return CountLineValue(groups); });
   if (!FitsCountByte(h)) return refused(Refusal::kHolidaysCount);
   if (!FitsCountByte(g)) return refused(Refusal::kGroupsCount);
   if (!RulesFit(h, g)) return refused(Refusal::kRulesTooLarge);
-  return {Refusal::kNone, BuildRulesImage(holidays, groups)};
+  auto holidayTable = ReadingFile(holidaysPath, [&] { return BuildHolidayTable(holidays, h); });
+  auto groupTable = ReadingFile(groupsPath, [&] { return BuildGroupTable(groups, g); });
+  return {Refusal::kNone, RulesImageOfTables(std::move(holidayTable), std::move(groupTable))};
 }
 
 TagListUpload BuildTagListUpload(int startAddress, const std::string& path) {
   using Refusal = UploadRefusal;
   const auto refused = Refused<TagListUpload>;
-  if (!FileExists(path)) return refused(Refusal::kTagsMissing);
+  if (!PathExists(path)) return refused(Refusal::kTagsMissing);
   const LineList file = LoadLines(path);
   if (!HasHeader(file, kTagListHeader)) return refused(Refusal::kTagsWrongHeader);
-  const int count = CountLineValue(file);
+  const int count = ReadingFile(path, [&] { return CountLineValue(file); });
   if (count < 0) return refused(Refusal::kTagsCount);
   // The whole image is built before anything is sent, so a file with fewer data
   // lines than its count leaves the controller untouched.
-  TagListUpload upload{Refusal::kNone, startAddress, count, BuildTagListImage(file, count)};
+  TagListUpload upload{Refusal::kNone, startAddress, count,
+                       ReadingFile(path, [&] { return BuildTagListImage(file, count); })};
   if (!TagListFits(static_cast<std::uint16_t>(startAddress), upload.image.size())) {
     return refused(Refusal::kTagsTooLarge);
   }

@@ -15,7 +15,7 @@ namespace zm48d {
 // Why the files cannot be sent. Each refusal names the file it comes from.
 enum class UploadRefusal {
   kNone,
-  kHolidaysMissing,  // no file of that name
+  kHolidaysMissing,  // nothing of that name (one that cannot be read throws)
   kGroupsMissing,
   kTagsMissing,
   kHolidaysWrongHeader,  // not its kind's first line (rules files: or no count line)
@@ -46,7 +46,8 @@ UploadRefusal CheckRulesHeaders(const LineList& holidays, const LineList& groups
 
 // The stack header and both tables from the two files. A count line that is not
 // a number, or fewer data lines than it promises, throws (ConversionError,
-// ListIndexError), as does a file that exists but cannot be read.
+// ListIndexError, naming the file), as does a file that exists but cannot be
+// read (FileError: a folder, a FIFO, a device, one too large).
 RulesUpload BuildRulesUpload(const std::string& holidaysPath, const std::string& groupsPath);
 
 // The packed tag records of the file, for a list that starts at `startAddress`.

@@ -177,11 +177,14 @@ TEST_F(EditorFilesTest, MoreDataLinesThanRowsIsRefusedWithTheGridUnchanged) {
 TEST_F(EditorFilesTest, CountThatIsNotANumberIsTheRuntimesErrorBeforeNovo) {
   TypeRow(*form.sgFER, 1, {"25/12", "Natal"});
   const auto before = Rows(*form.sgFER);
-  ClickWithFile(form.Button12, dir.Write("f.txt", {"ZM48D-FERIADOS", "N\xE3o", "01/01*Ano"}));
-  ClickWithFile(form.Button12, dir.Write("g.txt", {"ZM48D-FERIADOS", "", "01/01*Ano"}));
-  EXPECT_EQ(messages.errors,
-            (std::vector<QString>{"'Não' is not a valid integer value",
-                                  "'' is not a valid integer value"}));
+  const std::string f = dir.Write("f.txt", {"ZM48D-FERIADOS", "N\xE3o", "01/01*Ano"});
+  const std::string g = dir.Write("g.txt", {"ZM48D-FERIADOS", "", "01/01*Ano"});
+  ClickWithFile(form.Button12, f);
+  ClickWithFile(form.Button12, g);
+  // The runtime's text, then the file it came from.
+  const auto in = [](const std::string& path) { return QString::fromStdString(" in \"" + path + "\""); };
+  EXPECT_EQ(messages.errors, (std::vector<QString>{"'Não' is not a valid integer value" + in(f),
+                                                   "'' is not a valid integer value" + in(g)}));
   EXPECT_EQ(Rows(*form.sgFER), before);
 }
 
@@ -194,9 +197,13 @@ TEST_F(EditorFilesTest, MissingLineIsListIndexOutOfBounds) {
   EXPECT_EQ(Rows(*form.sgLISTA), before);  // nothing changed before "Novo"
 
   ClickWithFile(form.Button23, dir.Write("curto.txt", {"ZM48D-LISTA", "3", "1A2B3C*03*002*P"}));
+  const auto in = [&](const char* name) {
+    return QString::fromStdString(" in \"" + dir.Path(name) + "\"");
+  };
   EXPECT_EQ(messages.errors,
-            (std::vector<QString>{"List index out of bounds (0)", "List index out of bounds (1)",
-                                  "List index out of bounds (3)"}));
+            (std::vector<QString>{"List index out of bounds (0)" + in("vazio.txt"),
+                                  "List index out of bounds (1)" + in("so_cabecalho.txt"),
+                                  "List index out of bounds (3)" + in("curto.txt")}));
   EXPECT_EQ(Row(*form.sgLISTA, 1), QStringList({"1A2B3C", "P", "03", "002"}));
   EXPECT_EQ(Row(*form.sgLISTA, 5), EmptyRow(*form.sgLISTA));  // "Novo" ran
 }

@@ -164,14 +164,35 @@ TEST_F(TxPage, RulesWithoutTagListAreSentThenNotified) {
   EXPECT_EQ(Eeprom(0, 14), (Bytes{2, 0x00, 0x20, 3, 0x00, 0x24, 0, 0, 0x00, 0x7B, 0x00, 0x7B, 0x07, 0xFB}));
 }
 
-TEST_F(TxPage, WrongRuleFilesOpenNoPortButTheOtherStagesRun) {
+// Files a stage would refuse stop the whole send before the first frame: the
+// controller is never left with new rules beside an old tag list, nor the reverse.
+TEST_F(TxPage, RefusedFilesStopTheWholeSendBeforeAnyFrame) {
   const auto h = dir.Write("h", SampleHolidays(1));
-  UseFiles(dir.Write("g", SampleGroups(1)), h, dir.Write("t", SampleTags(1)));  // swapped
-  form.Button33->click();
-  EXPECT_EQ(messages.shown, Texts{"Arquivos incompatíveis!!"});
-  EXPECT_EQ(Commands().find('D'), std::string::npos);
-  EXPECT_EQ(Commands().back(), 'I');
-  EXPECT_EQ(Settings(0xB000, 5), (Bytes{0xA1, 0x00, 0x00, 0x05, 0x00}));
+  const auto g = dir.Write("g", SampleGroups(1));
+  const auto t = dir.Write("t", SampleTags(1));
+  struct Case {
+    std::string holidays, groups, tags;
+    Texts shown;
+  };
+  const Case cases[] = {
+      {g, h, t, {"Arquivos incompatíveis!!"}},  // swapped
+      {h, g, h, {"Erro ao enviar lista para o aparelho!!"}},
+      {h, g, dir.Write("tneg", {"ZM48D-LISTA", "-5"}), {"Erro ao enviar lista para o aparelho!!"}},
+      {h, g, dir.Write("tvazio", {}), {"Erro ao enviar lista para o aparelho!!"}},
+  };
+  const Bytes eeprom = Eeprom(0, 2048);
+  const Bytes settings = Settings(0x8000, 0x8000);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tags);
+    messages.shown.clear();
+    UseFiles(c.holidays, c.groups, c.tags);
+    form.Button33->click();
+    EXPECT_EQ(messages.shown, c.shown);
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(line.emulator.Requests().empty());
+  }
+  EXPECT_EQ(Eeprom(0, 2048), eeprom);
+  EXPECT_EQ(Settings(0x8000, 0x8000), settings);
 }
 
 TEST_F(TxPage, MissingPortGivesBothOpenFailuresAndNothingElse) {
@@ -205,8 +226,8 @@ TEST_F(TxPage, RulesThatDoNotFitAreNotSentAndTheCalculationShowsWhy) {
   UseFiles(dir.Write("h", SampleHolidays(0)), dir.Write("g", SampleGroups(70)), "");
   const Bytes before = Eeprom(0, 2048);
   form.Button33->click();
-  EXPECT_EQ(messages.shown, (Texts{"Erro ao enviar configuração da eep!!", "Lista não enviada!!"}));
-  EXPECT_EQ(Commands(), "I");
+  EXPECT_EQ(messages.shown, Texts{"Erro ao enviar configuração da eep!!"});
+  EXPECT_EQ(Commands(), "") << "a refused file stops the send, the notice too";
   EXPECT_EQ(Eeprom(0, 2048), before);
   form.Button32->click();
   EXPECT_EQ(form.lbPIL->text(), "= -1");
@@ -223,13 +244,16 @@ TEST_F(TxPage, UnreadableRulesFileEndsTheSequenceInTheErrorBox) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-// A count line that is not a number stops the upload before anything is sent;
-// its text reaches the error box as the operator wrote it, not as file bytes.
+// A count line that is not a number stops the send before anything is sent,
+// the rules stage too; its text reaches the error box as the operator wrote
+// it, not as file bytes, with the file's name.
 TEST_F(TxPage, BadTagCountEndsTheSequenceWithTheTextInUtf8) {
-  UseFiles("", "", dir.Write("t", {"ZM48D-LISTA", "tr\xEAs"}));
+  const auto t = dir.Write("t", {"ZM48D-LISTA", "tr\xEAs"});
+  UseFiles("", "", t);
   form.Button33->click();
-  EXPECT_EQ(messages.shown, Texts{"Escolha os arquivos corretamente!"});
-  EXPECT_EQ(messages.errors, Texts{"'três' is not a valid integer value"});
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(messages.errors,
+            Texts{QString::fromStdString("'três' is not a valid integer value in \"" + t + "\"")});
   EXPECT_TRUE(line.emulator.Requests().empty());
   EXPECT_FALSE(form.Link().serial.open);
 }

@@ -1,6 +1,7 @@
 // stack-space, send and send-tags through the real zm48d executable: the page's
 // texts on stderr and an exit status a script can act on.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
@@ -66,15 +67,58 @@ TEST_F(SendCommands, SendRunsTheThreeStages) {
   EXPECT_EQ(Notifications(), 2);
 }
 
-TEST_F(SendCommands, SendFailsWhenAStageFails) {
+// Every file a stage would refuse is reported, and nothing at all is sent: the
+// rules are not written beside an old tag list, not even the notice.
+TEST_F(SendCommands, SendRefusesEveryBadFileBeforeTheFirstFrame) {
   const auto tooMany = dir_.Write("g70", {"ZM48D-GRUPOS", "70"});
-  ProcessResult result = Zm48d({"send", "--holidays", holidays_, "--groups", tooMany,
-                                "--tags", dir_.Path("none.txt")});
+  const std::string none = dir_.Path("none.txt");
+  ProcessResult result =
+      Zm48d({"send", "--holidays", holidays_, "--groups", tooMany, "--tags", none});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Erro ao enviar configuração da eep!!\nErro ao enviar lista para o aparelho!!\n");
-  EXPECT_EQ(Notifications(), 1) << "the notice follows every outcome";
+  EXPECT_EQ(result.err, "Erro ao enviar configuração da eep!!\n" + holidays_ + " + " + tooMany +
+                            ": the holidays and groups do not fit the controller's 2048 bytes (see "
+                            "stack-space)\nErro ao enviar lista para o aparelho!!\n" +
+                            none + ": no such file\n");
+  EXPECT_EQ(Notifications(), 0);
+  EXPECT_TRUE(emulator_.Requests().empty());
+}
 
-  result = Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_},
+// Sound rules and a tag list the send cannot take: the controller's memory is
+// left as it was, with no frame written at all.
+TEST_F(SendCommands, ABadTagListLeavesTheControllerUntouched) {
+  const std::string fifo = dir_.Path("fifo.txt");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string name;
+    std::string path;
+    std::string err;  // what stderr holds after the path
+  };
+  const std::string notAList = ": not a tag list file (its first line is not ZM48D-LISTA)\n";
+  const Case cases[] = {
+      {"garbage", dir_.Write("garbage.txt", {"\x01\x02garbage", "??"}), notAList},
+      {"empty", dir_.Write("empty.txt", {}), notAList},
+      {"negative count", dir_.Write("neg.txt", {"ZM48D-LISTA", "-5"}),
+       ": the count must not be negative\n"},
+      // List index out of bounds (3) in "short.txt"
+      {"count above the lines",
+       dir_.Write("short.txt", {"ZM48D-LISTA", "2", "00A1B2*05*001*Portaria"}), "\"\n"},
+      {"FIFO", fifo, "\". not a regular file\n"},
+  };
+  const std::vector<std::uint8_t> before = Settings(0x8000, 0x8000);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProcessResult result =
+        Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", c.path});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(c.path + c.err), std::string::npos) << result.err;
+    EXPECT_TRUE(emulator_.Requests().empty());
+    EXPECT_EQ(Notifications(), 0);
+    EXPECT_EQ(Settings(0x8000, 0x8000), before);
+  }
+}
+
+TEST_F(SendCommands, SendFailsWhenAStageFails) {
+  ProcessResult result = Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_},
                  MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "Erro ao abrir a serial!\n" + MissingDeviceLine() + "Erro ao abrir a serial!!\n" +

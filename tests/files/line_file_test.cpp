@@ -81,6 +81,14 @@ TEST_F(LineFileOnDisk, LoadOfAMissingFileGivesTheSystemsReason) {
   }
 }
 
+// An editor that saved the file as UTF-8 put a byte-order mark before the
+// header; it is dropped, and only there.
+TEST_F(LineFileOnDisk, LoadDropsAByteOrderMarkBeforeTheHeader) {
+  const std::string path = PathOf("lista.txt");
+  WriteBytes(path, "\xEF\xBB\xBFZM48D-LISTA\r\n0\r\n\xEF\xBB\xBF\r\n");
+  EXPECT_EQ(Lines(LoadLines(path)), (std::vector<std::string>{"ZM48D-LISTA", "0", "\xEF\xBB\xBF"}));
+}
+
 TEST_F(LineFileOnDisk, ADirectoryIsNotAFile) {
   EXPECT_FALSE(FileExists(dir_.string()));
   EXPECT_THROW(LoadLines(dir_.string()), FileError);

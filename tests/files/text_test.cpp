@@ -61,6 +61,25 @@ TEST(RuntimeErrorTextTest, ListAndFileErrors) {
                "Cannot create file \"/x/b.txt\". Permission denied");
 }
 
+// The errors met while reading a named file name it after the runtime's text,
+// and are still caught by their type.
+TEST(RuntimeErrorTextTest, ReadingAFileNamesItInItsErrors) {
+  try {
+    ReadingFile("lista.txt", [] { return StrToInt("9999999999"); });
+    ADD_FAILURE() << "no error";
+  } catch (const ConversionError& e) {
+    EXPECT_STREQ(e.what(), "'9999999999' is not a valid integer value in \"lista.txt\"");
+    EXPECT_EQ(e.value(), "9999999999");
+  }
+  try {
+    ReadingFile("grupos.txt", [] { throw ListIndexError(3); });
+    ADD_FAILURE() << "no error";
+  } catch (const ListIndexError& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (3) in \"grupos.txt\"");
+  }
+  EXPECT_EQ(ReadingFile("x", [] { return 7; }), 7);
+}
+
 TEST(Cp1252Test, EveryByteRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);

@@ -2,10 +2,12 @@
 // of the same files leaves on a controller; files a send refuses are refused
 // with the file's name; reads come from a file of lines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
 
+#include "files/runtime_errors.h"
 #include "operations/access_check.h"
 #include "operations/send_sequence.h"
 #include "tests/support/emulated_line.h"
@@ -95,8 +97,22 @@ TEST(AccessCheckMemory, FilesASendRefusesAreRefusedByName) {
     ops::MemoryAfterSend(badCount, notices);
     ADD_FAILURE() << "no error";
   } catch (const std::exception& error) {
-    EXPECT_STREQ(error.what(), "'três' is not a valid integer value");
+    EXPECT_EQ(std::string(error.what()),
+              "'três' is not a valid integer value in \"" + badCount.groups + "\"");
   }
+  // A folder or a FIFO is there but is no file: refused as such, at once.
+  const std::string fifo = dir.Path("fifo.txt");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& notAFile : {dir.Root().string(), fifo}) {
+    try {
+      ops::MemoryAfterSend({h, g, notAFile}, notices);
+      ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "Cannot open file \"" + notAFile + "\". not a regular file");
+    }
+  }
+  EXPECT_TRUE(notices.failures.empty());
 }
 
 TEST(AccessCheckReads, OneReadALineBlankLinesSkipped) {

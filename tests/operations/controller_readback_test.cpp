@@ -54,7 +54,9 @@ TEST_F(ControllerReadback, VerifyRefusesFilesBeforeOpeningThePort) {
       {{dir.Write("h23", SampleHolidays(23)), dir.Write("g68", SampleGroups(68)), ""},
        "Arquivos maiores que a memória do controlador!!"},
       {{dir.Write("h256", SampleHolidays(256)), "", ""}, "Arquivos maiores que a memória do controlador!!"},
-      {{"", "", dir.Write("t-1", {"ZM48D-LISTA", "-1"})}, "Arquivos maiores que a memória do controlador!!"},
+      // A negative count is a broken file, not one too large.
+      {{"", "", dir.Write("t-1", {"ZM48D-LISTA", "-1"})}, "Arquivos incompatíveis!!"},
+      {{dir.Write("h-1", {"ZM48D-FERIADOS", "-1"}), "", ""}, "Arquivos incompatíveis!!"},
       {{"", "", dir.Write("t3841", {"ZM48D-LISTA", "3841"})}, "Arquivos maiores que a memória do controlador!!"},
   };
   for (const Case& c : cases) {

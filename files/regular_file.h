@@ -1,0 +1,27 @@
+#pragma once
+// Reading a file named by the operator without ever waiting on it: a FIFO with
+// no writer would block the open or the read for good, and a device such as
+// /dev/zero never ends. Each system opens and checks the file its own way.
+#include <cstdint>
+#include <string>
+
+namespace zm48d {
+
+// The largest file the terminal reads: far above any list the controller
+// holds, small enough to read whole.
+inline constexpr std::uintmax_t kLargestReadFile = 16u * 1024u * 1024u;
+
+enum class ReadRefusal { kNone, kSystemError, kNotRegular, kTooLarge };
+
+struct RegularFileBytes {
+  ReadRefusal refusal = ReadRefusal::kNone;
+  int error = 0;  // errno, for kSystemError
+  std::string bytes;
+};
+
+// Opens `path` without blocking, checks on the open file that it is a regular
+// file of at most `limit` bytes, and reads it whole, never more than `limit`
+// bytes (a file that grows meanwhile is refused as too large).
+RegularFileBytes ReadRegularFile(const std::string& path, std::uintmax_t limit);
+
+}  // namespace zm48d
