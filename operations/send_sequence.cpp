@@ -113,9 +113,12 @@ SendResult RunSendSequence(const Session& session, const SendPaths& paths) {
     return {Refused(rulesCheck) ? rulesCheck : StageOutcome::kNotChosen,
             Refused(tagsCheck) ? tagsCheck : StageOutcome::kNotChosen, false};
   }
+  // After a stop no later stage opens the port: each would only fail its first frame.
   SendResult result;
   result.rules = SendRulesStage(session, paths.holidays, paths.groups);
+  if (session.link.StopRequested()) return result;
   result.tags = SendTagListStage(session, paths.tags);
+  if (session.link.StopRequested()) return result;
   result.notified = NotifyStage(session);
   return result;
 }

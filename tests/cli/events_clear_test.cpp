@@ -225,6 +225,7 @@ TEST_F(StoppedCommand, StoppedSendSaysTheConfigurationMayBePartial) {
       << result.err;
   const auto requests = paced_.Requests();
   EXPECT_LT(requests.size(), 20u) << "frames went on after the stop";
+  for (const auto& request : requests) EXPECT_NE(request.command, 'I') << "notified after the stop";
 }
 
 }  // namespace
