@@ -1,7 +1,7 @@
 #pragma once
 // Reading a file named by the operator without ever waiting on it: a FIFO with
 // no writer would block the open or the read for good, and a device such as
-// /dev/zero never ends. Each system opens and checks the file its own way.
+// /dev/zero never ends.
 #include <cstdint>
 #include <string>
 
