@@ -25,10 +25,10 @@ struct HarvestReceipt {
 
 // Every field set narrows the choice; `from` and `to` are YYYY-MM-DD, both included.
 struct HistoryFilter {
-  std::optional<std::string> controller;
-  std::optional<std::uint32_t> tag;  // the three tag bytes, 0x00A1B2
-  std::optional<std::string> from, to;
-  std::optional<int> door;
+  std::optional<std::string> controller = {};
+  std::optional<std::uint32_t> tag = {};  // the three tag bytes, 0x00A1B2
+  std::optional<std::string> from = {}, to = {};
+  std::optional<int> door = {};
   bool refusedOnly = false;
 };
 
