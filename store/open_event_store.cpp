@@ -54,7 +54,9 @@ Result<std::unique_ptr<EventStore>> OpenEventStore(const std::string& url) {
     MigrateSchema(*session, engine);
     return MakeSociEventStore(std::move(session), engine);
   } catch (const std::exception& error) {
-    return Opened::Failure("cannot open the event store " + url + ": " + error.what());
+    // A URI may carry a password: only a file's path is named.
+    const std::string name = engine == SqlEngine::kSqlite ? url : "on PostgreSQL";
+    return Opened::Failure("cannot open the event store " + name + ": " + error.what());
   }
 }
 
