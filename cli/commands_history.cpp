@@ -29,7 +29,7 @@ std::unique_ptr<store::EventStore> OpenStore(CommandContext& context, const File
     context.err << "zm48d: event store " << url << ": " << opened.error() << '\n';
     return nullptr;
   }
-  return std::move(opened).value();
+  return std::move(opened.value());
 }
 
 // "DD/MM/YY" of a real day as the store keeps dates: "YYYY-MM-DD".

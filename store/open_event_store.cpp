@@ -39,6 +39,14 @@ std::unique_ptr<soci::session> OpenSqlite(const std::string& path) {
   return session;
 }
 
+std::unique_ptr<soci::session> OpenPostgres(const std::string& uri) {
+  auto session = std::make_unique<soci::session>(*soci::factory_postgresql(), uri);
+  // The server's notices ("relation ... already exists, skipping" when the
+  // schema is checked) would reach the operator's error stream through libpq.
+  *session << "SET client_min_messages = warning";
+  return session;
+}
+
 }  // namespace
 
 Result<std::unique_ptr<EventStore>> OpenEventStore(const std::string& url) {
@@ -50,7 +58,7 @@ Result<std::unique_ptr<EventStore>> OpenEventStore(const std::string& url) {
   try {
     auto session = engine == SqlEngine::kSqlite
                        ? OpenSqlite(url)
-                       : std::make_unique<soci::session>(*soci::factory_postgresql(), url);
+                       : OpenPostgres(url);
     MigrateSchema(*session, engine);
     return MakeSociEventStore(std::move(session), engine);
   } catch (const std::exception& error) {
