@@ -13,6 +13,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "emulator/pty_emulator.h"
 #include "protocol/event_record.h"
@@ -31,6 +32,8 @@ constexpr std::uint32_t kFirstTag = 0x200000;  // the soak's tags count up from 
 constexpr int kMostEventsPerRound = 40;
 // Paced, a round's download takes up to about 0.7 s: the stops fall within it.
 constexpr int kLatestStopMs = 700;
+// Longer than the longest answer (41 bytes at 19200 baud) and the request before it.
+constexpr auto kAnswerInFlight = 200ms;
 
 enum class Output { kFile, kPipe, kFullDisk, kReaderGone };
 constexpr const char* kOutputNames[] = {"file", "pipe", "full disk", "reader gone"};
@@ -123,6 +126,10 @@ class EventsSoak {
     if (result.exitCode == -1 && result.endedBySignal == 0) {
       ADD_FAILURE() << "zm48d did not end within its time: " << result.err;
     }
+    // The paced controller still sends the answer a program ended at once had
+    // asked for: the next round's terminal would take its bytes for its own
+    // answers (and fail, safely, but every round after it too).
+    if (result.endedBySignal != 0) std::this_thread::sleep_for(kAnswerInFlight);
     // Only a program ended at once by a second Ctrl+C may leave download mode on.
     const bool downloadMode = emulator_.With([](emu::Controller& c) { return c.downloadMode; });
     if (downloadMode) {
