@@ -33,13 +33,14 @@ class StreamNotices final : public ops::Notices {
 
 struct CommandContext {
   CommandContext(std::vector<std::string> arguments, LinkState& link, int portNumber,
-                 std::ostream& out, std::ostream& err)
-      : args(std::move(arguments)), out(out), err(err), notices(out, err),
-        session{link, portNumber, notices} {}
+                 std::string port, std::ostream& out, std::ostream& err)
+      : args(std::move(arguments)), portName(std::move(port)), out(out), err(err),
+        notices(out, err), session{link, portNumber, notices} {}
   CommandContext(const CommandContext&) = delete;
   CommandContext& operator=(const CommandContext&) = delete;
 
   std::vector<std::string> args;  // the words after the command name
+  std::string portName;           // "COM1", or the device path given with --port
   std::ostream& out;              // results
   std::ostream& err;              // failure texts
   StreamNotices notices;

@@ -21,6 +21,8 @@ constexpr std::string_view kHeadMaybeStored =
 constexpr std::string_view kResetMaybePartly =
     "the controller's memory may be partly reset: run reset-memory again";
 constexpr std::string_view kNoticeMaybeSent = "the controller may or may not have been told";
+constexpr std::string_view kHarvestStopped =
+    "whatever was stored is kept, and the next harvest will not store it twice";
 constexpr std::string_view kConfigurationMaybePartly =
     "the controller may hold part of the new configuration: send it again";
 
@@ -112,6 +114,21 @@ constexpr std::array kCommands = {
                  "watch [--count N] [--interval MS]  online reading: one line per poll (every\n"
                  "                                 1000 ms) until Ctrl+C or N polls",
                  kUnchanged},
+#ifndef _WIN32
+    CommandEntry{"harvest", RunHarvest,
+                 "harvest [--db URL] [--controller NAME] [--keep]\n"
+                 "                                 store the waiting events in the event store, then\n"
+                 "                                 empty the stack (not with --keep); NAME defaults to\n"
+                 "                                 the port's name, URL to the default SQLite file",
+                 kHarvestStopped},
+    CommandEntry{"history", RunHistory,
+                 "history [--db URL] [--controller NAME] [--tag HEX] [--from DD/MM/YY]\n"
+                 "        [--to DD/MM/YY] [--door N] [--refused] [--csv] [--summary]\n"
+                 "                                 the stored events, oldest first, as events prints\n"
+                 "                                 them with the controller and the harvest time;\n"
+                 "                                 --summary: granted and refused per day and door",
+                 kNoPort},
+#endif
 };
 
 }  // namespace

@@ -46,4 +46,8 @@ int RunOldestTags(CommandContext& context);
 int RunEvents(CommandContext& context);
 int RunWatch(CommandContext& context);
 
+// commands_history.cpp (not in the Windows build: no event store there)
+int RunHarvest(CommandContext& context);
+int RunHistory(CommandContext& context);
+
 }  // namespace zm48d::cli

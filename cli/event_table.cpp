@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/csv_row.h"
 #include "operations/operator_texts.h"
 #include "protocol/event_columns.h"
 
@@ -21,18 +22,6 @@ std::vector<EventCells> DecodeRecords(std::span<const std::uint8_t> records) {
 void PrintTable(std::ostream& out, const std::vector<EventCells>& rows) {
   for (const std::string& line : EventColumnLines(rows)) out << line << '\n';
   out << text::kRecordCountCaption << rows.size() << '\n';
-}
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-void PrintCsvRow(std::ostream& out, const EventCells& row) {
-  for (std::size_t c = 0; c < row.size(); ++c) out << (c ? "," : "") << CsvField(row[c]);
-  out << '\n';
 }
 
 }  // namespace

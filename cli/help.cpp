@@ -37,7 +37,8 @@ constexpr std::string_view kNotes =
     "\n"
     "exit status: 0 done, 1 the operation failed (the window's message on stderr,\n"
     "and for a port that does not open the device and the system's reason), 2 bad\n"
-    "usage. watch fails when its last poll failed.\n";
+    "usage, 130 or 143 stopped by Ctrl+C or SIGTERM (a line says what the controller\n"
+    "may hold). watch fails when its last poll failed.\n";
 
 void AppendIndented(std::string& text, std::string_view lines, std::string_view indent) {
   std::size_t start = 0;
@@ -59,6 +60,10 @@ std::string HelpText() {
   text += kOptionsAfterCom;
   text += "\ncommands:\n";
   for (const CommandEntry& entry : CommandTable()) AppendIndented(text, entry.help, "  ");
+#ifdef _WIN32
+  // No build of the event store's libraries for this system yet.
+  text += "  (harvest and history, the event store's commands, are not in this build)\n";
+#endif
   text += kNotes;
   return text;
 }

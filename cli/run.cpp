@@ -62,7 +62,9 @@ int RunCommand(const CommandEntry& command, Options& options, std::ostream& out,
   link.HeadAddress = options.head;
   if (options.trace) link.observer = MakeTraceObserver(err);
   link.stopRequested = [&interrupts] { return interrupts.Caught() != 0; };
-  CommandContext context{std::move(options.args), link, options.comPort, out, err};
+  const std::string portName =
+      options.devicePath ? *options.devicePath : "COM" + std::to_string(options.comPort);
+  CommandContext context{std::move(options.args), link, options.comPort, portName, out, err};
   const int status = Run(command, context);
   if (const int signal = interrupts.Caught()) return ReportStop(command, context, signal);
   return status;

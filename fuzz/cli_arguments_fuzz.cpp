@@ -46,7 +46,7 @@ int RunCommand(const cli::CommandEntry& command, cli::Options& options) {
   LinkState link(device);
   link.HeadAddress = options.head;
   std::ostringstream out, err;
-  cli::CommandContext context{std::move(options.args), link, options.comPort, out, err};
+  cli::CommandContext context{std::move(options.args), link, options.comPort, "COM1", out, err};
   try {
     return command.run(context);
   } catch (const cli::UsageError&) {
@@ -73,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (options.help || options.version) return 0;
   const cli::CommandEntry* command = cli::FindCommand(options.command);
   if (command == nullptr) return 0;
+  // The event store's commands open a database, not the port: not for this target.
+  if (command->name == "harvest" || command->name == "history") return 0;
   const int status = fuzz::RunCommand(*command, options);
   FUZZ_CHECK(status == cli::kExitFailure || status == cli::kExitUsage);
   return 0;

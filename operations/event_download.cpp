@@ -73,11 +73,12 @@ ClearingDownload DownloadAndClearEvents(const Session& session, std::string_view
   const PortCycle port(session, openFailure);
   if (!port) return result;
   const ProgressReport progress(session, text::kDownloadingEvents);
-  const DownloadPlan plan{true, true, [&](std::span<const std::uint8_t> records) {
-                            const Keeping keeping = keep(records);
-                            result.keepFailure = keeping.reason;
-                            return keeping.kept;
-                          }};
+  const auto keepRecords = [&](const StackPointers&, std::span<const std::uint8_t> records) {
+    const Keeping keeping = keep(records);
+    result.keepFailure = keeping.reason;
+    return keeping.kept;
+  };
+  const DownloadPlan plan{true, true, keepRecords, true};
   std::vector<std::uint8_t> records;
   result.outcome = OutcomeOf(DownloadEventRecords(session.link, plan, records));
   session.Fail(ClearingFailureText(result.outcome));

@@ -72,6 +72,31 @@ inline constexpr std::string_view kDownloadModeNotLeft =
     "Registros gravados e pilha apagada, mas o controlador não confirmou a saída do modo de "
     "descarga!!";
 
+// The harvest into the event store: "12 registros armazenados (portaria)".
+inline constexpr std::string_view kRecordsStored = " registros armazenados (";
+inline constexpr std::string_view kEventsNotStored =
+    "Registros não armazenados: a pilha não foi apagada, os registros continuam no controlador!!";
+inline constexpr std::string_view kStoredDownloadModeRefused =
+    "Registros armazenados; o controlador não entrou no modo de descarga e a pilha não foi "
+    "apagada. A próxima coleta não os armazenará de novo.";
+inline constexpr std::string_view kStoredStopped =
+    "Registros armazenados; interrompido antes de apagar a pilha. A próxima coleta não os "
+    "armazenará de novo.";
+inline constexpr std::string_view kStoredClearUncertain =
+    "Registros armazenados, mas a pilha pode ou não ter sido apagada. A próxima coleta não os "
+    "armazenará de novo.";
+inline constexpr std::string_view kStoredDownloadModeNotLeft =
+    "Registros armazenados e pilha apagada, mas o controlador não confirmou a saída do modo de "
+    "descarga!!";
+
+// The history's columns beside the event grid's, and its summary's.
+inline constexpr std::string_view kControllerColumn = "Controlador";
+inline constexpr std::string_view kHarvestedColumn = "Coletado em";
+inline constexpr std::string_view kDateColumn = "Data";
+inline constexpr std::string_view kDoorColumn = "Porta";
+inline constexpr std::string_view kGrantedColumn = "Liberados";
+inline constexpr std::string_view kRefusedColumn = "Negados";
+
 // ---- online reading -------------------------------------------------------------
 inline constexpr std::string_view kOnlineReadFailed = "Erro de leitura!!";
 inline constexpr std::string_view kOnlineSeparator = " - ";

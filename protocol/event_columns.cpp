@@ -15,7 +15,7 @@ std::size_t TextWidth(std::string_view utf8) {
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-std::string Line(const EventCells& row, const std::array<std::size_t, kEventGridHeaders.size()>& widths) {
+std::string Line(std::span<const std::string> row, const std::vector<std::size_t>& widths) {
   std::string text;
   for (std::size_t c = 0; c < row.size(); ++c) {
     text += row[c];
@@ -32,16 +32,22 @@ EventCells EventHeaderCells() {
   return cells;
 }
 
-std::vector<std::string> EventColumnLines(std::span<const EventCells> rows) {
-  const EventCells header = EventHeaderCells();
-  std::array<std::size_t, kEventGridHeaders.size()> widths{};
-  for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = TextWidth(header[c]);
-  for (const EventCells& row : rows) {
+std::vector<std::string> TextColumnLines(std::span<const std::vector<std::string>> rows) {
+  std::vector<std::size_t> widths;
+  for (const auto& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()));
     for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], TextWidth(row[c]));
   }
-  std::vector<std::string> lines{Line(header, widths)};
-  for (const EventCells& row : rows) lines.push_back(Line(row, widths));
+  std::vector<std::string> lines;
+  for (const auto& row : rows) lines.push_back(Line(row, widths));
   return lines;
+}
+
+std::vector<std::string> EventColumnLines(std::span<const EventCells> rows) {
+  const EventCells header = EventHeaderCells();
+  std::vector<std::vector<std::string>> cells{{header.begin(), header.end()}};
+  for (const EventCells& row : rows) cells.emplace_back(row.begin(), row.end());
+  return TextColumnLines(cells);
 }
 
 std::string EventColumnLine(const std::uint8_t* record) {

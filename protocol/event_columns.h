@@ -15,6 +15,11 @@ using EventCells = std::array<std::string, kEventGridHeaders.size()>;
 
 EventCells EventHeaderCells();
 
+// Rows of cells as lines in aligned columns, the first row being the header:
+// each column as wide as its widest cell, counted in characters ("Não" is
+// three), with two blanks before the next column; the last column is not padded.
+std::vector<std::string> TextColumnLines(std::span<const std::vector<std::string>> rows);
+
 // The header line, then one line per row. Each column is as wide as its widest
 // cell, header included, counted in characters ("Não" is three), with two
 // blanks before the next column; the last column is not padded.

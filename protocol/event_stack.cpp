@@ -7,12 +7,13 @@
 
 namespace zm48d {
 
-StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records) {
+StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records,
+                                    StackPointers& pointers) {
   records.clear();
   LinkStatus status = link_status::kOk;
   StackHeader header{};
   if (!ReadStackHeader(link, header, status)) return StackReadOutcome::kHeaderFailed;
-  const StackPointers pointers = ParseStackPointers(header.data());
+  pointers = ParseStackPointers(header.data());
   const auto waiting = WaitingBytes(pointers);
   if (!waiting) return StackReadOutcome::kDamaged;
   if (*waiting == 0) return StackReadOutcome::kEmpty;
@@ -60,6 +61,8 @@ void ClearAndNotify(LinkState& link, const DownloadPlan& plan, StackDownload& do
     download.clearTried = true;
     download.cleared = ClearEventStack(link);
     if (!download.cleared) return;
+  } else if (!plan.notifyAfterRead) {
+    return;
   }
   LinkStatus status = link_status::kOk;
   download.notified = NotifyMemoryUpdated(link, status);
@@ -71,9 +74,10 @@ StackDownload DownloadEventRecords(LinkState& link, const DownloadPlan& plan,
                                    std::vector<std::uint8_t>& records) {
   StackDownload download;
   download.entered = plan.bracket && SetDownloadMode(link, true);
-  download.read = ReadWaitingRecords(link, records);
+  StackPointers pointers{};
+  download.read = ReadWaitingRecords(link, records, pointers);
   if (download.read == StackReadOutcome::kRead) {
-    download.kept = !plan.keep || plan.keep(records);
+    download.kept = !plan.keep || plan.keep(pointers, records);
     ClearAndNotify(link, plan, download);
   }
   if (plan.bracket) {
@@ -87,12 +91,13 @@ bool DownloadSucceeded(const StackDownload& download, const DownloadPlan& plan) 
   if (download.read == StackReadOutcome::kEmpty) return !download.entered || download.left;
   if (download.read != StackReadOutcome::kRead || !download.kept) return false;
   const bool cleared = !plan.clearAfter || download.cleared;
-  return cleared && download.notified && (!download.entered || download.left);
+  const bool notified = download.notified || (!plan.clearAfter && !plan.notifyAfterRead);
+  return cleared && notified && (!download.entered || download.left);
 }
 
 bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines) {
   std::vector<std::uint8_t> records;
-  const DownloadPlan plan{clearAfter, bracket, {}};
+  const DownloadPlan plan{clearAfter, bracket, {}, true};
   const bool result = DownloadSucceeded(DownloadEventRecords(link, plan, records), plan);
   lines.clear();
   for (size_t offset = 0; offset < records.size(); offset += EventRecordSize) {

@@ -35,18 +35,27 @@ enum class StackReadOutcome {
 };
 
 // Reads the header, then, after the controller's pause, every waiting record in
-// one read; bytes after the last whole record are dropped. Runs with a status of
+// one read; bytes after the last whole record are dropped. `pointers` receives
+// the header's start and top once the header was read. Runs with a status of
 // its own.
-StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records);
+StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records,
+                                    StackPointers& pointers);
+inline StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& records) {
+  StackPointers pointers{};
+  return ReadWaitingRecords(link, records, pointers);
+}
 
-// Puts the records just read somewhere safe before the stack is emptied; true
-// only when every one of them got there.
-using KeepRecords = std::function<bool(std::span<const std::uint8_t> records)>;
+// Puts the records just read (from the stack between `pointers`) somewhere
+// safe before the stack is emptied; true only when every one of them got there.
+using KeepRecords =
+    std::function<bool(const StackPointers& pointers, std::span<const std::uint8_t> records)>;
 
 struct DownloadPlan {
   bool clearAfter = false;  // empty the stack once the records are kept
   bool bracket = false;     // run inside download mode ('B' 'E' ... 'B' 'S')
   KeepRecords keep;         // empty: the records count as kept once read
+  // Without emptying, whether the controller is still told its stack was read.
+  bool notifyAfterRead = true;
 };
 
 // How each step of a download ended, for the caller to report.

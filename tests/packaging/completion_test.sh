@@ -33,4 +33,7 @@ complete_as "zm48d eeprom read " ""
 complete_as "zm48d send --holidays h.txt --g" "--groups"
 complete_as "zm48d watch --" "--count --interval"
 complete_as "zm48d relay " "1 2 3 4"
+complete_as "zm48d harvest --k" "--keep"
+complete_as "zm48d history --tag 00A1B2 --s" "--summary"
+complete_as "zm48d history --door " "1 2 3 4"
 exit $failed

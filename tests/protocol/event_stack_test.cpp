@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/event_stack.h"
+#include "protocol/big_endian.h"
 #include "protocol/frames.h"
 #include "tests/support/emulated_line.h"
 
@@ -116,16 +117,32 @@ TEST_F(EventStack, RecordsNotKeptLeaveTheStack) {
   const Bytes header = Header();
   std::vector<std::uint8_t> records;
   std::size_t offered = 0;
-  const DownloadPlan plan{true, true, [&](std::span<const std::uint8_t> r) {
+  StackPointers seen{};
+  const DownloadPlan plan{true, true,
+                          [&](const StackPointers& pointers, std::span<const std::uint8_t> r) {
+                            seen = pointers;
                             offered = r.size();
                             return false;
-                          }};
+                          },
+                          true};
   const StackDownload download = DownloadEventRecords(line.link, plan, records);
   EXPECT_EQ(offered, 20u);
+  EXPECT_EQ(seen.start, GetWord(&header[8]));
+  EXPECT_EQ(seen.top, seen.start + 20);
   EXPECT_FALSE(download.kept);
   EXPECT_FALSE(download.clearTried);
   EXPECT_FALSE(DownloadSucceeded(download, plan));
   EXPECT_EQ(Header(), header);
+  EXPECT_EQ(Commands(), "BE DL DL DL BS ");
+}
+
+// Kept on the controller: read inside download mode, neither emptied nor notified.
+TEST_F(EventStack, KeptWithoutNoticeSendsNoWrite) {
+  Push(2);
+  std::vector<std::uint8_t> records;
+  const DownloadPlan plan{false, true, {}, false};
+  EXPECT_TRUE(DownloadSucceeded(DownloadEventRecords(line.link, plan, records), plan));
+  EXPECT_EQ(records.size(), 20u);
   EXPECT_EQ(Commands(), "BE DL DL DL BS ");
 }
 
@@ -137,10 +154,12 @@ TEST_F(EventStack, StopHoldsBackEveryFrameButLeavingDownloadMode) {
   bool stop = false;
   line.link.stopRequested = [&] { return stop; };
   std::vector<std::uint8_t> records;
-  const DownloadPlan plan{true, true, [&](std::span<const std::uint8_t>) {
+  const DownloadPlan plan{true, true,
+                          [&](const StackPointers&, std::span<const std::uint8_t>) {
                             stop = true;
                             return true;
-                          }};
+                          },
+                          true};
   const StackDownload download = DownloadEventRecords(line.link, plan, records);
   EXPECT_TRUE(download.kept);
   EXPECT_FALSE(download.clearTried);
