@@ -45,6 +45,7 @@ ClearingOutcome OutcomeOf(const StackDownload& download) {
   if (download.read != StackReadOutcome::kRead) return kNotRead;
   if (!download.kept) return kNotKept;
   if (!download.clearTried) return download.entered ? kStopped : kNotEntered;
+  if (download.grew) return kStackGrew;
   if (!download.cleared || !download.notified) return kClearUncertain;
   return download.left ? kCleared : kNotLeft;
 }
@@ -57,6 +58,7 @@ std::string_view ClearingFailureText(ClearingOutcome outcome) {
     case kNotEntered: return text::kDownloadModeRefused;
     case kStopped: return text::kEventsStopped;
     case kClearUncertain: return text::kClearUncertain;
+    case kStackGrew: return text::kStackGrew;
     case kNotLeft: return text::kDownloadModeNotLeft;
     case kPortNotOpen:
     case kCleared:

@@ -48,6 +48,7 @@ enum class ClearingOutcome {
   kNotEntered,      // kept; the controller did not take download mode, so the stack was left
   kStopped,         // kept; a stop came first, so the stack was left
   kClearUncertain,  // kept; the emptying or the notice failed: the stack may or may not be empty
+  kStackGrew,       // kept; new events came during the download, so the stack was left
   kNotLeft,         // kept and emptied; leaving download mode was not confirmed
 };
 

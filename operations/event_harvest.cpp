@@ -17,6 +17,7 @@ HarvestOutcome OutcomeOf(const StackDownload& download, bool keepOnController) {
   if (!download.kept) return kNotStored;
   if (keepOnController) return download.left ? kHarvested : kNotLeft;
   if (!download.clearTried) return download.entered ? kStopped : kNotEntered;
+  if (download.grew) return kStackGrew;
   if (!download.cleared || !download.notified) return kClearUncertain;
   return download.left ? kHarvested : kNotLeft;
 }
@@ -29,6 +30,7 @@ std::string_view FailureText(HarvestOutcome outcome) {
     case kNotEntered: return text::kStoredDownloadModeRefused;
     case kStopped: return text::kStoredStopped;
     case kClearUncertain: return text::kStoredClearUncertain;
+    case kStackGrew: return text::kStoredStackGrew;
     case kNotLeft: return text::kStoredDownloadModeNotLeft;
     case kPortNotOpen:
     case kHarvested: break;

@@ -20,6 +20,7 @@ enum class HarvestOutcome {
   kNotEntered,      // stored; the controller did not take download mode, so the stack was left
   kStopped,         // stored; a stop came first, so the stack was left
   kClearUncertain,  // stored; the emptying or the notice failed
+  kStackGrew,       // stored; new events came during the harvest, so the stack was left
   kNotLeft,         // stored and emptied; leaving download mode was not confirmed
 };
 

@@ -68,6 +68,9 @@ inline constexpr std::string_view kEventsStopped =
     "Interrompido: a pilha não foi apagada, os registros continuam no controlador!!";
 inline constexpr std::string_view kClearUncertain =
     "Registros gravados, mas a pilha pode ou não ter sido apagada!!";
+inline constexpr std::string_view kStackGrew =
+    "Registros gravados, mas o controlador registrou novos eventos durante a descarga: a pilha "
+    "não foi apagada!!";
 inline constexpr std::string_view kDownloadModeNotLeft =
     "Registros gravados e pilha apagada, mas o controlador não confirmou a saída do modo de "
     "descarga!!";
@@ -85,6 +88,9 @@ inline constexpr std::string_view kStoredStopped =
 inline constexpr std::string_view kStoredClearUncertain =
     "Registros armazenados, mas a pilha pode ou não ter sido apagada. A próxima coleta não os "
     "armazenará de novo.";
+inline constexpr std::string_view kStoredStackGrew =
+    "Registros armazenados, mas o controlador registrou novos eventos durante a coleta: a pilha "
+    "não foi apagada. A próxima coleta não os armazenará de novo.";
 inline constexpr std::string_view kStoredDownloadModeNotLeft =
     "Registros armazenados e pilha apagada, mas o controlador não confirmou a saída do modo de "
     "descarga!!";

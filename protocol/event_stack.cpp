@@ -47,6 +47,16 @@ bool ClearEventStack(LinkState& link) {
   return WriteEeprom(link, 0, stack_header::kSize, header.data(), status);
 }
 
+ClearOutcome ClearDownloadedStack(LinkState& link, int downloadedTop) {
+  LinkStatus status = link_status::kOk;
+  StackHeader header{};
+  if (!ReadStackHeader(link, header, status)) return ClearOutcome::kFailed;
+  if (GetWord(&header[stack_header::kStackTop]) != downloadedTop) return ClearOutcome::kStackGrew;
+  PutWord(&header[stack_header::kStackTop], GetWord(&header[stack_header::kStackStart]));
+  return WriteEeprom(link, 0, stack_header::kSize, header.data(), status) ? ClearOutcome::kCleared
+                                                                         : ClearOutcome::kFailed;
+}
+
 namespace {
 
 bool MayClear(const StackDownload& download, const DownloadPlan& plan, const LinkState& link) {
@@ -55,11 +65,14 @@ bool MayClear(const StackDownload& download, const DownloadPlan& plan, const Lin
 }
 
 // Empties the stack when it may, then tells the controller its memory changed.
-void ClearAndNotify(LinkState& link, const DownloadPlan& plan, StackDownload& download) {
+void ClearAndNotify(LinkState& link, const DownloadPlan& plan, const StackPointers& pointers,
+                    StackDownload& download) {
   if (plan.clearAfter) {
     if (!MayClear(download, plan, link)) return;
     download.clearTried = true;
-    download.cleared = ClearEventStack(link);
+    const ClearOutcome outcome = ClearDownloadedStack(link, pointers.top);
+    download.cleared = outcome == ClearOutcome::kCleared;
+    download.grew = outcome == ClearOutcome::kStackGrew;
     if (!download.cleared) return;
   } else if (!plan.notifyAfterRead) {
     return;
@@ -78,7 +91,7 @@ StackDownload DownloadEventRecords(LinkState& link, const DownloadPlan& plan,
   download.read = ReadWaitingRecords(link, records, pointers);
   if (download.read == StackReadOutcome::kRead) {
     download.kept = !plan.keep || plan.keep(pointers, records);
-    ClearAndNotify(link, plan, download);
+    ClearAndNotify(link, plan, pointers, download);
   }
   if (plan.bracket) {
     const FramesAfterStop leaving(link);

@@ -25,6 +25,17 @@ bool SetDownloadMode(LinkState& link, bool entering);
 // Empties the stack: the header is rewritten with top = start.
 bool ClearEventStack(LinkState& link);
 
+// How an emptying after a download ended.
+enum class ClearOutcome {
+  kCleared,    // the header with top = start was acknowledged
+  kFailed,     // a frame failed: the stack may or may not be empty
+  kStackGrew,  // the top had moved past the records downloaded: nothing written
+};
+// Empties the stack as ClearEventStack does, but only while its top is still
+// `downloadedTop`: a record the controller added after the download would
+// otherwise go with the others, never having been read.
+ClearOutcome ClearDownloadedStack(LinkState& link, int downloadedTop);
+
 // How a read of the waiting records ended.
 enum class StackReadOutcome {
   kRead,           // records hold every whole waiting record, oldest first
@@ -65,6 +76,7 @@ struct StackDownload {
   bool kept = false;        // the records were read and kept
   bool clearTried = false;  // the emptying began: from here the stack may be empty
   bool cleared = false;     // the emptied header was acknowledged
+  bool grew = false;        // new records had come since the read: the stack was left
   bool notified = false;    // 'I' acknowledged
   bool left = true;         // 'B' 'S' answered (true when there was no bracket)
 };

@@ -146,6 +146,27 @@ TEST_F(EventStack, KeptWithoutNoticeSendsNoWrite) {
   EXPECT_EQ(Commands(), "BE DL DL DL BS ");
 }
 
+// A record the controller adds after the download must not go with the ones
+// read: the emptying finds the top moved and writes nothing.
+TEST_F(EventStack, RecordAddedAfterTheDownloadKeepsTheStack) {
+  Push(2);
+  std::vector<std::uint8_t> records;
+  const DownloadPlan plan{true, true,
+                          [&](const StackPointers&, std::span<const std::uint8_t>) {
+                            Push(1);  // a tag read while the rows were being kept
+                            return true;
+                          },
+                          true};
+  const StackDownload download = DownloadEventRecords(line.link, plan, records);
+  EXPECT_TRUE(download.clearTried);
+  EXPECT_TRUE(download.grew);
+  EXPECT_FALSE(download.cleared);
+  EXPECT_FALSE(DownloadSucceeded(download, plan));
+  const Bytes header = Header();
+  EXPECT_EQ(GetWord(&header[10]) - GetWord(&header[8]), 30) << "the three records are all there";
+  EXPECT_EQ(Commands(), "BE DL DL DL DL BS ");
+}
+
 // A stop asked for while the records are kept: no new frame but the one that
 // leaves download mode.
 TEST_F(EventStack, StopHoldsBackEveryFrameButLeavingDownloadMode) {
