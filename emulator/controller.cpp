@@ -115,7 +115,7 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
       return {};
     case 'B':
       if (sub == 'E') downloadMode = true;
-      if (sub == 'S') downloadMode = false;
+      if (sub == 'S') LeaveDownloadMode();
       return {kOk};
     case 'J': {
       lastOnlineFlag.push_back(sub);
@@ -161,7 +161,20 @@ ClockValue Controller::CurrentClock() const {
 }
 
 bool Controller::PushEvent(const std::array<std::uint8_t, EventRecordSize>& record) {
-  return PushEventRecord(eeprom, record);
+  if (!downloadMode) return PushEventRecord(eeprom, record);
+  // Held only while the stack as it stands has room for it too.
+  const int top = GetWord(&eeprom[stack_header::kStackTop]);
+  const int limit = GetWord(&eeprom[stack_header::kStackLimit]);
+  const auto room = static_cast<std::size_t>(std::max(0, (limit - top) / EventRecordSize));
+  if (heldEvents.size() >= room) return false;
+  heldEvents.push_back(record);
+  return true;
+}
+
+void Controller::LeaveDownloadMode() {
+  downloadMode = false;
+  for (const auto& record : heldEvents) PushEventRecord(eeprom, record);
+  heldEvents.clear();
 }
 
 ReadEffects Controller::Swipe(const TagRead& read) {

@@ -59,6 +59,10 @@ class Controller {
   int beeps = 0;
   int notifications = 0;  // "I" received
   bool downloadMode = false;
+  // Events that came while in download mode: a controller keeps them aside, so
+  // that the stack a terminal downloads is the one it empties afterwards; they
+  // go onto the stack when download mode is left.
+  std::vector<std::array<std::uint8_t, EventRecordSize>> heldEvents;
   std::vector<std::pair<int, std::string>> relayPulses;  // relay index 0..3, time text
   std::vector<std::uint8_t> lastOnlineFlag;              // data byte of each "J"
 
@@ -67,8 +71,12 @@ class Controller {
   }
 
   // Puts one event record on the stack described by the header at EEPROM 0 and
-  // advances the top. False when the stack is full (top + 10 beyond the limit).
+  // advances the top, or holds it while in download mode. False when the stack
+  // is full (top + 10 beyond the limit).
   bool PushEvent(const std::array<std::uint8_t, EventRecordSize>& record);
+  // Leaves download mode ('B' 'S'): the held events go onto the stack, those
+  // that fit.
+  void LeaveDownloadMode();
 
   // A tag presented at reader `read.door`: decided on the memory, its event
   // pushed, the door's relay pulsed when granted, and the reader's online entry

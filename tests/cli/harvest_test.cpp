@@ -235,7 +235,7 @@ TEST_P(Harvest, KilledAtAnyMomentThenHarvestedAgainStoresEachEventOnce) {
     // asked for; a terminal that starts before it ends would take its bytes for
     // an answer of its own (and fail, safely).
     std::this_thread::sleep_for(300ms);
-    paced.With([](emu::Controller& c) { c.downloadMode = false; });
+    paced.With([](emu::Controller& c) { c.LeaveDownloadMode(); });
   }
   const ProcessResult last = HarvestOn(paced.TerminalPath());
   EXPECT_EQ(last.exitCode, 0) << last.err;

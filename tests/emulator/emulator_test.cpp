@@ -21,6 +21,22 @@ namespace {
 
 using emu::Fault;
 
+// In download mode new events wait aside and join the stack when it is left.
+TEST(EmulatorState, EventsInDownloadModeJoinTheStackWhenItIsLeft) {
+  emu::Controller controller;
+  const auto top = [&] { return controller.eeprom[10] << 8 | controller.eeprom[11]; };
+  const int before = top();
+  const auto mode = [&](char sub) {
+    controller.Answer({kDefaultHeadAddress, 'B', {static_cast<std::uint8_t>(sub)}, {}});
+  };
+  mode('E');
+  EXPECT_TRUE(controller.PushEvent({0x00, 0xA1, 0xB2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+  EXPECT_EQ(top(), before);
+  mode('S');
+  EXPECT_EQ(top(), before + 10);
+  EXPECT_EQ(controller.eeprom[static_cast<std::size_t>(before) + 2], 0xB2);
+}
+
 TEST(EmulatorState, MemorySavedInOneRunIsThereInTheNext) {
   TempDir dir;
   const std::string state = dir.Path("controller.bin");

@@ -135,7 +135,7 @@ class EventsSoak {
     if (downloadMode) {
       ++leftInDownloadMode_;
       EXPECT_NE(result.endedBySignal, 0) << "download mode left on after " << result.err;
-      emulator_.With([](emu::Controller& c) { c.downloadMode = false; });
+      emulator_.With([](emu::Controller& c) { c.LeaveDownloadMode(); });
     }
   }
 

@@ -7,8 +7,9 @@
 //   - the controller's memory holds what the successful writes put there, and
 //     every read gives back what is there.
 // Not part of the default test run: it takes minutes at its full length.
-//   test_soak [--transactions N] [--seed S] [--event-rounds R]
-// (N defaults to 20000; the event rounds are in events_soak.cpp)
+//   test_soak [--transactions N] [--seed S] [--event-rounds R] [--harvest-rounds H]
+// (N defaults to 20000; the event and harvest rounds are in events_soak.cpp and
+// harvest_soak.cpp)
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -440,13 +441,16 @@ int main(int argc, char** argv) {
       settings.seed = static_cast<unsigned>(std::atol(argv[i + 1]));
     } else if (option == "--event-rounds") {
       settings.eventRounds = std::atol(argv[i + 1]);
+    } else if (option == "--harvest-rounds") {
+      settings.harvestRounds = std::atol(argv[i + 1]);
     } else {
-      std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R]\n");
+      std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R] [--harvest-rounds H]\n");
       return 2;
     }
   }
-  if (argc % 2 == 0 || settings.transactions <= 0 || settings.eventRounds < 0) {
-    std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R]\n");
+  if (argc % 2 == 0 || settings.transactions <= 0 || settings.eventRounds < 0 ||
+      settings.harvestRounds < 0) {
+    std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R] [--harvest-rounds H]\n");
     return 2;
   }
   return RUN_ALL_TESTS();
