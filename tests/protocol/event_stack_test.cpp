@@ -147,11 +147,12 @@ TEST_F(EventStack, KeptWithoutNoticeSendsNoWrite) {
 }
 
 // A record the controller adds after the download must not go with the ones
-// read: the emptying finds the top moved and writes nothing.
+// read: the emptying finds the top moved and writes nothing. (In download mode
+// a controller holds new records back; without it, they land on the stack.)
 TEST_F(EventStack, RecordAddedAfterTheDownloadKeepsTheStack) {
   Push(2);
   std::vector<std::uint8_t> records;
-  const DownloadPlan plan{true, true,
+  const DownloadPlan plan{true, false,
                           [&](const StackPointers&, std::span<const std::uint8_t>) {
                             Push(1);  // a tag read while the rows were being kept
                             return true;
@@ -164,7 +165,23 @@ TEST_F(EventStack, RecordAddedAfterTheDownloadKeepsTheStack) {
   EXPECT_FALSE(DownloadSucceeded(download, plan));
   const Bytes header = Header();
   EXPECT_EQ(GetWord(&header[10]) - GetWord(&header[8]), 30) << "the three records are all there";
-  EXPECT_EQ(Commands(), "BE DL DL DL DL BS ");
+  EXPECT_EQ(Commands(), "DL DL DL DL ");
+}
+
+// Inside download mode the controller holds a new record back until the mode
+// is left: the emptying takes only what was read, and the new one follows.
+TEST_F(EventStack, RecordHeldInDownloadModeFollowsTheEmptying) {
+  Push(2);
+  std::vector<std::uint8_t> records;
+  const DownloadPlan plan{true, true,
+                          [&](const StackPointers&, std::span<const std::uint8_t>) {
+                            Push(1);
+                            return true;
+                          },
+                          true};
+  EXPECT_TRUE(DownloadSucceeded(DownloadEventRecords(line.link, plan, records), plan));
+  const Bytes header = Header();
+  EXPECT_EQ(GetWord(&header[10]) - GetWord(&header[8]), 10) << "only the new record is left";
 }
 
 // A stop asked for while the records are kept: no new frame but the one that
