@@ -37,18 +37,19 @@ bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std:
   return false;
 }
 
-namespace {
-
-ClearingOutcome OutcomeOf(const StackDownload& download) {
+ClearingOutcome OutcomeOfDownload(const StackDownload& download, bool clearAfter) {
   using enum ClearingOutcome;
   if (download.read == StackReadOutcome::kEmpty) return download.left ? kNothingWaiting : kNotLeft;
   if (download.read != StackReadOutcome::kRead) return kNotRead;
   if (!download.kept) return kNotKept;
+  if (!clearAfter) return download.left ? kCleared : kNotLeft;
   if (!download.clearTried) return download.entered ? kStopped : kNotEntered;
   if (download.grew) return kStackGrew;
   if (!download.cleared || !download.notified) return kClearUncertain;
   return download.left ? kCleared : kNotLeft;
 }
+
+namespace {
 
 std::string_view ClearingFailureText(ClearingOutcome outcome) {
   using enum ClearingOutcome;
@@ -82,7 +83,7 @@ ClearingDownload DownloadAndClearEvents(const Session& session, std::string_view
   };
   const DownloadPlan plan{true, true, keepRecords, true};
   std::vector<std::uint8_t> records;
-  result.outcome = OutcomeOf(DownloadEventRecords(session.link, plan, records));
+  result.outcome = OutcomeOfDownload(DownloadEventRecords(session.link, plan, records), true);
   session.Fail(ClearingFailureText(result.outcome));
   if (result.outcome == ClearingOutcome::kNotKept) session.Explain(result.keepFailure);
   return result;

@@ -12,6 +12,7 @@
 
 #include "operations/operator_texts.h"
 #include "operations/session.h"
+#include "protocol/event_stack.h"
 
 namespace zm48d::ops {
 
@@ -41,7 +42,7 @@ using KeepEvents = std::function<Keeping(std::span<const std::uint8_t> records)>
 // How the download of the hidden Button40 (and `events --clear`) ended.
 enum class ClearingOutcome {
   kPortNotOpen,     // reported by the port cycle
-  kCleared,         // kept, emptied, the controller told, download mode left
+  kCleared,         // kept, emptied (unless not asked for), the controller told, mode left
   kNothingWaiting,  // an empty stack: nothing kept, nothing emptied
   kNotRead,         // the header or the records could not be read: nothing emptied
   kNotKept,         // the records could not be kept: the stack left as it was
@@ -59,6 +60,10 @@ struct ClearingDownload {
     return outcome == ClearingOutcome::kCleared || outcome == ClearingOutcome::kNothingWaiting;
   }
 };
+
+// How a download that keeps its records ended, from its steps; `clearAfter`
+// says whether the stack was to be emptied.
+ClearingOutcome OutcomeOfDownload(const StackDownload& download, bool clearAfter);
 
 // Inside download mode: the waiting records are read and handed to `keep`;
 // only when `keep` says they are safe (and the controller took download mode,

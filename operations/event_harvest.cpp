@@ -10,30 +10,20 @@ namespace zm48d::ops {
 
 namespace {
 
-HarvestOutcome OutcomeOf(const StackDownload& download, bool keepOnController) {
-  using enum HarvestOutcome;
-  if (download.read == StackReadOutcome::kEmpty) return download.left ? kHarvested : kNotLeft;
-  if (download.read != StackReadOutcome::kRead) return kNotRead;
-  if (!download.kept) return kNotStored;
-  if (keepOnController) return download.left ? kHarvested : kNotLeft;
-  if (!download.clearTried) return download.entered ? kStopped : kNotEntered;
-  if (download.grew) return kStackGrew;
-  if (!download.cleared || !download.notified) return kClearUncertain;
-  return download.left ? kHarvested : kNotLeft;
-}
-
-std::string_view FailureText(HarvestOutcome outcome) {
-  using enum HarvestOutcome;
+// The harvest's own words: its records are in the store, not in an output.
+std::string_view FailureText(ClearingOutcome outcome) {
+  using enum ClearingOutcome;
   switch (outcome) {
     case kNotRead: return text::kError;
-    case kNotStored: return text::kEventsNotStored;
+    case kNotKept: return text::kEventsNotStored;
     case kNotEntered: return text::kStoredDownloadModeRefused;
     case kStopped: return text::kStoredStopped;
     case kClearUncertain: return text::kStoredClearUncertain;
     case kStackGrew: return text::kStoredStackGrew;
     case kNotLeft: return text::kStoredDownloadModeNotLeft;
     case kPortNotOpen:
-    case kHarvested: break;
+    case kCleared:
+    case kNothingWaiting: break;
   }
   return {};
 }
@@ -68,12 +58,12 @@ HarvestResult HarvestEvents(const Session& session, store::EventStore& store,
   const StackDownload download = DownloadEventRecords(session.link, plan, records);
   // Only a confirmed emptying lets the next harvest at this start store all it finds.
   if (download.cleared && download.notified) store.MarkEmptied(harvest);
-  result.outcome = OutcomeOf(download, keepOnController);
+  result.outcome = OutcomeOfDownload(download, !keepOnController);
   if (result.ok()) {
     session.Note(HarvestedText(result.stored, controller));
   } else {
     session.Fail(FailureText(result.outcome));
-    if (result.outcome == HarvestOutcome::kNotStored) session.Explain(storeFailure);
+    if (result.outcome == ClearingOutcome::kNotKept) session.Explain(storeFailure);
   }
   return result;
 }

@@ -37,6 +37,19 @@ class CliOnEmulator : public ::testing::Test {
     });
   }
 
+  // The commands the controller received, 'B' and 'D' with their sub-command:
+  // "BE DL DL DG I BS ".
+  std::string Commands() {
+    std::string out;
+    for (const auto& r : emulator_.Requests()) {
+      out += static_cast<char>(r.command);
+      const bool sub = r.command == 'B' || r.command == 'D';
+      if (sub && !r.data.empty()) out += static_cast<char>(r.data[0]);
+      out += ' ';
+    }
+    return out;
+  }
+
   // How often the controller was told its tables changed.
   int Notifications() {
     return emulator_.With([](emu::Controller& c) { return c.notifications; });

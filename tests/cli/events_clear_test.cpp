@@ -34,16 +34,6 @@ class EventsClear : public CliOnEmulator {
   static bool InDownloadMode(emu::PtyEmulator& emulator) {
     return emulator.With([](emu::Controller& c) { return c.downloadMode; });
   }
-  // The commands the controller received, 'B' and 'D' with their sub-command.
-  std::string Commands() {
-    std::string out;
-    for (const auto& r : emulator_.Requests()) {
-      out += static_cast<char>(r.command);
-      if ((r.command == 'B' || r.command == 'D') && !r.data.empty()) out += static_cast<char>(r.data[0]);
-      out += ' ';
-    }
-    return out;
-  }
   ProcessResult Clear(RunOptions options, const std::string& device = "") {
     return RunProgram(program_, {"--port", device.empty() ? emulator_.TerminalPath() : device,
                                  "events", "--clear"},

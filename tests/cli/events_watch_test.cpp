@@ -18,16 +18,6 @@ class EventsAndWatch : public CliOnEmulator {
       }
     });
   }
-  std::string Commands() {
-    std::string out;
-    for (const auto& r : emulator_.Requests()) {
-      out += static_cast<char>(r.command);
-      const bool sub = r.command == 'B' || r.command == 'D';
-      if (sub && !r.data.empty()) out += static_cast<char>(r.data[0]);
-      out += ' ';
-    }
-    return out;
-  }
 };
 
 // Read only, as "Descarregar Registros": no download mode, no notice; the stack stays.

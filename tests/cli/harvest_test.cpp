@@ -47,15 +47,6 @@ class Harvest : public CliOnEmulator, public ::testing::WithParamInterface<Store
     const Bytes h = Header(emulator);
     return h[8] == h[10] && h[9] == h[11];
   }
-  std::string Commands() {
-    std::string out;
-    for (const auto& r : emulator_.Requests()) {
-      out += static_cast<char>(r.command);
-      if ((r.command == 'B' || r.command == 'D') && !r.data.empty()) out += static_cast<char>(r.data[0]);
-      out += ' ';
-    }
-    return out;
-  }
   ProcessResult HarvestOn(const std::string& device, Words extra = {}, RunOptions options = {}) {
     Words args = {"--port", device, "harvest", "--db", db_, "--controller", "portaria"};
     args.insert(args.end(), extra.begin(), extra.end());
