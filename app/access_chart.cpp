@@ -13,7 +13,8 @@
 
 namespace zm48d {
 
-AccessChart::AccessChart(const QString& title, const QStringList& categories, QWidget* parent)
+AccessChart::AccessChart(const QString& title, const QString& categoryName,
+                         const QStringList& categories, QWidget* parent)
     : QChartView(parent),
       granted_(new QBarSet(FromUtf8(text::kGrantedColumn))),
       refused_(new QBarSet(FromUtf8(text::kRefusedColumn))),
@@ -28,6 +29,7 @@ AccessChart::AccessChart(const QString& title, const QStringList& categories, QW
   chart->addSeries(series);
   auto* categoryAxis = new QBarCategoryAxis;
   categoryAxis->append(categories);
+  categoryAxis->setTitleText(categoryName);
   chart->addAxis(categoryAxis, Qt::AlignBottom);
   series->attachAxis(categoryAxis);
   countAxis_->setLabelFormat(QStringLiteral("%d"));

@@ -17,7 +17,9 @@ class AccessChart final : public QChartView {
   Q_OBJECT
 
  public:
-  AccessChart(const QString& title, const QStringList& categories, QWidget* parent);
+  // `categoryName` titles the axis of the `categories` ("Hora": "00".."23").
+  AccessChart(const QString& title, const QString& categoryName, const QStringList& categories,
+              QWidget* parent);
 
   // Replaces the bars; one count per category, in their order.
   void ShowCounts(std::span<const AccessCount> counts);

@@ -67,6 +67,12 @@ QStringList DoorNames() {
   return doors;
 }
 
+QStringList DoorNumbers() {
+  QStringList doors;
+  for (int door = 1; door <= kChartDoors; ++door) doors << QString::number(door);
+  return doors;
+}
+
 }  // namespace
 
 HistoryWindow::HistoryWindow(MessageSink& messages, FileDialogs& dialogs, QWidget* parent)
@@ -138,13 +144,18 @@ QWidget* HistoryWindow::BuildData() {
   sgHISTORICO->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sgHISTORICO->setSelectionBehavior(QAbstractItemView::SelectRows);
   sgHISTORICO->verticalHeader()->hide();
+  sgHISTORICO->verticalHeader()->setDefaultSectionSize(sgHISTORICO->fontMetrics().height() + 6);
   sgHISTORICO->horizontalHeader()->setStretchLastSection(true);
   sgHISTORICO->setSortingEnabled(true);
+  // Oldest first, as the store gives them, until the operator picks a column.
+  sgHISTORICO->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   auto* charts = new QWidget(split);
   auto* chartRow = new QHBoxLayout(charts);
   chartRow->setContentsMargins(0, 0, 0, 0);
-  chHORA = new AccessChart(QStringLiteral("Acessos por hora"), HourNames(), charts);
-  chPORTA = new AccessChart(QStringLiteral("Acessos por porta"), DoorNames(), charts);
+  chHORA = new AccessChart(QStringLiteral("Acessos por hora"), QStringLiteral("Hora"), HourNames(),
+                           charts);
+  chPORTA = new AccessChart(QStringLiteral("Acessos por porta"), QStringLiteral("Porta"),
+                            DoorNumbers(), charts);
   chartRow->addWidget(chHORA, 3);
   chartRow->addWidget(chPORTA, 1);
   split->addWidget(sgHISTORICO);
