@@ -37,6 +37,7 @@ class QTimer;
 namespace zm48d {
 
 class ClockDisplay;
+class HistoryWindow;
 class TracePane;
 
 class TForm1 : public QMainWindow {
@@ -80,9 +81,13 @@ class TForm1 : public QMainWindow {
   // Drives online reading: 1000 ms, created stopped.
   QTimer* Timer1 = nullptr;
 
-  // The menu bar above the pages: "Exibir" opens the trace pane.
+  // The menu bar above the pages: "Exibir" opens the trace pane and the history
+  // of the stored events (one window, created when first asked for).
   QMenu* mnEXIBIR = nullptr;
   TracePane* dwTRAFEGO = nullptr;
+  QAction* miHISTORICO = nullptr;  // "Histórico"
+  HistoryWindow* fmHISTORICO = nullptr;
+  void miHISTORICOClick();
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
@@ -239,9 +244,11 @@ class TForm1 : public QMainWindow {
   QMenu* mnCONTROLADOR = nullptr;
   QAction* miSALVAR = nullptr;     // "Salvar cópia do controlador..."
   QAction* miVERIFICAR = nullptr;  // "Verificar controlador"
+  QAction* miCOLETAR = nullptr;    // "Coletar registros"
   SharedFileDialog fdPASTA;        // the backup's folder, remembered between backups
   void miSALVARClick();
   void miVERIFICARClick();
+  void miCOLETARClick();
   // Where the verify's differences are shown; a modal list unless replaced.
   void UseDifferencesView(DifferencesView& view) { differences_ = &view; }
 

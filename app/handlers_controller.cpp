@@ -1,5 +1,6 @@
-// The "Controlador" menu: a backup of what the controller holds, and a verify
-// of the controller against the files of the "TX" page. Both only read.
+// The "Controlador" menu: a backup of what the controller holds, a verify of
+// the controller against the files of the "TX" page, and the harvest of its
+// events into the event store.
 #include <QDir>
 
 #include "app/file_paths.h"
@@ -7,6 +8,9 @@
 #include "app/hourglass.h"
 #include "operations/controller_backup.h"
 #include "operations/controller_verify.h"
+#include "operations/event_harvest.h"
+#include "operations/operator_texts.h"
+#include "store/event_store.h"
 
 namespace zm48d {
 
@@ -50,6 +54,25 @@ void TForm1::miVERIFICARClick() {
   QStringList lines;
   for (const std::string& line : result.differences) lines << FromUtf8(line);
   differences_->ShowDifferences(QStringLiteral("Diferenças entre o controlador e os arquivos:"), lines);
+}
+
+// "Coletar registros": the store is opened before the port, so that a store
+// that cannot take the events leaves the controller untouched. The
+// controller is known in the store by its port, "COM n".
+void TForm1::miCOLETARClick() {
+  const std::string location = store::DefaultStoreLocation();
+  auto opened = store::OpenEventStore(location);
+  if (!opened.ok()) {
+    messages_.Show(FromUtf8(std::string(text::kStoreNotOpened) + location + ": " + opened.error()));
+    return;
+  }
+  const std::string controller = "COM " + std::to_string(PortNumber);
+  ops::HarvestResult result;
+  {
+    const Hourglass hourglass;
+    result = ops::HarvestEvents(Session(), *opened.value(), controller, false);
+  }
+  if (result.ok()) status_.Tally().note = ops::HarvestedText(result.stored, controller);
 }
 
 }  // namespace zm48d

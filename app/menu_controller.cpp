@@ -1,5 +1,6 @@
 // The menu "Controlador" on the menu bar above the pages: what the controller
-// holds, saved or compared; nothing is written to the controller from here.
+// holds, saved or compared, and its events harvested into the event store (the
+// only entry that changes the controller: it empties the stack once stored).
 // Its entries run through the window's handlers like a button.
 #include <QMenu>
 #include <QMenuBar>
@@ -23,10 +24,13 @@ void TForm1::BuildControllerMenu() {
   mnCONTROLADOR->setObjectName(QStringLiteral("mnCONTROLADOR"));
   miSALVAR = NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("Salvar cópia do controlador..."));
   miVERIFICAR = NewEntry(mnCONTROLADOR, "miVERIFICAR", QStringLiteral("Verificar controlador"));
+  miCOLETAR = NewEntry(mnCONTROLADOR, "miCOLETAR", QStringLiteral("Coletar registros"));
   connect(miSALVAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Salvar cópia"), [this] { miSALVARClick(); }); });
   connect(miVERIFICAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Verificar controlador"), [this] { miVERIFICARClick(); }); });
+  connect(miCOLETAR, &QAction::triggered, this,
+          [this] { Guarded(QStringLiteral("Coletar registros"), [this] { miCOLETARClick(); }); });
 }
 
 }  // namespace zm48d

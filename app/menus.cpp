@@ -6,11 +6,13 @@
 #include <QScreen>
 
 #include "app/form1.h"
+#include "app/history_window.h"
 #include "app/trace_pane.h"
 
 namespace zm48d {
 
-// "Exibir" -> "Tráfego serial": the trace pane, docked below the pages, off at start.
+// "Exibir" -> "Tráfego serial": the trace pane, docked below the pages, off at
+// start; "Exibir" -> "Histórico": the stored events in a window of their own.
 void TForm1::BuildMenus() {
   dwTRAFEGO = new TracePane(dialogs_, this);
   addDockWidget(Qt::BottomDockWidgetArea, dwTRAFEGO);
@@ -31,6 +33,19 @@ void TForm1::BuildMenus() {
   trace->setText(QStringLiteral("&Tráfego serial"));
   trace->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
   mnEXIBIR->addAction(trace);
+  miHISTORICO = mnEXIBIR->addAction(QStringLiteral("&Histórico"));
+  miHISTORICO->setObjectName(QStringLiteral("miHISTORICO"));
+  connect(miHISTORICO, &QAction::triggered, this, [this] { miHISTORICOClick(); });
+}
+
+// The history is read afresh each time it is asked for; it stays open beside
+// the pages, so the operator can harvest and look again.
+void TForm1::miHISTORICOClick() {
+  if (fmHISTORICO == nullptr) fmHISTORICO = new HistoryWindow(messages_, dialogs_, this);
+  fmHISTORICO->btFILTRARClick();
+  fmHISTORICO->show();
+  fmHISTORICO->raise();
+  fmHISTORICO->activateWindow();
 }
 
 }  // namespace zm48d

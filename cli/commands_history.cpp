@@ -8,8 +8,8 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "cli/history_table.h"
 #include "operations/event_harvest.h"
+#include "operations/history_table.h"
 #include "protocol/calendar.h"
 #include "protocol/tag_read.h"
 #include "store/event_store.h"
@@ -91,7 +91,7 @@ int RunHistory(CommandContext& context) {
       context.err << "zm48d: event store: " << days.error() << '\n';
       return kExitFailure;
     }
-    PrintSummary(context.out, days.value(), csv);
+    ops::PrintSummary(context.out, days.value(), csv);
     return kExitSuccess;
   }
   const auto events = eventStore->Query(filter);
@@ -99,7 +99,7 @@ int RunHistory(CommandContext& context) {
     context.err << "zm48d: event store: " << events.error() << '\n';
     return kExitFailure;
   }
-  PrintHistory(context.out, events.value(), csv);
+  ops::PrintHistory(context.out, events.value(), csv);
   return kExitSuccess;
 }
 

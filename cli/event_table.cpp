@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/csv_row.h"
+#include "operations/csv_row.h"
 #include "operations/operator_texts.h"
 #include "protocol/event_columns.h"
 
@@ -30,8 +30,8 @@ void PrintTable(std::ostream& out, const std::vector<EventCells>& rows) {
 void PrintEvents(std::ostream& out, std::span<const std::uint8_t> records, bool csv) {
   const std::vector<EventCells> rows = DecodeRecords(records);
   if (csv) {
-    PrintCsvRow(out, EventHeaderCells());
-    for (const EventCells& row : rows) PrintCsvRow(out, row);
+    ops::PrintCsvRow(out, EventHeaderCells());
+    for (const EventCells& row : rows) ops::PrintCsvRow(out, row);
   } else if (rows.empty()) {
     out << text::kNoRecords << '\n';
   } else {

@@ -103,6 +103,12 @@ inline constexpr std::string_view kDoorColumn = "Porta";
 inline constexpr std::string_view kGrantedColumn = "Liberados";
 inline constexpr std::string_view kRefusedColumn = "Negados";
 
+// The window's history of stored events.
+inline constexpr std::string_view kStoreNotOpened = "Não foi possível abrir o banco de registros ";
+inline constexpr std::string_view kHistoryBadTag =
+    "O TAG do filtro deve ter seis dígitos hexadecimais!!";
+inline constexpr std::string_view kHistoryNotExported = "Não foi possível gravar o arquivo ";
+
 // ---- online reading -------------------------------------------------------------
 inline constexpr std::string_view kOnlineReadFailed = "Erro de leitura!!";
 inline constexpr std::string_view kOnlineSeparator = " - ";

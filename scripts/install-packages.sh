@@ -6,12 +6,13 @@
 # qt6-qpa-plugins holds the platform plugins (xcb for the window, offscreen for
 # the window tests); apt normally pulls it in as a recommendation of Qt, but not
 # on systems that skip recommendations. qt6-translations-l10n puts the toolkit's
-# own dialogs and buttons into the window's Portuguese. The event store goes
+# own dialogs and buttons into the window's Portuguese; Qt Charts draws the
+# history's charts. The event store goes
 # through SOCI, whose headers want Boost's; its tests start their own PostgreSQL
 # server.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev qt6-qpa-plugins qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev libsoci-dev libboost-dev libsqlite3-dev libpq-dev postgresql)
 apt_options=()
 if [[ "${1:-}" == --lean ]]; then

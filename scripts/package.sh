@@ -26,7 +26,7 @@ echo "Package: $deb"
 
 dpkg-deb --info "$deb"
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins; do
+for needed in libc6 libstdc++6 libqt6widgets6 libqt6charts6 qt6-qpa-plugins; do
   if [[ $depends != *"$needed"* ]]; then
     echo "$deb does not depend on $needed: $depends" >&2
     exit 1

@@ -67,9 +67,10 @@ TEST_F(ControllerMenu, AMenuBarAboveTheEightPages) {
   ASSERT_NE(form.menuWidget(), nullptr);
   EXPECT_TRUE(form.menuBar()->actions().contains(form.mnCONTROLADOR->menuAction()));
   EXPECT_EQ(form.mnCONTROLADOR->title(), "&Controlador");
-  ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 2);
+  ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 3);
   EXPECT_EQ(form.miSALVAR->text(), "Salvar cópia do controlador...");
   EXPECT_EQ(form.miVERIFICAR->text(), "Verificar controlador");
+  EXPECT_EQ(form.miCOLETAR->text(), "Coletar registros");
   EXPECT_EQ(form.centralWidget(), form.PageControl1);
   EXPECT_EQ(form.PageControl1->count(), 8);
 }

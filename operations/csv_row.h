@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-namespace zm48d::cli {
+namespace zm48d::ops {
 
 void PrintCsvRow(std::ostream& out, std::span<const std::string> cells);
 
-}  // namespace zm48d::cli
+}  // namespace zm48d::ops

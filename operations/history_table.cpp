@@ -1,32 +1,32 @@
-#include "cli/history_table.h"
+#include "operations/history_table.h"
 
 #include <string>
 #include <vector>
 
-#include "cli/csv_row.h"
+#include "operations/csv_row.h"
 #include "operations/operator_texts.h"
 #include "protocol/event_columns.h"
 
-namespace zm48d::cli {
+namespace zm48d::ops {
 
-namespace {
-
-using Row = std::vector<std::string>;
-
-Row HistoryHeader() {
-  Row header(kEventGridHeaders.begin(), kEventGridHeaders.end());
+HistoryCells HistoryHeader() {
+  HistoryCells header(kEventGridHeaders.begin(), kEventGridHeaders.end());
   header.emplace_back(text::kControllerColumn);
   header.emplace_back(text::kHarvestedColumn);
   return header;
 }
 
-Row HistoryRow(const store::StoredEvent& event) {
+HistoryCells HistoryRow(const store::StoredEvent& event) {
   const EventCells cells = EventGridCells(event.raw.data());
-  Row row(cells.begin(), cells.end());
+  HistoryCells row(cells.begin(), cells.end());
   row.push_back(event.controller);
   row.push_back(event.harvestedAt);
   return row;
 }
+
+namespace {
+
+using Row = HistoryCells;
 
 const Row kSummaryHeader = {std::string(text::kDateColumn), std::string(text::kDoorColumn),
                             std::string(text::kGrantedColumn), std::string(text::kRefusedColumn)};
@@ -64,4 +64,4 @@ void PrintSummary(std::ostream& out, std::span<const store::DaySummary> days, bo
   Print(out, rows, csv);
 }
 
-}  // namespace zm48d::cli
+}  // namespace zm48d::ops

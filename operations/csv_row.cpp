@@ -1,6 +1,6 @@
-#include "cli/csv_row.h"
+#include "operations/csv_row.h"
 
-namespace zm48d::cli {
+namespace zm48d::ops {
 
 namespace {
 
@@ -18,4 +18,4 @@ void PrintCsvRow(std::ostream& out, std::span<const std::string> cells) {
   out << '\n';
 }
 
-}  // namespace zm48d::cli
+}  // namespace zm48d::ops
