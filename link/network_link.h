@@ -1,0 +1,52 @@
+#pragma once
+// A controller behind a serial device server (ser2net, or a hardware one),
+// reached over TCP: "rfc2217://HOST:PORT" or "socket://HOST:PORT".
+//
+// The read and write timeout rules of a local port apply to the line's bytes as
+// they arrive; Telnet commands do not count. Connecting, and for RFC 2217 the
+// line settings, have their own bound (kConnectBoundMs).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/open_failure.h"
+#include "link/port_url.h"
+#include "link/serial_link.h"
+#include "link/socket_stream.h"
+#include "link/telnet_codec.h"
+
+namespace zm48d {
+
+inline constexpr int kConnectBoundMs = 3000;
+
+class NetworkLink final : public SerialLink {
+ public:
+  // `resolver` names the URL of "COM n".
+  explicit NetworkLink(DevicePathResolver resolver) : resolver_(std::move(resolver)) {}
+
+  bool OpenDevice(int portNumber, std::uint32_t baudRate) override;
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
+  void CloseDevice() override;
+  bool Write(const std::uint8_t* block, int size, int& written) override;
+  bool Read(int size, std::uint8_t* buffer, int& read) override;
+  // The bytes already received are dropped here. On connecting, an RFC 2217
+  // server also purges its own queues, so an answer left over from an earlier
+  // client never reaches this one; during a session that is not asked again, as
+  // the request would reach the server after the answer it must keep.
+  void Purge(unsigned flags) override;
+
+ private:
+  bool Fail(OpenFailure::Problem problem, int systemError, std::string detail = {});
+  bool NegotiateLine(std::uint32_t baudRate);
+  // Receives from the socket into the codec for at most `waitMs`; false when
+  // the connection ended.
+  bool Pump(int waitMs);
+
+  DevicePathResolver resolver_;
+  SocketStream socket_;
+  TelnetCodec telnet_{false};
+  std::string name_;  // the URL, as messages name the port
+  OpenFailure lastFailure_;
+};
+
+}  // namespace zm48d
