@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -69,10 +70,12 @@ const std::vector<std::uint8_t> kTelnetOptions{0xFF, 0xFB, 0x03, 0xFF, 0xFD, 0x0
                                                 0x00, 0xFF, 0xFB, 0x00, 0xFF, 0xFD, 0x2C};
 
 struct TurnedAway {
+  std::string name;
   bool firstOnRfc2217;
   bool secondOnRfc2217;
   std::string text;
 };
+void PrintTo(const TurnedAway& row, std::ostream* out) { *out << row.name; }
 
 class Ser2netSecondClient : public ::testing::TestWithParam<TurnedAway> {};
 
@@ -100,10 +103,12 @@ TEST_P(Ser2netSecondClient, IsTurnedAwayWithTheServersText) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachPort, Ser2netSecondClient,
-    ::testing::Values(TurnedAway{false, false, "Port already in use\r\n"},
-                      TurnedAway{true, true, "Port already in use\r\n"},
-                      TurnedAway{false, true, "Port's device already in use\r\n"},
-                      TurnedAway{true, false, "Port's device already in use\r\n"}));
+    ::testing::Values(
+        TurnedAway{"RawThenRaw", false, false, "Port already in use\r\n"},
+        TurnedAway{"Rfc2217ThenRfc2217", true, true, "Port already in use\r\n"},
+        TurnedAway{"RawThenRfc2217", false, true, "Port's device already in use\r\n"},
+        TurnedAway{"Rfc2217ThenRaw", true, false, "Port's device already in use\r\n"}),
+    [](const ::testing::TestParamInfo<TurnedAway>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace zm48d::testing
