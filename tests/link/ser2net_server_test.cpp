@@ -66,8 +66,8 @@ std::string Text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin()
 // (WILL and DO SUPPRESS-GO-AHEAD, WILL and DONT ECHO, DO and WILL BINARY, DO
 // COM-PORT-OPTION), the same bytes every client gets on connecting there.
 const std::vector<std::uint8_t> kTelnetOptions{0xFF, 0xFB, 0x03, 0xFF, 0xFD, 0x03, 0xFF,
-                                                0xFB, 0x01, 0xFF, 0xFE, 0x01, 0xFF, 0xFD,
-                                                0x00, 0xFF, 0xFB, 0x00, 0xFF, 0xFD, 0x2C};
+                                               0xFB, 0x01, 0xFF, 0xFE, 0x01, 0xFF, 0xFD,
+                                               0x00, 0xFF, 0xFB, 0x00, 0xFF, 0xFD, 0x2C};
 
 struct TurnedAway {
   std::string name;
@@ -103,11 +103,11 @@ TEST_P(Ser2netSecondClient, IsTurnedAwayWithTheServersText) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachPort, Ser2netSecondClient,
-    ::testing::Values(
-        TurnedAway{"RawThenRaw", false, false, "Port already in use\r\n"},
-        TurnedAway{"Rfc2217ThenRfc2217", true, true, "Port already in use\r\n"},
-        TurnedAway{"RawThenRfc2217", false, true, "Port's device already in use\r\n"},
-        TurnedAway{"Rfc2217ThenRaw", true, false, "Port's device already in use\r\n"}),
+    ::testing::Values(TurnedAway{"RawThenRaw", false, false, "Port already in use\r\n"},
+                      TurnedAway{"Rfc2217ThenRfc2217", true, true, "Port already in use\r\n"},
+                      TurnedAway{"RawThenRfc2217", false, true, "Port's device already in use\r\n"},
+                      TurnedAway{"Rfc2217ThenRaw", true, false,
+                                 "Port's device already in use\r\n"}),
     [](const ::testing::TestParamInfo<TurnedAway>& info) { return info.param.name; });
 
 }  // namespace

@@ -31,8 +31,8 @@ constexpr int kStartTries = 3;
 // (~0.3 ms without both). kickolduser stays off: a second client is turned away.
 std::string Connection(const std::string& name, const std::string& accepter,
                        const std::string& device) {
-  return "connection: &" + name + "\n  accepter: " + accepter +
-         "\n  connector: serialdev," + device + ",19200n81,local\n" +
+  return "connection: &" + name + "\n  accepter: " + accepter + "\n  connector: serialdev," +
+         device + ",19200n81,local\n" +
          "  options:\n    chardelay: false\n    kickolduser: false\n    mdns: false\n";
 }
 
@@ -122,8 +122,8 @@ bool Ser2netServer::Launch() {
 }
 
 void Ser2netServer::WriteConfig() const {
-  const std::string rfc2217 = "telnet(rfc2217),tcp(nodelay),127.0.0.1," +
-                              std::to_string(rfc2217Port_);
+  const std::string rfc2217 =
+      "telnet(rfc2217),tcp(nodelay),127.0.0.1," + std::to_string(rfc2217Port_);
   const std::string raw = "tcp(nodelay),127.0.0.1," + std::to_string(socketPort_);
   std::ofstream(folder_.Path("ser2net.yaml"))
       << "%YAML 1.1\n---\n"

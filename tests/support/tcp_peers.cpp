@@ -39,8 +39,8 @@ int BindAnyLoopbackPort(std::uint16_t& port) {
 }
 
 int RemainingMs(std::chrono::steady_clock::time_point end) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      end - std::chrono::steady_clock::now());
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
