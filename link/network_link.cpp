@@ -119,6 +119,12 @@ OpenFailure NetworkLink::Ended() const {
   return {name_, error, Problem::kOther, error == 0 ? "the server closed the connection" : ""};
 }
 
+bool NetworkLink::FailEnded() {
+  lastFailure_ = lineFailure_.problem != Problem::kNone ? lineFailure_ : Ended();
+  socket_.Close();
+  return false;
+}
+
 bool NetworkLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
   CloseDevice();
   name_ = resolver_(portNumber);
@@ -154,9 +160,14 @@ bool NetworkLink::SendAll(const std::vector<std::uint8_t>& bytes, Deadline deadl
 }
 
 int NetworkLink::Pump(int waitMs) {
+  const int n = Receive(waitMs);
+  if (n < 0 && lineFailure_.problem == Problem::kNone) lineFailure_ = Ended();
+  return n;
+}
+
+int NetworkLink::Receive(int waitMs) {
   std::array<std::uint8_t, 512> chunk{};
   const int n = socket_.Receive(chunk.data(), static_cast<int>(chunk.size()), waitMs);
-  if (n < 0 && lineFailure_.problem == Problem::kNone) lineFailure_ = Ended();
   if (n <= 0) return n;
   const std::size_t before = data_.size();
   telnet_.Feed(std::span(chunk.data(), static_cast<std::size_t>(n)), data_);
@@ -176,11 +187,7 @@ bool NetworkLink::AwaitServer(const std::function<bool()>& done, Deadline deadli
   while (!done()) {
     const int wait = MillisecondsUntil(deadline);
     if (wait == 0) return Fail(Problem::kNoAnswer, 0);
-    if (Pump(IdleSlice(wait)) < 0) {
-      lastFailure_ = lineFailure_;
-      socket_.Close();
-      return false;
-    }
+    if (Pump(IdleSlice(wait)) < 0) return FailEnded();
     Idle();
   }
   return true;
@@ -189,7 +196,7 @@ bool NetworkLink::AwaitServer(const std::function<bool()>& done, Deadline deadli
 bool NetworkLink::NegotiateLine(std::uint32_t baudRate) {
   const auto deadline = Clock::now() + milliseconds(kConnectBoundMs);
   if (!SendAll(TelnetCodec::OpeningNegotiation(), deadline)) {
-    return Fail(Problem::kOther, socket_.LastError());
+    return FailEnded();
   }
   if (!AwaitServer([this] { return telnet_.ComPortAccepted().has_value(); }, deadline)) {
     return false;
@@ -208,7 +215,7 @@ bool NetworkLink::NegotiateLine(std::uint32_t baudRate) {
   const std::uint8_t both = 3;
   const auto purge = TelnetCodec::ComPortCommand(telnet::kPurgeData, std::span(&both, 1));
   request.insert(request.end(), purge.begin(), purge.end());
-  if (!SendAll(request, deadline)) return Fail(Problem::kOther, socket_.LastError());
+  if (!SendAll(request, deadline)) return FailEnded();
   const auto answered = [this, &settings] {
     return !telnet_.ComPortAnswers(telnet::kPurgeData).empty() && SettingsAnswered(settings);
   };

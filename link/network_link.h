@@ -45,6 +45,8 @@ class NetworkLink final : public SerialLink {
 
   // Keeps why the open failed and drops the connection; returns false.
   bool Fail(OpenFailure::Problem problem, int systemError, std::string detail = {});
+  // The connection ended while opening: how, as LineFailure() would say.
+  bool FailEnded();
   bool NegotiateLine(std::uint32_t baudRate);
   bool AwaitServer(const std::function<bool()>& done, Deadline deadline);
   static std::vector<LineSetting> ControllerLine(std::uint32_t baudRate);
@@ -54,6 +56,7 @@ class NetworkLink final : public SerialLink {
   // Receives what comes within `waitMs` into the codec: the count of bytes, 0
   // when none came, -1 when the connection ended (LineFailure() says how).
   int Pump(int waitMs);
+  int Receive(int waitMs);
   // How the connection ended: a server that refuses a client says why in text
   // and hangs up ("Port already in use"), which counts as a port in use.
   OpenFailure Ended() const;

@@ -9,7 +9,10 @@
 #   - zm48d.exe end to end: beep, clock, send (the emulator's memory then equals
 #     that of a second emulator which the Linux zm48d sent the same files to),
 #     events --csv, events --clear on a full disk, watch, Ctrl+C in watch, and a COM
-#     port that does not exist.
+#     port that does not exist;
+#   - zm48d.exe over the network: the Winsock link to a ser2net in front of a third
+#     emulator, on rfc2217:// and socket://, 0xFF bytes both ways, a second client
+#     refused, a port with nothing behind it.
 # Installs what is missing. The Linux emulator and zm48d come from build/default
 # (scripts/test.sh builds it; the two targets are brought up to date here).
 set -euo pipefail
@@ -19,7 +22,7 @@ started=$SECONDS
 
 ./scripts/install-packages.sh
 # googletest: the GoogleTest sources, built with the MinGW compiler.
-./scripts/install-packages.sh --lean g++-mingw-w64-x86-64 wine wine64 googletest
+./scripts/install-packages.sh --lean g++-mingw-w64-x86-64 wine wine64 googletest ser2net
 
 if [[ ! -f build/default/build.ninja ]]; then
   cmake --preset default
@@ -33,9 +36,10 @@ linux=$root/build/default
 exe=$root/build/windows/zm48d.exe
 work=$(mktemp -d)
 emulators=()
+servers=()
 stop() {
   if [[ "${WINEPREFIX:-}" == "$work/prefix" ]]; then wineserver -k 2>/dev/null || true; fi
-  for pid in "${emulators[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${servers[@]}" "${emulators[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -59,6 +63,32 @@ start_emulator() {
 }
 start_emulator windows  # behind COM 1
 start_emulator linux    # the reference for the Linux zm48d
+start_emulator network  # behind ser2net
+
+# ser2net in front of the third emulator, loopback only, with the settings the
+# README gives a site: no Nagle, no character delay.
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+rfc2217_port=$(free_port)
+raw_port=$(free_port)
+network_device=$(readlink -f "$work/network.com")
+cat >"$work/ser2net.yaml" <<YAML
+connection: &rfc2217
+  accepter: telnet(rfc2217),tcp(nodelay),127.0.0.1,$rfc2217_port
+  connector: serialdev,$network_device,19200n81,local
+  options:
+    chardelay: false
+connection: &raw
+  accepter: tcp(nodelay),127.0.0.1,$raw_port
+  connector: serialdev,$network_device,19200n81,local
+  options:
+    chardelay: false
+YAML
+ser2net -n -c "$work/ser2net.yaml" -P "$work/ser2net.pid" >"$work/ser2net.log" 2>&1 &
+servers+=($!)
+for _ in $(seq 50); do
+  (exec 3<>"/dev/tcp/127.0.0.1/$raw_port") 2>/dev/null && break
+  sleep 0.1
+done
 
 # The prefix. Wine's mount manager maps /dev/ttyS* to COM ports of its own at
 # every start and would replace a bare dosdevices/com1 symlink; an entry under
@@ -270,6 +300,43 @@ expect "beep after the stopped watch" 0 "" ""
 # ERROR_FILE_NOT_FOUND; Windows words it "The system cannot find the file specified.").
 zm48d --com 8 beep
 expect "COM 8, which does not exist" 1 "" $'Erro ao abrir a porta serial!!\n\\\\.\\COM8: File not found\n'
+
+echo "== zm48d.exe over the network (Winsock, ser2net)"
+rfc2217="rfc2217://127.0.0.1:$rfc2217_port"
+raw="socket://127.0.0.1:$raw_port"
+zm48d --port "$rfc2217" "${send[@]}"
+if [[ $status -eq 0 && -s "$work/network.bin" ]] && cmp -s "$work/network.bin" "$work/linux.bin"; then
+  pass "send over $rfc2217: the controller's memory equals the one the Linux zm48d wrote"
+else
+  fail "send over $rfc2217: status $status, err: $(cat "$work/err")"
+fi
+# ser2net lets go of the device a moment after a client leaves.
+sleep 0.2
+zm48d --port "$rfc2217" clock --set "07/12/26 14:05:09"
+expect "clock --set over $rfc2217" 0 $'Relógio configurado!!\n' ""
+sleep 0.2
+zm48d --port "$raw" eeprom write 0x40 FFFF7FFF
+expect "eeprom write FF FF 7F FF over $raw" 0 $'Gravação concluída com sucesso!\n' ""
+sleep 0.2
+zm48d --port "$rfc2217" eeprom read 0x40 4
+expect "eeprom read over $rfc2217: the 0xFF bytes intact both ways" 0 $'0040: FF FF 7F FF\n' ""
+sleep 0.2
+exec 4<>"/dev/tcp/127.0.0.1/$rfc2217_port"  # a first client holds the port
+sleep 0.2
+zm48d --port "$rfc2217" beep
+if [[ $status -eq 1 ]] && grep -qF "the port is in use by another client" "$work/err"; then
+  pass "a second client on $rfc2217 is a port in use"
+else
+  fail "a second client on $rfc2217: status $status, err: $(cat "$work/err")"
+fi
+exec 4>&-
+closed_port=$(free_port)
+zm48d --port "socket://127.0.0.1:$closed_port" beep
+if [[ $status -eq 1 ]] && grep -q "^socket://127.0.0.1:$closed_port: " "$work/err"; then
+  pass "a port with nothing behind it fails with the server and the reason: $(tail -1 "$work/err")"
+else
+  fail "a port with nothing behind it: status $status, err: $(cat "$work/err")"
+fi
 
 finished=$SECONDS
 echo "Windows stage: $((finished - started)) s (build $((built - started)) s," \
