@@ -36,12 +36,20 @@ QTableWidget* NewPortTable(QWidget* parent) {
   table->horizontalHeader()->setSectionResizeMode(kPortColumn, QHeaderView::ResizeToContents);
   table->horizontalHeader()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
   table->horizontalHeader()->setSectionResizeMode(kOriginColumn, QHeaderView::ResizeToContents);
+  // All eight ports in sight, with room for a long URL, so nothing scrolls.
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setMinimumWidth(table->fontMetrics().horizontalAdvance(
+      QStringLiteral("COM 8  rfc2217://controlador-portaria:4001  nesta sessão")) + 48);
   for (int row = 0; row < kComPortCount; ++row) {
     for (int column = 0; column < kColumnCount; ++column) {
       table->setItem(row, column, new QTableWidgetItem);
     }
     table->item(row, kPortColumn)->setText(QStringLiteral("COM %1").arg(row + 1));
   }
+  table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                        table->verticalHeader()->length() + 2 * table->frameWidth());
   return table;
 }
 
@@ -54,7 +62,6 @@ PortsDialog::PortsDialog(ComPortNames& names, MessageSink& messages, QWidget* pa
   sgPORTAS = NewPortTable(this);
   lbDICA = new QLabel(FromUtf8(text::kPortNameHint), this);
   lbDICA->setObjectName(QStringLiteral("lbDICA"));
-  lbDICA->setWordWrap(true);
   edNOME = new QLineEdit(this);
   edNOME->setObjectName(QStringLiteral("edNOME"));
   btALTERAR = NewDialogButton(this, "btALTERAR", QStringLiteral("Alterar"));
@@ -69,10 +76,11 @@ PortsDialog::PortsDialog(ComPortNames& names, MessageSink& messages, QWidget* pa
   buttons->addStretch(1);
   buttons->addWidget(btFECHAR);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(sgPORTAS, 1);
+  layout->addWidget(sgPORTAS);
   layout->addWidget(lbDICA);
   layout->addLayout(edit);
   layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // a small table: nothing to gain by resizing
 
   connect(sgPORTAS, &QTableWidget::itemSelectionChanged, this, [this] { ShowSelected(); });
   connect(edNOME, &QLineEdit::returnPressed, this, [this] { btALTERARClick(); });

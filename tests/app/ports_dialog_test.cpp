@@ -98,6 +98,15 @@ TEST_F(PortsDialogTest, TheLastEntryOfTheControllerMenuListsTheEightPortsAsTheyS
   EXPECT_EQ(plain.mnCONTROLADOR->actions().size(), 3);
 }
 
+TEST_F(PortsDialogTest, EveryPortAndTheWholeHintInSightWithoutScrolling) {
+  PortsDialog& dialog = OpenDialog();
+  const QTableWidget& table = *dialog.sgPORTAS;
+  EXPECT_LE(table.rowViewportPosition(7) + table.rowHeight(7), table.viewport()->height());
+  EXPECT_GE(dialog.lbDICA->width(), dialog.lbDICA->sizeHint().width());
+  EXPECT_EQ(dialog.lbDICA->text(),
+            "Um dispositivo (/dev/ttyUSB0) ou uma URL: rfc2217://HOST:PORTA ou socket://HOST:PORTA");
+}
+
 TEST_F(PortsDialogTest, ComThreeGivenThePseudoTerminalBeepsUntilItsDefaultIsRestored) {
   ChoosePort(3);
   form.Button1->click();  // "Beep"
