@@ -104,7 +104,8 @@ TEST_F(PortsDialogTest, EveryPortAndTheWholeHintInSightWithoutScrolling) {
   EXPECT_LE(table.rowViewportPosition(7) + table.rowHeight(7), table.viewport()->height());
   EXPECT_GE(dialog.lbDICA->width(), dialog.lbDICA->sizeHint().width());
   EXPECT_EQ(dialog.lbDICA->text(),
-            "Um dispositivo (/dev/ttyUSB0) ou uma URL: rfc2217://HOST:PORTA ou socket://HOST:PORTA");
+            "Um dispositivo (/dev/ttyUSB0) ou uma URL: "
+            "rfc2217://HOST:PORTA ou socket://HOST:PORTA");
 }
 
 TEST_F(PortsDialogTest, ComThreeGivenThePseudoTerminalBeepsUntilItsDefaultIsRestored) {
