@@ -9,7 +9,7 @@ namespace zm48d::cli {
 namespace {
 
 constexpr std::string_view kSynopsis =
-    "usage: zm48d [--com N | --port PATH] [--head HEX] [--trace] COMMAND [ARGS]\n"
+    "usage: zm48d [--com N | --port PORT] [--head HEX] [--trace] COMMAND [ARGS]\n"
     "       zm48d --help | --version\n";
 
 constexpr std::string_view kOptionsUpToCom =
@@ -20,7 +20,9 @@ constexpr std::string_view kOptionsUpToCom =
     "  --com N       serial port \"COM N\", 1..8 (default 1):\n";
 
 constexpr std::string_view kOptionsAfterCom =
-    "  --port PATH   open the serial device PATH instead\n"
+    "  --port PORT   open PORT instead: a serial device path, or a network port\n"
+    "                rfc2217://HOST:PORT (Telnet, RFC 2217: the line settings go too)\n"
+    "                or socket://HOST:PORT (raw TCP; the server's line settings)\n"
     "  --head HEX    head address the frames go to, hexadecimal as on the Config page\n"
     "                (upper-case digits; other characters are skipped; default AA)\n"
     "  --trace       print every frame sent (->) and received (<-) on stderr\n"

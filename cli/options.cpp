@@ -1,11 +1,21 @@
 #include "cli/options.h"
 
 #include "cli/arguments.h"
+#include "link/port_url.h"
 #include "protocol/hex_text.h"
 
 namespace zm48d::cli {
 
 namespace {
+
+// A device path is the system's to judge when it opens; a URL is checked here.
+void CheckPortName(const std::string& name) {
+  if (name.empty()) throw UsageError("--port needs a device path or a URL");
+  std::string problem;
+  if (IsPortUrl(name) && !ParsePortUrl(name, problem)) {
+    throw UsageError("--port " + name + ": " + problem);
+  }
+}
 
 class ArgumentCursor {
  public:
@@ -63,7 +73,7 @@ Options ParseOptions(std::span<const std::string> arguments) {
       comGiven = true;
     } else if (option == "--port") {
       options.devicePath = cursor.TakeValueOf(option);
-      if (options.devicePath->empty()) throw UsageError("--port needs a device path");
+      CheckPortName(*options.devicePath);
     } else if (option == "--head") {
       options.headText = cursor.TakeValueOf(option);
       options.head = HeadFromText(*options.headText);

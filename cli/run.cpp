@@ -7,7 +7,7 @@
 #include "cli/interrupt_signals.h"
 #include "cli/options.h"
 #include "cli/trace.h"
-#include "link/platform_serial_link.h"
+#include "link/port_link.h"
 #include "zm48d_version.h"
 
 namespace zm48d::cli {
@@ -20,7 +20,7 @@ int BadUsage(std::ostream& err, const std::string& message, const CommandEntry* 
 }
 
 DevicePathResolver ResolverFor(const Options& options) {
-  if (!options.devicePath) return PlatformComDevicePath;
+  if (!options.devicePath) return DefaultComPortName;
   return [path = *options.devicePath](int) { return path; };
 }
 
@@ -57,7 +57,7 @@ int ReportStop(const CommandEntry& command, const CommandContext& context, int s
 int RunCommand(const CommandEntry& command, Options& options, std::ostream& out,
                std::ostream& err) {
   const InterruptSignals interrupts;
-  PlatformSerialLink device(ResolverFor(options));
+  PortLink device(ResolverFor(options));
   LinkState link(device);
   link.HeadAddress = options.head;
   if (options.trace) link.observer = MakeTraceObserver(err);

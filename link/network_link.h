@@ -5,7 +5,10 @@
 // The read and write timeout rules of a local port apply to the line's bytes as
 // they arrive; Telnet commands do not count. Connecting, and for RFC 2217 the
 // line settings, have their own bound (kConnectBoundMs).
+#include <chrono>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,7 @@ class NetworkLink final : public SerialLink {
 
   bool OpenDevice(int portNumber, std::uint32_t baudRate) override;
   OpenFailure LastOpenFailure() const override { return lastFailure_; }
+  OpenFailure LineFailure() const override { return lineFailure_; }
   void CloseDevice() override;
   bool Write(const std::uint8_t* block, int size, int& written) override;
   bool Read(int size, std::uint8_t* buffer, int& read) override;
@@ -36,17 +40,32 @@ class NetworkLink final : public SerialLink {
   void Purge(unsigned flags) override;
 
  private:
+  using Deadline = std::chrono::steady_clock::time_point;
+  struct LineSetting;
+
+  // Keeps why the open failed and drops the connection; returns false.
   bool Fail(OpenFailure::Problem problem, int systemError, std::string detail = {});
   bool NegotiateLine(std::uint32_t baudRate);
-  // Receives from the socket into the codec for at most `waitMs`; false when
-  // the connection ended.
-  bool Pump(int waitMs);
+  bool AwaitServer(const std::function<bool()>& done, Deadline deadline);
+  static std::vector<LineSetting> ControllerLine(std::uint32_t baudRate);
+  bool SettingsAnswered(const std::vector<LineSetting>& settings) const;
+  bool CheckSettings(const std::vector<LineSetting>& settings);
+  bool SendAll(const std::vector<std::uint8_t>& bytes, Deadline deadline);
+  // Receives what comes within `waitMs` into the codec: the count of bytes, 0
+  // when none came, -1 when the connection ended (LineFailure() says how).
+  int Pump(int waitMs);
+  // How the connection ended: a server that refuses a client says why in text
+  // and hangs up ("Port already in use"), which counts as a port in use.
+  OpenFailure Ended() const;
 
   DevicePathResolver resolver_;
   SocketStream socket_;
   TelnetCodec telnet_{false};
   std::string name_;  // the URL, as messages name the port
   OpenFailure lastFailure_;
+  OpenFailure lineFailure_;
+  std::deque<std::uint8_t> data_;     // line data received, not yet read
+  std::deque<std::uint8_t> recent_;   // the last line data received, for Ended()
 };
 
 }  // namespace zm48d

@@ -14,15 +14,23 @@ struct OpenFailure {
     kNoPermission,  // the user may not open it
     kInUse,         // another program holds it
     kNotATerminal,  // it opened, but it is no serial line (a directory, /dev/null)
+    kBadAddress,    // a network port's URL that names no reachable server
+    kNoAnswer,      // a network server that did not answer within the connect bound
+    kSettingRefused,  // a network server that did not take the line settings
     kOther,
   };
 
-  std::string path;     // the device as the system was asked for it
+  std::string path;     // the device as the system was asked for it, or the URL
   int systemError = 0;  // errno, or GetLastError() on Windows
   Problem problem = Problem::kNone;
+  // The server's or the resolver's own words, where they say more than the code
+  // ("Port's device already in use", "Name or service not known").
+  std::string detail;
 
-  // The system's own text for the code ("Permission denied").
-  std::string Reason() const { return std::system_category().message(systemError); }
+  // The detail, else the system's own text for the code ("Permission denied").
+  std::string Reason() const {
+    return detail.empty() ? std::system_category().message(systemError) : detail;
+  }
 };
 
 }  // namespace zm48d

@@ -17,12 +17,13 @@ namespace zm48d {
 #ifdef _WIN32
 using PlatformSerialLink = WindowsSerialLink;
 inline std::string PlatformComDevicePath(int portNumber) { return WindowsComDevicePath(portNumber); }
-inline constexpr std::string_view kPlatformComDeviceRule = "the device \\\\.\\COM<N>";
+inline constexpr std::string_view kPlatformComDeviceRule =
+    "the device or URL named by ZM48D_COM<N> when set, else \\\\.\\COM<N>";
 #else
 using PlatformSerialLink = PosixSerialLink;
 inline std::string PlatformComDevicePath(int portNumber) { return ComDevicePath(portNumber); }
 inline constexpr std::string_view kPlatformComDeviceRule =
-    "the device named by ZM48D_COM<N> when set, else /dev/ttyS<N-1>";
+    "the device or URL named by ZM48D_COM<N> when set, else /dev/ttyS<N-1>";
 #endif
 
 }  // namespace zm48d

@@ -30,6 +30,10 @@ OpenFailure PortLink::LastOpenFailure() const {
   return chosen_ != nullptr ? chosen_->LastOpenFailure() : OpenFailure{};
 }
 
+OpenFailure PortLink::LineFailure() const {
+  return chosen_ != nullptr ? chosen_->LineFailure() : OpenFailure{};
+}
+
 void PortLink::CloseDevice() {
   if (!open_) return;
   chosen_->CloseDevice();

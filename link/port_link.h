@@ -18,6 +18,7 @@ class PortLink final : public SerialLink {
 
   bool OpenDevice(int portNumber, std::uint32_t baudRate) override;
   OpenFailure LastOpenFailure() const override;
+  OpenFailure LineFailure() const override;
   void CloseDevice() override;
   bool Write(const std::uint8_t* block, int size, int& written) override;
   bool Read(int size, std::uint8_t* buffer, int& read) override;

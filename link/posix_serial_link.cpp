@@ -125,7 +125,7 @@ bool PosixSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
 }
 
 bool PosixSerialLink::Failed(const std::string& path, int error) {
-  lastFailure_ = {path, error, ProblemOf(error)};
+  lastFailure_ = {path, error, ProblemOf(error), {}};
   return false;
 }
 

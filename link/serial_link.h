@@ -62,6 +62,10 @@ class SerialLink {
   // Why the last OpenDevice returned false; an empty value from a device that
   // cannot tell.
   virtual OpenFailure LastOpenFailure() const { return {}; }
+  // Why an open line stopped carrying bytes, where the backend can tell (a
+  // network server that closed the connection, in its own words); a value
+  // without a problem otherwise. Each open starts without one.
+  virtual OpenFailure LineFailure() const { return {}; }
   // Closes the device. Only called while it is open.
   virtual void CloseDevice() = 0;
   // Writes `size` bytes; true when all of them went out. `written` tells how many did.

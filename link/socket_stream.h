@@ -16,8 +16,10 @@ class SocketStream {
 
   // Connects to `host`:`port` (any of its addresses, in the resolver's order)
   // within `timeoutMs`. On failure returns false with `error` set to the system's
-  // code, or to 0 when no address answered in time.
-  bool Connect(const std::string& host, std::uint16_t port, int timeoutMs, int& error);
+  // code, or to 0 when no address answered in time; `unresolved` holds the
+  // resolver's text when the name has no address.
+  bool Connect(const std::string& host, std::uint16_t port, int timeoutMs, int& error,
+               std::string& unresolved);
   void Close();
   bool IsOpen() const { return handle_ != kNone; }
 

@@ -186,7 +186,7 @@ bool WindowsSerialLink::OpenDevice(int portNumber, std::uint32_t baudRate) {
                           FILE_FLAG_OVERLAPPED, nullptr));
   if (IsNegative(port_.Get())) {
     const DWORD error = GetLastError();
-    lastFailure_ = {path, static_cast<int>(error), ProblemOf(error)};
+    lastFailure_ = {path, static_cast<int>(error), ProblemOf(error), {}};
     return false;
   }
   ApplySettings(port_.Get(), baudRate);

@@ -1,6 +1,7 @@
 #include "operations/open_failure_text.h"
 
 #include "link/device_holders.h"
+#include "link/port_url.h"
 #include "operations/operator_texts.h"
 
 namespace zm48d::ops {
@@ -24,7 +25,9 @@ std::string Hint(const OpenFailure& failure) {
   using Problem = OpenFailure::Problem;
   switch (failure.problem) {
     case Problem::kNoPermission: return std::string(text::kJoinDialoutGroup);
-    case Problem::kInUse: return InUseBy(failure.path);
+    case Problem::kInUse:
+      return IsPortUrl(failure.path) ? std::string(text::kInUseByAnotherClient)
+                                     : InUseBy(failure.path);
     case Problem::kNotATerminal: return std::string(text::kNotASerialDevice);
     default: return {};
   }
@@ -34,7 +37,9 @@ std::string Hint(const OpenFailure& failure) {
 
 std::string OpenFailureExplanation(const OpenFailure& failure) {
   if (failure.path.empty() || failure.problem == OpenFailure::Problem::kNone) return {};
-  std::string line = failure.path + ": " + failure.Reason();
+  const bool silent = failure.problem == OpenFailure::Problem::kNoAnswer;
+  std::string line =
+      failure.path + ": " + (silent ? std::string(text::kNoAnswerInConnectBound) : failure.Reason());
   if (const std::string hint = Hint(failure); !hint.empty()) line += "; " + hint;
   return line;
 }

@@ -26,6 +26,8 @@ inline constexpr std::string_view kJoinDialoutGroup = "add the user to the dialo
 inline constexpr std::string_view kInUseBy = "in use by ";
 inline constexpr std::string_view kInUseByAnotherProgram = "in use by another program";
 inline constexpr std::string_view kNotASerialDevice = "not a serial device";
+inline constexpr std::string_view kInUseByAnotherClient = "the port is in use by another client";
+inline constexpr std::string_view kNoAnswerInConnectBound = "sem resposta em 3 s";
 
 // ---- outcomes -------------------------------------------------------------------
 inline constexpr std::string_view kError = "Erro!!";

@@ -12,10 +12,16 @@ void ReportOpenFailure(const Session& session, std::string_view openFailure) {
 }
 
 PortCycle::PortCycle(const Session& session, std::string_view openFailure)
-    : closer_(session.link.serial), open_(SerialOpen(session.link.serial, session.portNumber)) {
+    : session_(session),
+      closer_(session.link.serial), open_(SerialOpen(session.link.serial, session.portNumber)) {
   if (open_) return;
   session.notices.PortNotOpened(session.portNumber);
   ReportOpenFailure(session, openFailure);
+}
+
+PortCycle::~PortCycle() {
+  if (!open_) return;
+  session_.Explain(OpenFailureExplanation(session_.link.serial.device->LineFailure()));
 }
 
 }  // namespace zm48d::ops

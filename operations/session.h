@@ -63,12 +63,16 @@ using Deliver = std::function<void(const T&)>;
 class PortCycle {
  public:
   PortCycle(const Session& session, std::string_view openFailure);
+  // A line that stopped during the cycle and can tell why (a network server
+  // that hung up, or refused a second client) is explained on the way out.
+  ~PortCycle();
   PortCycle(const PortCycle&) = delete;
   PortCycle& operator=(const PortCycle&) = delete;
 
   explicit operator bool() const { return open_; }
 
  private:
+  const Session& session_;
   PortCloser closer_;
   bool open_;
 };

@@ -18,18 +18,24 @@ TEST(OpenFailureExplanation, NamesTheDeviceTheReasonAndWhatToDo) {
     std::string line;
   };
   const Case cases[] = {
-      {{"/dev/ttyUSB0", ENOENT, Problem::kMissing}, "/dev/ttyUSB0: No such file or directory"},
-      {{"/dev/ttyUSB0", EACCES, Problem::kNoPermission},
+      {{"/dev/ttyUSB0", ENOENT, Problem::kMissing, {}}, "/dev/ttyUSB0: No such file or directory"},
+      {{"/dev/ttyUSB0", EACCES, Problem::kNoPermission, {}},
        "/dev/ttyUSB0: Permission denied; add the user to the dialout group"},
       // Nothing holds this path open, so the system cannot say who does.
-      {{"/dev/zm48d-no-such-device", EBUSY, Problem::kInUse},
+      {{"/dev/zm48d-no-such-device", EBUSY, Problem::kInUse, {}},
        "/dev/zm48d-no-such-device: Device or resource busy; in use by another program"},
-      {{"/dev/null", ENOTTY, Problem::kNotATerminal},
+      {{"/dev/null", ENOTTY, Problem::kNotATerminal, {}},
        "/dev/null: Inappropriate ioctl for device; not a serial device"},
-      {{"/tmp", EISDIR, Problem::kNotATerminal}, "/tmp: Is a directory; not a serial device"},
-      {{"/dev/ttyS3", EIO, Problem::kOther}, "/dev/ttyS3: Input/output error"},
-      {{"", 0, Problem::kNone}, ""},
-      {{"/dev/ttyS0", 0, Problem::kNone}, ""},
+      {{"/tmp", EISDIR, Problem::kNotATerminal, {}}, "/tmp: Is a directory; not a serial device"},
+      {{"/dev/ttyS3", EIO, Problem::kOther, {}}, "/dev/ttyS3: Input/output error"},
+      {{"rfc2217://site:2217", 0, Problem::kNoAnswer, {}},
+       "rfc2217://site:2217: sem resposta em 3 s"},
+      {{"socket://site:4001", 0, Problem::kInUse, "Port's device already in use"},
+       "socket://site:4001: Port's device already in use; the port is in use by another client"},
+      {{"socket://nowhere:4001", EHOSTUNREACH, Problem::kBadAddress, "Name or service not known"},
+       "socket://nowhere:4001: Name or service not known"},
+      {{"", 0, Problem::kNone, {}}, ""},
+      {{"/dev/ttyS0", 0, Problem::kNone, {}}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
