@@ -1,6 +1,11 @@
 // "Controlador" -> "Portas...": what each "COM n" stands for during this run,
 // changed through the dialog and opened by the window's next port cycle over
 // the emulated controller's pseudo-terminal.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <string>
 
 #include <gtest/gtest.h>
@@ -47,6 +52,19 @@ QStringList DefaultRows() {
     rows << QStringLiteral("COM %1|%2|padrão").arg(port).arg(NoSuchDevice(port));
   }
   return rows;
+}
+
+// A loopback port nobody listens on: bound for a moment, then let go.
+int ClosedLoopbackPort() {
+  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+  socklen_t length = sizeof(address);
+  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(probe);
+  return ntohs(address.sin_port);
 }
 
 class PortsDialogTest : public ::testing::Test, private WithApplication {
@@ -141,6 +159,19 @@ TEST_F(PortsDialogTest, ComThreeGivenThePseudoTerminalBeepsUntilItsDefaultIsRest
   form.Button1->click();
   EXPECT_EQ(messages.shown, Texts(2, "Erro ao abrir a porta serial!!"));
   EXPECT_EQ(Beeps(), 1);
+}
+
+// The URL goes to the network link: the window's open fails the way a device's
+// does, and the status line names the server's refusal.
+TEST_F(PortsDialogTest, ComFourGivenASocketUrlIsOpenedOverTheNetwork) {
+  const QString url = QStringLiteral("socket://127.0.0.1:%1").arg(ClosedLoopbackPort());
+  Change(OpenDialog(), 4, url);
+  ChoosePort(4);
+  form.Button1->click();  // "Beep"
+  EXPECT_EQ(messages.shown, Texts{"Erro ao abrir a porta serial!!"});
+  EXPECT_TRUE(form.StatusText().contains(url + QStringLiteral(": Connection refused")))
+      << form.StatusText().toStdString();
+  EXPECT_TRUE(emulator.Requests().empty());
 }
 
 TEST_F(PortsDialogTest, AUrlTheTerminalCannotReachIsRefusedAndTheTableStaysAsItWas) {
