@@ -37,12 +37,14 @@ QWidget* NewScrollingBody(QWidget* sheet) {
 
 }  // namespace
 
-TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, QWidget* parent)
+TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs,
+               ComPortNames* names, QWidget* parent)
     : QMainWindow(parent),
       sdARQ(dialogs, SharedFileDialog::Kind::kSave),
       odARQ(dialogs, SharedFileDialog::Kind::kOpen),
       fdPASTA(dialogs, SharedFileDialog::Kind::kFolder),
       link_(device),
+      names_(names),
       messages_(messages),
       dialogs_(dialogs) {
   BuildWindow();

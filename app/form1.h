@@ -37,15 +37,19 @@ class QTimer;
 namespace zm48d {
 
 class ClockDisplay;
+class ComPortNames;
 class HistoryWindow;
+class PortsDialog;
 class TracePane;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
+  // `names`: what each "COM n" stands for during this run, when the operator may
+  // change it ("Controlador" -> "Portas..."); without it the entry is left out.
   TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs,
-         QWidget* parent = nullptr);
+         ComPortNames* names = nullptr, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // The link the handlers run their port cycles on.
@@ -245,10 +249,13 @@ class TForm1 : public QMainWindow {
   QAction* miSALVAR = nullptr;     // "Salvar cópia do controlador..."
   QAction* miVERIFICAR = nullptr;  // "Verificar controlador"
   QAction* miCOLETAR = nullptr;    // "Coletar registros"
+  QAction* miPORTAS = nullptr;     // "Portas...", only with the port names
+  PortsDialog* fmPORTAS = nullptr;  // created when first asked for
   SharedFileDialog fdPASTA;        // the backup's folder, remembered between backups
   void miSALVARClick();
   void miVERIFICARClick();
   void miCOLETARClick();
+  void miPORTASClick();
   // Where the verify's differences are shown; a modal list unless replaced.
   void UseDifferencesView(DifferencesView& view) { differences_ = &view; }
 
@@ -333,6 +340,7 @@ class TForm1 : public QMainWindow {
   ops::ConfigurationFiles TxPageFiles() const;
 
   LinkState link_;
+  ComPortNames* names_;
   MessageSink& messages_;
   FileDialogs& dialogs_;
   StatusLine status_{*statusBar()};

@@ -9,7 +9,8 @@
 #include "app/form1.h"
 #include "app/message_sink.h"
 #include "app/toolkit_language.h"
-#include "link/platform_serial_link.h"
+#include "link/com_port_names.h"
+#include "link/port_link.h"
 #include "zm48d_version.h"
 
 namespace {
@@ -36,8 +37,11 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zm48d-terminal")));
   zm48d::QtMessageSink messages;
   zm48d::QtFileDialogs dialogs;
-  zm48d::PlatformSerialLink device;
-  zm48d::TForm1 form(device, messages, dialogs);
+  // What each "COM n" stands for, read by the link at each open; the operator
+  // may change it for this run ("Controlador" -> "Portas...").
+  zm48d::ComPortNames names;
+  zm48d::PortLink device(names.Resolver());
+  zm48d::TForm1 form(device, messages, dialogs, &names);
   messages.SetParent(&form);
   dialogs.SetParent(&form);
   form.show();

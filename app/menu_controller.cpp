@@ -1,11 +1,14 @@
 // The menu "Controlador" on the menu bar above the pages: what the controller
 // holds, saved or compared, and its events harvested into the event store (the
 // only entry that changes the controller: it empties the stack once stored).
-// Its entries run through the window's handlers like a button.
+// Its entries run through the window's handlers like a button. "Portas..."
+// tells what each "COM n" stands for and lets the operator point one elsewhere
+// for this run.
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/form1.h"
+#include "app/ports_dialog.h"
 
 namespace zm48d {
 
@@ -31,6 +34,18 @@ void TForm1::BuildControllerMenu() {
           [this] { Guarded(QStringLiteral("Verificar controlador"), [this] { miVERIFICARClick(); }); });
   connect(miCOLETAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Coletar registros"), [this] { miCOLETARClick(); }); });
+  if (names_ == nullptr) return;
+  mnCONTROLADOR->addSeparator();
+  miPORTAS = NewEntry(mnCONTROLADOR, "miPORTAS", QStringLiteral("Portas..."));
+  connect(miPORTAS, &QAction::triggered, this, [this] { miPORTASClick(); });
+}
+
+// Modal over the window only, and not waited for: the names change as the
+// operator clicks, and the next port cycle opens what they say.
+void TForm1::miPORTASClick() {
+  if (fmPORTAS == nullptr) fmPORTAS = new PortsDialog(*names_, messages_, this);
+  fmPORTAS->Refresh();
+  fmPORTAS->open();
 }
 
 }  // namespace zm48d

@@ -111,6 +111,23 @@ inline constexpr std::string_view kHistoryBadTag =
     "O TAG do filtro deve ter seis dígitos hexadecimais!!";
 inline constexpr std::string_view kHistoryNotExported = "Não foi possível gravar o arquivo ";
 
+// ---- the ports: what each "COM n" stands for during this run -----------------------
+inline constexpr std::string_view kPortDefault = "padrão";
+inline constexpr std::string_view kPortThisSession = "nesta sessão";
+inline constexpr std::string_view kPortNameHint =
+    "Um dispositivo (/dev/ttyUSB0) ou uma URL: rfc2217://HOST:PORTA ou socket://HOST:PORTA";
+// "URL inválida: falta o número da porta!!"
+inline constexpr std::string_view kPortUrlRefused = "URL inválida: ";
+inline constexpr std::string_view kPortUrlRefusedEnd = "!!";
+// Why a URL was refused, in the operator's words.
+inline constexpr std::string_view kUrlUnknownScheme = "use rfc2217:// ou socket://";
+inline constexpr std::string_view kUrlUnclosedBracket = "falta o ] que fecha o endereço";
+inline constexpr std::string_view kUrlNoPort = "falta o número da porta";
+inline constexpr std::string_view kUrlIpv6NeedsBrackets =
+    "um endereço IPv6 vai entre colchetes: [::1]:PORTA";
+inline constexpr std::string_view kUrlNoHost = "falta o servidor";
+inline constexpr std::string_view kUrlBadPortNumber = "o número da porta deve ser de 1 a 65535";
+
 // ---- online reading -------------------------------------------------------------
 inline constexpr std::string_view kOnlineReadFailed = "Erro de leitura!!";
 inline constexpr std::string_view kOnlineSeparator = " - ";
