@@ -84,8 +84,10 @@ bool ControlConfirmed(const std::vector<std::vector<std::uint8_t>>& answers, std
   return !awaited && !heard;
 }
 
-// Enough for a server's words on hanging up.
+// Enough for a server's words on hanging up; fewer letters than the shortest
+// are line noise.
 constexpr std::size_t kRecentBytes = 120;
+constexpr std::size_t kShortestWords = 4;
 
 // What a server said before it hung up, as one line; empty unless the last
 // bytes were all text, since a controller's answers are not.
@@ -195,17 +197,11 @@ bool NetworkLink::AwaitServer(const std::function<bool()>& done, Deadline deadli
 
 bool NetworkLink::NegotiateLine(std::uint32_t baudRate) {
   const auto deadline = Clock::now() + milliseconds(kConnectBoundMs);
-  if (!SendAll(TelnetCodec::OpeningNegotiation(), deadline)) {
-    return FailEnded();
-  }
-  if (!AwaitServer([this] { return telnet_.ComPortAccepted().has_value(); }, deadline)) {
-    return false;
-  }
-  if (!*telnet_.ComPortAccepted()) {
-    return Fail(Problem::kSettingRefused, 0, "the server does not take RFC 2217 line settings");
-  }
+  // The settings go with the offer of the option rather than after the server's
+  // agreement: a server takes the commands in order, and one that refuses the
+  // option ignores them. One round trip a connection instead of two.
+  std::vector<std::uint8_t> request = TelnetCodec::OpeningNegotiation();
   const std::vector<LineSetting> settings = ControllerLine(baudRate);
-  std::vector<std::uint8_t> request;
   for (const LineSetting& setting : settings) {
     const auto command = TelnetCodec::ComPortCommand(setting.command, setting.value);
     request.insert(request.end(), command.begin(), command.end());
@@ -216,15 +212,22 @@ bool NetworkLink::NegotiateLine(std::uint32_t baudRate) {
   const auto purge = TelnetCodec::ComPortCommand(telnet::kPurgeData, std::span(&both, 1));
   request.insert(request.end(), purge.begin(), purge.end());
   if (!SendAll(request, deadline)) return FailEnded();
-  const auto answered = [this, &settings] {
-    return !telnet_.ComPortAnswers(telnet::kPurgeData).empty() && SettingsAnswered(settings);
+  const auto refused = [this] { return telnet_.ComPortAccepted() == std::optional(false); };
+  const auto answered = [this, &settings, &refused] {
+    return refused() ||
+           (!telnet_.ComPortAnswers(telnet::kPurgeData).empty() && SettingsAnswered(settings));
   };
   if (!AwaitServer(answered, deadline)) {
-    if (lastFailure_.problem == Problem::kNoAnswer) {
+    // A server that said something, but not all, did not confirm the settings;
+    // one that said nothing at all did not answer.
+    if (lastFailure_.problem == Problem::kNoAnswer && telnet_.ComPortAccepted().has_value()) {
       lastFailure_.problem = Problem::kSettingRefused;
       lastFailure_.detail = "the server did not confirm the line settings within 3 s";
     }
     return false;
+  }
+  if (refused()) {
+    return Fail(Problem::kSettingRefused, 0, "the server does not take RFC 2217 line settings");
   }
   data_.clear();
   recent_.clear();
@@ -304,6 +307,19 @@ void NetworkLink::Purge(unsigned flags) {
   while (Pump(0) > 0) {
   }
   data_.clear();
+  AwaitHangUpAfterWords();
+}
+
+// Text is never a controller's answer (its frames start with STX): it is a
+// server saying why it turns this client away, and its hang-up follows. Waiting
+// for it, within a read's interval bound, lets LineFailure() give the words.
+void NetworkLink::AwaitHangUpAfterWords() {
+  if (lineFailure_.problem != Problem::kNone || Words(recent_).size() < kShortestWords) return;
+  const auto deadline = Clock::now() + milliseconds(kIntervalTimeoutMs);
+  while (lineFailure_.problem == Problem::kNone) {
+    const int wait = MillisecondsUntil(deadline);
+    if (wait == 0 || Pump(wait) < 0) return;
+  }
 }
 
 }  // namespace zm48d

@@ -60,6 +60,7 @@ class NetworkLink final : public SerialLink {
   // How the connection ended: a server that refuses a client says why in text
   // and hangs up ("Port already in use"), which counts as a port in use.
   OpenFailure Ended() const;
+  void AwaitHangUpAfterWords();
 
   DevicePathResolver resolver_;
   SocketStream socket_;
