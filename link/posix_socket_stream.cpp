@@ -10,24 +10,19 @@
 #include <chrono>
 #include <memory>
 
+#include "link/line_bounds.h"
 #include "link/socket_stream.h"
 
 namespace zm48d {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = LineClock;
 
 struct AddressListDeleter {
   void operator()(addrinfo* list) const { freeaddrinfo(list); }
 };
 using AddressList = std::unique_ptr<addrinfo, AddressListDeleter>;
-
-int MillisecondsLeft(Clock::time_point deadline) {
-  const auto left =
-      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  return left > 0 ? static_cast<int>(left) : 0;
-}
 
 // Waits for `events` on `fd` up to `ms`: >0 ready, 0 timed out, -1 failed.
 int WaitFor(int fd, short events, int ms) {
@@ -52,7 +47,7 @@ int ConnectOne(const addrinfo& address, Clock::time_point deadline, int& error) 
     ::close(fd);
     return -1;
   }
-  const int ready = WaitFor(fd, POLLOUT, MillisecondsLeft(deadline));
+  const int ready = WaitFor(fd, POLLOUT, MillisecondsUntil(deadline));
   socklen_t length = sizeof(error);
   if (ready <= 0) {
     error = ready == 0 ? 0 : errno;
@@ -89,7 +84,7 @@ bool SocketStream::Connect(const std::string& host, std::uint16_t port, int time
   const AddressList addresses(found);
   error = 0;
   for (const addrinfo* address = found; address != nullptr; address = address->ai_next) {
-    if (MillisecondsLeft(deadline) == 0) break;
+    if (MillisecondsUntil(deadline) == 0) break;
     if (const int fd = ConnectOne(*address, deadline, error); fd >= 0) {
       handle_ = fd;
       lastError_ = 0;

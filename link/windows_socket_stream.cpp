@@ -5,13 +5,14 @@
 #include <memory>
 #include <system_error>
 
+#include "link/line_bounds.h"
 #include "link/socket_stream.h"
 
 namespace zm48d {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = LineClock;
 
 // Winsock is started once for the program and left running: a WSACleanup per
 // connection would cost a start each time for nothing.
@@ -27,12 +28,6 @@ struct AddressListDeleter {
   void operator()(addrinfo* list) const { freeaddrinfo(list); }
 };
 using AddressList = std::unique_ptr<addrinfo, AddressListDeleter>;
-
-int MillisecondsLeft(Clock::time_point deadline) {
-  const auto left =
-      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  return left > 0 ? static_cast<int>(left) : 0;
-}
 
 bool WouldBlock(int error) { return error == WSAEWOULDBLOCK || error == WSAEINPROGRESS; }
 
@@ -53,7 +48,7 @@ SOCKET ConnectOne(const addrinfo& address, Clock::time_point deadline, int& erro
   }
   // A refused connection shows as POLLERR (or POLLHUP) here, its code in SO_ERROR.
   WSAPOLLFD p{s, POLLOUT, 0};
-  const int ready = WSAPoll(&p, 1, MillisecondsLeft(deadline));
+  const int ready = WSAPoll(&p, 1, MillisecondsUntil(deadline));
   int length = sizeof(error);
   error = 0;
   if (ready <= 0) {
@@ -97,7 +92,7 @@ bool SocketStream::Connect(const std::string& host, std::uint16_t port, int time
   const AddressList addresses(found);
   error = 0;
   for (const addrinfo* address = found; address != nullptr; address = address->ai_next) {
-    if (MillisecondsLeft(deadline) == 0) break;
+    if (MillisecondsUntil(deadline) == 0) break;
     if (const SOCKET s = ConnectOne(*address, deadline, error); s != INVALID_SOCKET) {
       handle_ = static_cast<Handle>(s);
       lastError_ = 0;
