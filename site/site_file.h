@@ -1,0 +1,46 @@
+#pragma once
+// A site: the controllers of one building, each on its own port, with the
+// files each one is given. Read from a TOML file:
+//
+//   [[controller]]
+//   name = "portaria"
+//   port = "COM1"             # COM n, a device path, rfc2217://HOST:PORT or socket://HOST:PORT
+//   head = "AA"               # optional, AA by default
+//   holidays = "feriados.txt" # optional; paths relative to the site file
+//   groups = "grupos.txt"
+//   tags = "lista.txt"
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zm48d::site {
+
+struct SiteController {
+  std::string name;
+  std::string port;  // as written: "COM1", a device path or a URL
+  std::uint8_t head = 0xAA;
+  // Absolute or relative to the working folder; empty when the site names none.
+  std::string holidays, groups, tags;
+  int line = 0;  // where its [[controller]] starts, for messages
+};
+
+struct Site {
+  std::string path;
+  std::vector<SiteController> controllers;
+};
+
+// The site, or why the file is refused: "site.toml:7: duplicate port COM1".
+// Everything is checked before anything starts: the keys, the names and ports
+// (present and unique), the head, and that every file named exists.
+struct SiteReading {
+  std::optional<Site> site;
+  std::string error;
+};
+SiteReading ReadSiteFile(const std::string& path);
+SiteReading ParseSite(std::string_view text, const std::string& path);
+
+// "COM n" from "COM1" / "COM 1" (case-insensitive), else nullopt: a device or a URL.
+std::optional<int> ComPortNumber(std::string_view port);
+
+}  // namespace zm48d::site
