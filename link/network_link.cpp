@@ -5,29 +5,15 @@
 #include <chrono>
 #include <map>
 
+#include "link/line_bounds.h"
+
 namespace zm48d {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = LineClock;
 using std::chrono::milliseconds;
 using Problem = OpenFailure::Problem;
-
-// The same bounds as a local port's: a block of k bytes has 300*k + 200 ms, and
-// a read ends 200 ms after the last byte once the first one came.
-constexpr int kIntervalTimeoutMs = 200;
-constexpr int kTotalMultiplierMs = 300;
-constexpr int kTotalConstantMs = 200;
-
-Clock::time_point TotalDeadline(int size) {
-  return Clock::now() + milliseconds(kTotalMultiplierMs * size + kTotalConstantMs);
-}
-
-int MillisecondsUntil(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-  if (left <= 0) return 0;
-  return static_cast<int>(left) + 1;  // rounded up, so that a wait never ends a hair early
-}
 
 }  // namespace
 
@@ -84,14 +70,17 @@ bool ControlConfirmed(const std::vector<std::vector<std::uint8_t>>& answers, std
   return !awaited && !heard;
 }
 
-// Enough for a server's words on hanging up; fewer letters than the shortest
-// are line noise.
+// Enough for a server's words on hanging up.
 constexpr std::size_t kRecentBytes = 120;
-constexpr std::size_t kShortestWords = 4;
 
 // What a server said before it hung up, as one line; empty unless the last
-// bytes were all text, since a controller's answers are not.
+// bytes were words: text with spaces and small letters, which a controller's
+// frames never are (control bytes around upper-case hexadecimal data).
 std::string Words(const std::deque<std::uint8_t>& bytes) {
+  const bool spaced = std::find(bytes.begin(), bytes.end(), ' ') != bytes.end();
+  const bool small = std::any_of(bytes.begin(), bytes.end(),
+                                 [](std::uint8_t b) { return b >= 'a' && b <= 'z'; });
+  if (!spaced || !small) return {};
   std::string text;
   for (std::uint8_t byte : bytes) {
     if (byte == '\r' || byte == '\n') {
@@ -314,7 +303,7 @@ void NetworkLink::Purge(unsigned flags) {
 // server saying why it turns this client away, and its hang-up follows. Waiting
 // for it, within a read's interval bound, lets LineFailure() give the words.
 void NetworkLink::AwaitHangUpAfterWords() {
-  if (lineFailure_.problem != Problem::kNone || Words(recent_).size() < kShortestWords) return;
+  if (lineFailure_.problem != Problem::kNone || Words(recent_).empty()) return;
   const auto deadline = Clock::now() + milliseconds(kIntervalTimeoutMs);
   while (lineFailure_.problem == Problem::kNone) {
     const int wait = MillisecondsUntil(deadline);

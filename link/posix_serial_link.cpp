@@ -12,28 +12,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "link/line_bounds.h"
+
 namespace zm48d {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = LineClock;
 using std::chrono::milliseconds;
-
-// The Windows COMMTIMEOUTS the controller's line has always run with.
-constexpr int kIntervalTimeoutMs = 200;
-constexpr int kTotalMultiplierMs = 300;
-constexpr int kTotalConstantMs = 200;
-
-Clock::time_point TotalDeadline(int size) {
-  return Clock::now() + milliseconds(kTotalMultiplierMs * size + kTotalConstantMs);
-}
-
-int MillisecondsUntil(Clock::time_point deadline) {
-  auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-  if (left <= 0) return 0;
-  // Round up so that poll never wakes a hair before the deadline and spins.
-  return static_cast<int>(left) + 1;
-}
 
 speed_t SpeedFor(std::uint32_t baudRate) {
   switch (baudRate) {

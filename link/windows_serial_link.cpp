@@ -14,6 +14,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "link/line_bounds.h"
+
 namespace zm48d {
 
 static_assert(std::is_same_v<HANDLE, UniqueHandle::Native>, "UniqueHandle must hold a HANDLE");
@@ -25,15 +27,13 @@ namespace {
 // The driver's input and output queues: a frame never exceeds 256 bytes.
 constexpr DWORD kQueueSize = 256;
 
-// The line's only time bounds. A read of k bytes ends after 300*k + 200 ms, or
-// 200 ms after a byte when no next one follows; a write of k bytes ends after
-// 300*k + 200 ms. The protocol has no timer of its own: these end every transfer.
+// The line's time bounds, as the driver takes them.
 constexpr COMMTIMEOUTS kLineTimeouts{
-    .ReadIntervalTimeout = 200,
-    .ReadTotalTimeoutMultiplier = 300,
-    .ReadTotalTimeoutConstant = 200,
-    .WriteTotalTimeoutMultiplier = 300,
-    .WriteTotalTimeoutConstant = 200,
+    .ReadIntervalTimeout = kIntervalTimeoutMs,
+    .ReadTotalTimeoutMultiplier = kTotalMultiplierMs,
+    .ReadTotalTimeoutConstant = kTotalConstantMs,
+    .WriteTotalTimeoutMultiplier = kTotalMultiplierMs,
+    .WriteTotalTimeoutConstant = kTotalConstantMs,
 };
 
 // A failed CreateFileA gives INVALID_HANDLE_VALUE, which is -1: a negative

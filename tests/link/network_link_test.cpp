@@ -169,17 +169,32 @@ TEST(NetworkLink, ASilentServerFailsTheOpenAtTheConnectBound) {
   EXPECT_LT(took, std::chrono::milliseconds(kConnectBoundMs + 500));
 }
 
-TEST(NetworkLink, ARawServerThatHangsUpWithWordsIsAPortInUse) {
-  ScriptedServer server([](int fd) {
-    Send(fd, {'P', 'o', 'r', 't', '\'', 's', ' ', 'b', 'u', 's', 'y', '\r', '\n'});
-  });
-  OpenedLink opened(server.Url("socket"));
-  ASSERT_TRUE(opened.link.OpenDevice(1, 19200));  // a raw server takes no settings to refuse
-  std::uint8_t answer[20];
-  int read = 0;
-  EXPECT_FALSE(opened.link.Read(20, answer, read));  // fails when the server hangs up
-  EXPECT_EQ(opened.link.LineFailure().problem, OpenFailure::Problem::kInUse);
-  EXPECT_EQ(opened.link.LineFailure().Reason(), "Port's busy");
+// Words before the hang-up are a refusal; a controller's frames cut off by it
+// (upper-case hexadecimal data, control bytes) are not.
+TEST(NetworkLink, ARawServerThatHangsUpAfterWordsIsAPortInUseAfterFramesItIsNot) {
+  using Problem = OpenFailure::Problem;
+  struct Case {
+    Bytes said;
+    Problem problem;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{'P', 'o', 'r', 't', '\'', 's', ' ', 'b', 'u', 's', 'y', '\r', '\n'}, Problem::kInUse,
+       "Port's busy"},
+      {{'0', '1', 'A', 'B', 'C', 'D', 'E', 'F', '0', '0'}, Problem::kOther,
+       "the server closed the connection"},
+      {{0x02, 0xAA, 0x1E, 0x02, 0x1C, 'O'}, Problem::kOther, "the server closed the connection"},
+  };
+  for (const Case& c : cases) {
+    ScriptedServer server([&c](int fd) { Send(fd, c.said); });
+    OpenedLink opened(server.Url("socket"));
+    ASSERT_TRUE(opened.link.OpenDevice(1, 19200));  // a raw server takes no settings to refuse
+    std::uint8_t answer[20];
+    int read = 0;
+    EXPECT_FALSE(opened.link.Read(20, answer, read));  // fails when the server hangs up
+    EXPECT_EQ(opened.link.LineFailure().problem, c.problem) << c.reason;
+    EXPECT_EQ(opened.link.LineFailure().Reason(), c.reason);
+  }
 }
 
 TEST(NetworkLink, AClosedPortIsRefusedAtOnce) {
