@@ -12,7 +12,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "files/result.h"
 
 namespace zm48d::site {
 
@@ -20,7 +23,7 @@ struct SiteController {
   std::string name;
   std::string port;  // as written: "COM1", a device path or a URL
   std::uint8_t head = 0xAA;
-  // Absolute or relative to the working folder; empty when the site names none.
+  // Absolute (a relative one is the site file's neighbour); empty when the site names none.
   std::string holidays, groups, tags;
   int line = 0;  // where its [[controller]] starts, for messages
 };
@@ -33,12 +36,10 @@ struct Site {
 // The site, or why the file is refused: "site.toml:7: duplicate port COM1".
 // Everything is checked before anything starts: the keys, the names and ports
 // (present and unique), the head, and that every file named exists.
-struct SiteReading {
-  std::optional<Site> site;
-  std::string error;
-};
-SiteReading ReadSiteFile(const std::string& path);
-SiteReading ParseSite(std::string_view text, const std::string& path);
+Result<Site> ReadSiteFile(const std::string& path);
+// The same from the text of the file `path`, which names it in messages and
+// places the files it names.
+Result<Site> ParseSite(std::string_view text, const std::string& path);
 
 // "COM n" from "COM1" / "COM 1" (case-insensitive), else nullopt: a device or a URL.
 std::optional<int> ComPortNumber(std::string_view port);
