@@ -30,7 +30,7 @@ TEST(SiteFile, ReadsEachControllerWithItsFilesBesideTheSite) {
                                                       "port = \"COM 1\"",
                                                       "holidays = \"feriados.txt\"",
                                                       "groups = \"listas/grupos.txt\"",
-                                                      "tags = \"" + tags + "\"",
+                                                      "tags = '" + tags + "'",  // a literal string: Windows paths hold backslashes
                                                       "",
                                                       "[[controller]]",
                                                       "name = \"garagem\"",
@@ -48,8 +48,8 @@ TEST(SiteFile, ReadsEachControllerWithItsFilesBesideTheSite) {
   EXPECT_EQ(portaria.name, "portaria");
   EXPECT_EQ(portaria.port, "COM 1");
   EXPECT_EQ(portaria.head, 0xAA);
-  EXPECT_EQ(portaria.holidays, (dir.Root() / "feriados.txt").string());
-  EXPECT_EQ(portaria.groups, (dir.Root() / "listas" / "grupos.txt").string());
+  EXPECT_EQ(portaria.holidays, (dir.Root() / "feriados.txt").lexically_normal().string());
+  EXPECT_EQ(portaria.groups, (dir.Root() / "listas" / "grupos.txt").lexically_normal().string());
   EXPECT_EQ(portaria.tags, tags);
   EXPECT_EQ(portaria.line, 2);
   const SiteController& garagem = site.controllers[1];
@@ -65,7 +65,7 @@ TEST(SiteFile, ReadsEachControllerWithItsFilesBesideTheSite) {
 struct BadSite {
   const char* what;
   std::vector<std::string> lines;
-  std::string message;  // after "<path>:"; {dir} stands for the site's folder
+  std::string message;  // after "<path>:"; ending "{dir}/NAME": that file beside the site
 };
 
 void PrintTo(const BadSite& bad, std::ostream* out) { *out << bad.what; }
@@ -78,8 +78,9 @@ TEST_P(SiteFileRefusal, NamesTheLineAndTheFault) {
   dir.Write("feriados.txt", {"1"});
   const std::string path = dir.Write("site.toml", bad.lines);
   std::string message = bad.message;
-  if (const auto at = message.find("{dir}"); at != std::string::npos) {
-    message.replace(at, 5, dir.Root().string());
+  if (const auto at = message.find("{dir}/"); at != std::string::npos) {
+    const std::string name = message.substr(at + 6);
+    message.replace(at, std::string::npos, (dir.Root() / name).lexically_normal().string());
   }
 
   const Result<Site> read = ReadSiteFile(path);
