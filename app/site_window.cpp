@@ -1,5 +1,7 @@
 #include "app/site_window.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -42,8 +44,12 @@ QTableWidget* NewSiteTable(QWidget* parent) {
   header->setSectionResizeMode(kPortColumn, QHeaderView::ResizeToContents);
   header->setSectionResizeMode(kProgressColumn, QHeaderView::Interactive);
   header->setSectionResizeMode(kOutcomeColumn, QHeaderView::Stretch);
-  table->setColumnWidth(kProgressColumn, table->fontMetrics().horizontalAdvance(
-                                             QStringLiteral("Enviando tag 1000 de 1000")) + 16);
+  // A transfer's step on one line: a wrapped one would grow its row as it goes.
+  table->setWordWrap(false);
+  table->setFocusPolicy(Qt::NoFocus);
+  table->setColumnWidth(kProgressColumn,
+                        table->fontMetrics().horizontalAdvance(
+                            QStringLiteral("Enviando lista: página 100 de 100")) + 16);
   return table;
 }
 
@@ -110,7 +116,8 @@ SiteWindow::SiteWindow(FileDialogs& dialogs, QWidget* parent)
   layout->addWidget(lbERRO);
   layout->addWidget(sgSITE, 1);
   layout->addWidget(BuildButtons());
-  resize(760, 320);
+  // Room for the progress and a failure's outcome beside the row of buttons.
+  resize(std::max(sizeHint().width(), 900), 320);
 
   connect(btABRIR, &QPushButton::clicked, this, [this] { btABRIRClick(); });
   EnableButtons();
