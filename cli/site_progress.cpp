@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "operations/operator_texts.h"
+
 namespace zm48d::cli {
 
 namespace {
@@ -62,7 +64,8 @@ void PrintSiteSummary(std::ostream& out, const site::Site& site,
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     const site::SiteController& c = site.controllers[i];
     out << Padded(c.name, nameWidth) << "  " << Padded(c.port, portWidth) << "  "
-        << (outcomes[i].ok ? "ok: " : "FALHOU: ") << outcomes[i].summary << '\n';
+        << (outcomes[i].ok ? text::kSiteOutcomeOk : text::kSiteOutcomeFailed)
+        << outcomes[i].summary << '\n';
   }
 }
 

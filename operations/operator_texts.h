@@ -225,5 +225,14 @@ inline constexpr std::string_view kSiteClockSet = "relógio acertado: ";
 inline constexpr std::string_view kSiteNoRuleFiles = "o site não dá feriados e grupos a este controlador";
 inline constexpr std::string_view kSiteNoFiles = "o site não dá arquivos a este controlador";
 inline constexpr std::string_view kSiteFailed = "falhou";
+// Before each controller's outcome line: how it ended.
+inline constexpr std::string_view kSiteOutcomeOk = "ok: ";
+inline constexpr std::string_view kSiteOutcomeFailed = "FALHOU: ";
+// Between a failed controller's outcome line and the rest of what failed.
+inline constexpr std::string_view kSiteMoreFailures = " — ";
+// A controller's progress once it has ended well ("falhou" when not).
+inline constexpr std::string_view kSiteDone = "concluído";
+// The site window before a site file is read.
+inline constexpr std::string_view kSiteNoneOpen = "Nenhum site aberto";
 
 }  // namespace zm48d::text
