@@ -61,7 +61,7 @@ int RunSite(CommandContext& context) {
     return kExitFailure;
   }
   const site::Site& site = reading.value();
-  SiteProgress progress(site, context.out, StandardOutputIsTerminal());
+  SiteProgress progress(site, context.out, RedrawableStandardOutput());
   const auto outcomes = site::RunOnEveryController(site, task, progress);
   PrintSiteSummary(context.out, site, outcomes);
   bool allOk = true;

@@ -8,19 +8,36 @@ namespace zm48d::cli {
 
 namespace {
 
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+// Names and texts are UTF-8: a column is as wide as its characters, not its bytes.
+std::size_t Characters(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
 std::string Padded(const std::string& text, std::size_t width) {
-  return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+  const std::size_t length = Characters(text);
+  return text + std::string(width > length ? width - length : 0, ' ');
+}
+
+// The first `count` characters of `text`.
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (StartsCharacter(text[i]) && count-- == 0) return text.substr(0, i);
+  }
+  return text;
 }
 
 }  // namespace
 
-SiteProgress::SiteProgress(const site::Site& site, std::ostream& out, bool live)
-    : out_(out), live_(live), lines_(site.controllers.size(), "...") {
+SiteProgress::SiteProgress(const site::Site& site, std::ostream& out,
+                           std::optional<std::size_t> liveColumns)
+    : out_(out), liveColumns_(liveColumns), lines_(site.controllers.size(), "...") {
   for (const site::SiteController& c : site.controllers) {
     names_.push_back(c.name);
-    width_ = std::max(width_, c.name.size());
+    width_ = std::max(width_, Characters(c.name));
   }
-  if (!live_) return;
+  if (!liveColumns_) return;
   for (std::size_t i = 0; i < names_.size(); ++i) out_ << '\n';
   Redraw();
 }
@@ -29,7 +46,9 @@ void SiteProgress::Redraw() {
   // Up to the first controller's line, then each line cleared and written again.
   out_ << "\x1b[" << names_.size() << 'A';
   for (std::size_t i = 0; i < names_.size(); ++i) {
-    out_ << "\r\x1b[2K" << Padded(names_[i], width_) << "  " << lines_[i] << '\n';
+    const std::string line = Padded(names_[i], width_) + "  " + lines_[i];
+    // One column short of the width: a full line would leave the cursor past it.
+    out_ << "\r\x1b[2K" << FirstCharacters(line, *liveColumns_ - 1) << '\n';
   }
   out_.flush();
 }
@@ -37,13 +56,13 @@ void SiteProgress::Redraw() {
 void SiteProgress::Progress(std::size_t controller, std::string_view text) {
   const std::lock_guard lock(mutex_);
   lines_[controller] = text;
-  if (live_) Redraw();
+  if (liveColumns_) Redraw();
 }
 
 void SiteProgress::Finished(std::size_t controller, const site::ControllerOutcome& outcome) {
   const std::lock_guard lock(mutex_);
   lines_[controller] = outcome.summary;
-  if (live_) {
+  if (liveColumns_) {
     Redraw();
   } else {
     out_ << names_[controller] << ": " << outcome.summary << '\n';
@@ -53,11 +72,11 @@ void SiteProgress::Finished(std::size_t controller, const site::ControllerOutcom
 
 void PrintSiteSummary(std::ostream& out, const site::Site& site,
                       const std::vector<site::ControllerOutcome>& outcomes) {
-  std::size_t nameWidth = std::string_view("Controlador").size();
-  std::size_t portWidth = std::string_view("Porta").size();
+  std::size_t nameWidth = Characters("Controlador");
+  std::size_t portWidth = Characters("Porta");
   for (const site::SiteController& c : site.controllers) {
-    nameWidth = std::max(nameWidth, c.name.size());
-    portWidth = std::max(portWidth, c.port.size());
+    nameWidth = std::max(nameWidth, Characters(c.name));
+    portWidth = std::max(portWidth, Characters(c.port));
   }
   out << '\n' << Padded("Controlador", nameWidth) << "  " << Padded("Porta", portWidth)
       << "  Resultado\n";

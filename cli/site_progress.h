@@ -3,6 +3,7 @@
 // line per controller, redrawn in place; elsewhere one plain line as each
 // controller ends. Then the summary table.
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@ namespace zm48d::cli {
 
 class SiteProgress final : public site::SiteObserver {
  public:
-  SiteProgress(const site::Site& site, std::ostream& out, bool live);
+  // `liveColumns`: the terminal's width, when the lines are redrawn in place;
+  // each is cut to fit, since a line that wraps would throw the redraw off.
+  SiteProgress(const site::Site& site, std::ostream& out, std::optional<std::size_t> liveColumns);
 
   void Progress(std::size_t controller, std::string_view text) override;
   void Finished(std::size_t controller, const site::ControllerOutcome& outcome) override;
@@ -22,10 +25,10 @@ class SiteProgress final : public site::SiteObserver {
   void Redraw();  // with mutex_ held
 
   std::ostream& out_;
-  bool live_;
+  std::optional<std::size_t> liveColumns_;
   std::vector<std::string> names_;
   std::vector<std::string> lines_;
-  std::size_t width_ = 0;  // of the longest name
+  std::size_t width_ = 0;  // of the longest name, in characters
   std::mutex mutex_;
 };
 

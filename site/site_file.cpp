@@ -2,6 +2,7 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <set>
@@ -63,6 +64,17 @@ std::string* FileKey(std::string_view key, SiteController& controller) {
   return nullptr;
 }
 
+// A controller's name is also its folder in a backup and its name in the event
+// store: nothing that would lead out of the backup folder or that Windows
+// refuses in a file name.
+bool UsableAsFolderName(std::string_view name) {
+  if (name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    constexpr std::string_view kRefused = "/\\:*?\"<>|";
+    return static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != std::string_view::npos;
+  });
+}
+
 // One key of a [[controller]] table, kept in `controller`.
 std::optional<Refusal> ReadKey(std::string_view key, const toml::node& value,
                                const std::string& sitePath, SiteController& controller,
@@ -72,7 +84,12 @@ std::optional<Refusal> ReadKey(std::string_view key, const toml::node& value,
   const auto text = value.value_exact<std::string>();
   if (!text) return Refusal{line, std::string(key) + " must be a text in quotes"};
   if (text->empty()) return Refusal{line, std::string(key) + " is empty"};
-  if (key == "name") controller.name = *text;
+  if (key == "name") {
+    if (!UsableAsFolderName(*text)) {
+      return Refusal{line, "name " + *text + " cannot name a folder (no / \\ : * ? \" < > |)"};
+    }
+    controller.name = *text;
+  }
   if (key == "port") {
     controller.port = *text;
     portLine = line;

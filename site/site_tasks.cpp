@@ -72,12 +72,17 @@ ControllerTask VerifyTask() {
 ControllerTask BackupTask(std::string folder) {
   return [folder = std::move(folder)](const ControllerWork& work) {
     const std::filesystem::path into = std::filesystem::path(folder) / work.controller.name;
-    std::filesystem::create_directories(into);  // throws with the system's reason
+    const bool created = std::filesystem::create_directories(into);  // throws with the reason
     const ops::ConfigurationFiles files{(into / "feriados.txt").string(),
                                         (into / "grupos.txt").string(),
                                         (into / "lista.txt").string()};
-    return Done(ops::BackupController(work.session, files),
-                std::string(text::kSiteBackupSaved) + into.string());
+    const bool saved = ops::BackupController(work.session, files);
+    if (!saved && created) {
+      // A controller that could not be read leaves no empty folder that looks like a backup.
+      std::error_code ignored;
+      std::filesystem::remove(into, ignored);
+    }
+    return Done(saved, std::string(text::kSiteBackupSaved) + into.string());
   };
 }
 

@@ -144,7 +144,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "3: port must be a text in quotes"},
         BadSite{"empty name",
                 {"[[controller]]", "name = \"\"", "port = \"COM1\""},
-                "2: name is empty"}),
+                "2: name is empty"},
+        BadSite{"name that leads out of a backup folder",
+                {"[[controller]]", "name = \"../portaria\"", "port = \"COM1\""},
+                "2: name ../portaria cannot name a folder (no / \\ : * ? \" < > |)"},
+        BadSite{"name that is the parent folder",
+                {"[[controller]]", "name = \"..\"", "port = \"COM1\""},
+                "2: name .. cannot name a folder (no / \\ : * ? \" < > |)"},
+        BadSite{"name with a colon, which Windows refuses",
+                {"[[controller]]", "name = \"sala:1\"", "port = \"COM1\""},
+                "2: name sala:1 cannot name a folder (no / \\ : * ? \" < > |)"}),
     [](const ::testing::TestParamInfo<BadSite>& info) {
       std::string name = info.param.what;
       for (char& c : name) {
