@@ -7,10 +7,12 @@ namespace zm48d {
 namespace {
 
 const QString kTextFilter = QStringLiteral("txt (*.txt)");
+const QString kSiteFilter = QStringLiteral("site (*.toml)");
 
 // The toolkit's own dialog, in the window's language wherever the system's is
-// not, with the single filter "txt".
-std::optional<QString> Run(QWidget* parent, QFileDialog::AcceptMode mode, const QString& lastName) {
+// not, with a single filter.
+std::optional<QString> Run(QWidget* parent, QFileDialog::AcceptMode mode, const QString& lastName,
+                           const QString& filter = kTextFilter) {
   QFileDialog dialog(parent);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
@@ -18,7 +20,7 @@ std::optional<QString> Run(QWidget* parent, QFileDialog::AcceptMode mode, const 
   // handler then meets "Cannot open file" as the runtime reports it.
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(kTextFilter);
+  dialog.setNameFilter(filter);
   if (!lastName.isEmpty()) dialog.selectFile(lastName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString name = dialog.selectedFiles().front();
@@ -34,6 +36,10 @@ std::optional<QString> QtFileDialogs::SaveFileName(const QString& lastName) {
 
 std::optional<QString> QtFileDialogs::OpenFileName(const QString& lastName) {
   return Run(parent_, QFileDialog::AcceptOpen, lastName);
+}
+
+std::optional<QString> QtFileDialogs::SiteFileName(const QString& lastName) {
+  return Run(parent_, QFileDialog::AcceptOpen, lastName, kSiteFilter);
 }
 
 // The toolkit's own folder dialog, so that it speaks the window's language
@@ -64,6 +70,8 @@ std::optional<QString> SharedFileDialog::Ask() {
       return dialogs_.OpenFileName(fileName_);
     case Kind::kFolder:
       return dialogs_.FolderName(fileName_);
+    case Kind::kSite:
+      return dialogs_.SiteFileName(fileName_);
   }
   return std::nullopt;
 }

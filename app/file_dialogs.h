@@ -19,10 +19,13 @@ class FileDialogs {
   virtual std::optional<QString> OpenFileName(const QString& lastName) = 0;
   // Asks for a folder, starting from `lastFolder`; nothing when cancelled.
   virtual std::optional<QString> FolderName(const QString& lastFolder) = 0;
+  // Asks for a site file (TOML) to read, starting from `lastName`; nothing when cancelled.
+  virtual std::optional<QString> SiteFileName(const QString& lastName) = 0;
 };
 
-// QFileDialog with the filter "txt (*.txt)", no default extension, no overwrite
-// question (the editors replace a file of the chosen name without asking).
+// QFileDialog with the filter "txt (*.txt)" ("site (*.toml)" for a site file), no
+// default extension, no overwrite question (the editors replace a file of the
+// chosen name without asking).
 class QtFileDialogs final : public FileDialogs {
  public:
   explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -31,16 +34,17 @@ class QtFileDialogs final : public FileDialogs {
   std::optional<QString> SaveFileName(const QString& lastName) override;
   std::optional<QString> OpenFileName(const QString& lastName) override;
   std::optional<QString> FolderName(const QString& lastFolder) override;
+  std::optional<QString> SiteFileName(const QString& lastName) override;
 
  private:
   QPointer<QWidget> parent_;
 };
 
-// One of the window's dialog objects (`sdARQ`, `odARQ`, and the folder dialog
-// of the controller's backup).
+// One of the window's dialog objects (`sdARQ`, `odARQ`, the folder dialog of the
+// controller's backup, the site window's).
 class SharedFileDialog {
  public:
-  enum class Kind { kSave, kOpen, kFolder };
+  enum class Kind { kSave, kOpen, kFolder, kSite };
 
   SharedFileDialog(FileDialogs& dialogs, Kind kind) : dialogs_(dialogs), kind_(kind) {}
 

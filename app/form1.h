@@ -40,6 +40,7 @@ class ClockDisplay;
 class ComPortNames;
 class HistoryWindow;
 class PortsDialog;
+class SiteWindow;
 class TracePane;
 
 class TForm1 : public QMainWindow {
@@ -251,11 +252,14 @@ class TForm1 : public QMainWindow {
   QAction* miCOLETAR = nullptr;    // "Coletar registros"
   QAction* miPORTAS = nullptr;     // "Portas...", only with the port names
   PortsDialog* fmPORTAS = nullptr;  // created when first asked for
+  QAction* miSITE = nullptr;       // "Site...": every controller of a building at once
+  SiteWindow* fmSITE = nullptr;    // created when first asked for
   SharedFileDialog fdPASTA;        // the backup's folder, remembered between backups
   void miSALVARClick();
   void miVERIFICARClick();
   void miCOLETARClick();
   void miPORTASClick();
+  void miSITEClick();
   // Where the verify's differences are shown; a modal list unless replaced.
   void UseDifferencesView(DifferencesView& view) { differences_ = &view; }
 

@@ -3,12 +3,13 @@
 // only entry that changes the controller: it empties the stack once stored).
 // Its entries run through the window's handlers like a button. "Portas..."
 // tells what each "COM n" stands for and lets the operator point one elsewhere
-// for this run.
+// for this run; "Site..." runs one operation on every controller of a building.
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/form1.h"
 #include "app/ports_dialog.h"
+#include "app/site_window.h"
 
 namespace zm48d {
 
@@ -34,10 +35,14 @@ void TForm1::BuildControllerMenu() {
           [this] { Guarded(QStringLiteral("Verificar controlador"), [this] { miVERIFICARClick(); }); });
   connect(miCOLETAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Coletar registros"), [this] { miCOLETARClick(); }); });
-  if (names_ == nullptr) return;
   mnCONTROLADOR->addSeparator();
-  miPORTAS = NewEntry(mnCONTROLADOR, "miPORTAS", QStringLiteral("Portas..."));
-  connect(miPORTAS, &QAction::triggered, this, [this] { miPORTASClick(); });
+  if (names_ != nullptr) {
+    miPORTAS = NewEntry(mnCONTROLADOR, "miPORTAS", QStringLiteral("Portas..."));
+    connect(miPORTAS, &QAction::triggered, this, [this] { miPORTASClick(); });
+  }
+  // The site's controllers are reached on their own ports, whatever the names say.
+  miSITE = NewEntry(mnCONTROLADOR, "miSITE", QStringLiteral("Site..."));
+  connect(miSITE, &QAction::triggered, this, [this] { miSITEClick(); });
 }
 
 // Modal over the window only, and not waited for: the names change as the
@@ -46,6 +51,15 @@ void TForm1::miPORTASClick() {
   if (fmPORTAS == nullptr) fmPORTAS = new PortsDialog(*names_, messages_, this);
   fmPORTAS->Refresh();
   fmPORTAS->open();
+}
+
+// Beside the pages, not over them: a run on the site goes on while the
+// operator uses the window.
+void TForm1::miSITEClick() {
+  if (fmSITE == nullptr) fmSITE = new SiteWindow(dialogs_, this);
+  fmSITE->show();
+  fmSITE->raise();
+  fmSITE->activateWindow();
 }
 
 }  // namespace zm48d

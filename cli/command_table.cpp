@@ -11,6 +11,8 @@ namespace {
 // What the controller may hold after a stop, by what the command does to it.
 constexpr std::string_view kUnchanged = "nothing on the controller was changed";
 constexpr std::string_view kNoPort = "no port was opened";
+constexpr std::string_view kSiteStopped =
+    "each controller may hold what its own command would hold when stopped";
 constexpr std::string_view kRelayOnly = "the relay may have been pulsed; nothing stored was changed";
 constexpr std::string_view kClockMaybeSet =
     "if the clock was being set, it may or may not hold the new time";
@@ -129,6 +131,16 @@ constexpr std::array kCommands = {
                  "                                 --summary: granted and refused per day and door",
                  kNoPort},
 #endif
+    CommandEntry{"site", RunSite,
+                 "site FILE status | send [--verify] | verify | backup DIR | clock --sync\n"
+                 "          | harvest [--db URL]\n"
+                 "                                 every controller of the site file FILE (TOML) at\n"
+                 "                                 once, each on its own port: its status (beep,\n"
+                 "                                 clock, head, tag count), a send or verify of the\n"
+                 "                                 files it names, a backup into DIR/NAME/, its\n"
+                 "                                 events into the store; a summary table at the end,\n"
+                 "                                 exit 1 when one or more failed",
+                 kSiteStopped},
 };
 
 }  // namespace

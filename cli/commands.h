@@ -32,6 +32,8 @@ int RunSendTags(CommandContext& context);
 
 // commands_check.cpp (no port: the files are tried in a memory image)
 int RunCheck(CommandContext& context);
+// commands_site.cpp (every controller of a site file, each on its own port)
+int RunSite(CommandContext& context);
 // commands_readback.cpp
 int RunBackup(CommandContext& context);
 int RunVerify(CommandContext& context);

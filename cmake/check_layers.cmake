@@ -1,6 +1,6 @@
 # Fails when a source file includes a header of a layer above its own, or Qt
 # below the window. Run with -DSOURCE_DIR=<tree>.
-#   link/, files/  ->  protocol/  ->  store/  ->  operations/  ->  cli/, app/
+#   link/, files/  ->  protocol/  ->  store/  ->  operations/  ->  site/  ->  cli/, app/
 # The emulator stands beside the terminal: it may use the protocol's memory map
 # and layouts, never the terminal's operations or front ends.
 cmake_minimum_required(VERSION 3.25)
@@ -14,11 +14,12 @@ set(allowed_protocol link files protocol)
 set(allowed_store link files protocol store)
 set(allowed_operations link files protocol store operations)
 set(allowed_emulator link files protocol emulator)
-set(allowed_cli link files protocol store operations cli)
-set(allowed_app link files protocol store operations app)
-set(qt_free link files protocol store operations emulator cli)
+set(allowed_site link files protocol store operations site)
+set(allowed_cli link files protocol store operations site cli)
+set(allowed_app link files protocol store operations site app)
+set(qt_free link files protocol store operations site emulator cli)
 
-set(layers link files protocol store operations emulator cli app)
+set(layers link files protocol store operations site emulator cli app)
 set(project_folders ${layers} tests bench fuzz)
 set(violations "")
 foreach(layer IN LISTS layers)

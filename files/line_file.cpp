@@ -100,17 +100,6 @@ Temporary WriteTemporary(const std::string& path, const std::string& target,
   return temporary;
 }
 
-// Why a file was not read, as the reason in "Cannot open file".
-std::string RefusalReason(ReadRefusal refusal, int error = 0) {
-  switch (refusal) {
-    case ReadRefusal::kNotRegular: return "not a regular file";
-    case ReadRefusal::kTooLarge: return "larger than 16 MiB";
-    case ReadRefusal::kSystemError: return Reason(error != 0 ? error : EIO);
-    case ReadRefusal::kNone: break;
-  }
-  return {};
-}
-
 // A UTF-8 byte-order mark that an editor put before the header; the files
 // themselves are single-byte text, where these three bytes mean nothing else.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -164,13 +153,6 @@ bool PathExists(const std::string& path) {
 }
 
 LineList LoadLines(const std::string& path) {
-  // Looked at before the open too: opening a serial device named by mistake
-  // would already change its lines.
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    throw FileError::CannotOpen(path, RefusalReason(ReadRefusal::kNotRegular));
-  }
   const RegularFileBytes file = ReadRegularFile(path, kLargestReadFile);
   if (file.refusal != ReadRefusal::kNone) {
     throw FileError::CannotOpen(path, RefusalReason(file.refusal, file.error));

@@ -1,6 +1,8 @@
 #include "files/regular_file.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "files/file_reader.h"
 
@@ -13,6 +15,11 @@ RegularFileBytes Refused(ReadRefusal refusal, int error = 0) { return {refusal, 
 }  // namespace
 
 RegularFileBytes ReadRegularFile(const std::string& path, std::uintmax_t limit) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    return Refused(ReadRefusal::kNotRegular);
+  }
   const FileReader reader(path);
   if (!reader.Opened()) return Refused(ReadRefusal::kSystemError, errno);
   bool regular = false;
@@ -33,6 +40,17 @@ RegularFileBytes ReadRegularFile(const std::string& path, std::uintmax_t limit) 
     }
     file.bytes.append(buffer, static_cast<std::size_t>(got));
   }
+}
+
+std::string RefusalReason(ReadRefusal refusal, int error) {
+  switch (refusal) {
+    case ReadRefusal::kNotRegular: return "not a regular file";
+    case ReadRefusal::kTooLarge: return "larger than 16 MiB";
+    case ReadRefusal::kSystemError:
+      return std::generic_category().message(error != 0 ? error : EIO);
+    case ReadRefusal::kNone: break;
+  }
+  return {};
 }
 
 }  // namespace zm48d

@@ -21,7 +21,12 @@ struct RegularFileBytes {
 
 // Opens `path` without blocking, checks on the open file that it is a regular
 // file of at most `limit` bytes, and reads it whole, never more than `limit`
-// bytes (a file that grows meanwhile is refused as too large).
+// bytes (a file that grows meanwhile is refused as too large). Something that
+// is there but not a regular file is refused before the open: opening a serial
+// device named by mistake would already change its lines.
 RegularFileBytes ReadRegularFile(const std::string& path, std::uintmax_t limit);
+
+// Why a file was not read, as the reason in "Cannot open file": "not a regular file".
+std::string RefusalReason(ReadRefusal refusal, int error = 0);
 
 }  // namespace zm48d

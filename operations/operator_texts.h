@@ -214,4 +214,25 @@ inline constexpr std::string_view kGroupField = "grupo";
 inline constexpr std::string_view kTagOrder = "lista de tags: ordem diferente a partir da posição ";
 inline constexpr std::string_view kTagFiller = "lista de tags, enchimento após a tag ";
 
+
+// A site: one outcome line per controller in the summary table.
+inline constexpr std::string_view kSiteSent = "enviado";
+inline constexpr std::string_view kSiteSentAndVerified = "enviado e verificado";
+inline constexpr std::string_view kSiteEqual = "igual aos arquivos";
+inline constexpr std::string_view kSiteDifferences = " diferenças";
+inline constexpr std::string_view kSiteBackupSaved = "cópia salva em ";
+inline constexpr std::string_view kSiteClockSet = "relógio acertado: ";
+inline constexpr std::string_view kSiteNoRuleFiles = "o site não dá feriados e grupos a este controlador";
+inline constexpr std::string_view kSiteNoFiles = "o site não dá arquivos a este controlador";
+inline constexpr std::string_view kSiteFailed = "falhou";
+// Before each controller's outcome line: how it ended.
+inline constexpr std::string_view kSiteOutcomeOk = "ok: ";
+inline constexpr std::string_view kSiteOutcomeFailed = "FALHOU: ";
+// Between a failed controller's outcome line and the rest of what failed.
+inline constexpr std::string_view kSiteMoreFailures = " — ";
+// A controller's progress once it has ended well ("falhou" when not).
+inline constexpr std::string_view kSiteDone = "concluído";
+// The site window before a site file is read.
+inline constexpr std::string_view kSiteNoneOpen = "Nenhum site aberto";
+
 }  // namespace zm48d::text

@@ -12,7 +12,9 @@
 #     port that does not exist;
 #   - zm48d.exe over the network: the Winsock link to a ser2net in front of a third
 #     emulator, on rfc2217:// and socket://, 0xFF bytes both ways, a second client
-#     refused, a port with nothing behind it.
+#     refused, a port with nothing behind it;
+#   - zm48d.exe site: a send --verify and a status on COM 1, the ser2net port and
+#     a COM port that does not exist, all at once.
 # Installs what is missing. The Linux emulator and zm48d come from build/default
 # (scripts/test.sh builds it; the two targets are brought up to date here).
 set -euo pipefail
@@ -336,6 +338,66 @@ if [[ $status -eq 1 ]] && grep -q "^socket://127.0.0.1:$closed_port: " "$work/er
   pass "a port with nothing behind it fails with the server and the reason: $(tail -1 "$work/err")"
 else
   fail "a port with nothing behind it: status $status, err: $(cat "$work/err")"
+fi
+
+echo "== zm48d.exe site: every controller at once (std::thread of the posix MinGW)"
+# COM 1 and the ser2net port emptied first, so that only the site's send can make
+# them equal the reference again; COM 8 does not exist and fails alone.
+zm48d reset-memory
+sleep 0.2
+zm48d --port "$rfc2217" reset-memory
+sleep 0.2
+cat >"$work/site.toml" <<TOML
+[[controller]]
+name = "portaria"
+port = "COM1"
+holidays = "h.txt"
+groups = "g.txt"
+tags = "t.txt"
+
+[[controller]]
+name = "garagem"
+port = "$rfc2217"
+holidays = "h.txt"
+groups = "g.txt"
+tags = "t.txt"
+
+[[controller]]
+name = "deposito"
+port = "COM8"
+holidays = "h.txt"
+groups = "g.txt"
+tags = "t.txt"
+TOML
+zm48d site site.toml send --verify
+site_status=$status
+cp "$work/err" "$work/site.err"
+# The Linux zm48d reads both memories back on its own: they hold the files. (The
+# memories as a whole differ from the reference's: events came and went on COM 1,
+# and an EEPROM word was written over the network.)
+sleep 0.2
+verify=(verify --holidays h.txt --groups g.txt --tags t.txt)
+(cd "$work" && "$linux/zm48d" --port "$work/windows.com" "${verify[@]}" >/dev/null 2>&1) &&
+  com1_verified=yes || com1_verified=no
+(cd "$work" && "$linux/zm48d" --port "$rfc2217" "${verify[@]}" >/dev/null 2>&1) &&
+  network_verified=yes || network_verified=no
+if [[ $site_status -eq 1 && $com1_verified == yes && $network_verified == yes ]] &&
+   grep -qF "zm48d: deposito: " "$work/site.err" &&
+   ! grep -qE "zm48d: (portaria|garagem): " "$work/site.err"; then
+  pass "site send --verify: COM 1 and $rfc2217 hold the files, as the Linux zm48d reads them; COM 8 fails alone"
+else
+  fail "site send --verify: status $site_status, verified by Linux: COM 1 $com1_verified," \
+       "network $network_verified, err: $(cat "$work/site.err")"
+  echo "      out: $(cat "$work/out")"
+fi
+sleep 0.2
+zm48d site site.toml status
+if [[ $status -eq 1 ]] && [[ $(grep -c "999" "$work/out") -ge 2 ]] &&
+   grep -qF "zm48d: deposito: " "$work/err"; then
+  pass "site status: 999 tags on both controllers that answer"
+else
+  fail "site status: status $status, err: $(cat "$work/err")"
+  echo "      out: $(cat "$work/out")"
 fi
 
 finished=$SECONDS

@@ -1,28 +1,10 @@
 #pragma once
-// The store's one result type: a value, or the reason the store could not give
-// it. Database errors end here as text, so no exception crosses the layer.
-#include <optional>
-#include <string>
-#include <utility>
+// The store's results: database errors end here as text, so no exception
+// crosses the layer.
+#include "files/result.h"
 
 namespace zm48d::store {
 
-template <class T>
-class Result {
- public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: a value converts to a success
-  static Result Failure(std::string reason) { return Result(std::nullopt, std::move(reason)); }
-
-  bool ok() const { return value_.has_value(); }
-  const T& value() const { return *value_; }
-  T& value() { return *value_; }
-  const std::string& error() const { return error_; }
-
- private:
-  Result(std::nullopt_t, std::string reason) : error_(std::move(reason)) {}
-
-  std::optional<T> value_;
-  std::string error_;
-};
+using zm48d::Result;
 
 }  // namespace zm48d::store

@@ -45,6 +45,9 @@ zm48d_windows_test(files
 zm48d_windows_test(protocol
   SOURCES data_event_record_test.cpp data_rules_image_test.cpp data_tag_image_test.cpp
   LIBRARIES zm48d_protocol)
+zm48d_windows_test(site
+  SOURCES site_file_test.cpp
+  LIBRARIES zm48d_site)
 zm48d_windows_test(cli
   SOURCES options_test.cpp output_format_test.cpp stop_signals_test.cpp windows_console_test.cpp
   LIBRARIES zm48d_cli)

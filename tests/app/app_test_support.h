@@ -36,7 +36,7 @@ class RecordingMessageSink final : public MessageSink {
 // answer or an exhausted script cancels. Records the name each dialog opened with.
 class ScriptedFileDialogs final : public FileDialogs {
  public:
-  enum class Kind { kSave, kOpen, kFolder };
+  enum class Kind { kSave, kOpen, kFolder, kSite };
   struct Call {
     Kind kind;
     QString lastName;
@@ -50,6 +50,9 @@ class ScriptedFileDialogs final : public FileDialogs {
   }
   std::optional<QString> FolderName(const QString& lastFolder) override {
     return Next(Kind::kFolder, lastFolder);
+  }
+  std::optional<QString> SiteFileName(const QString& lastName) override {
+    return Next(Kind::kSite, lastName);
   }
 
   std::deque<QString> answers;

@@ -67,7 +67,8 @@ TEST_F(ControllerMenu, AMenuBarAboveTheEightPages) {
   ASSERT_NE(form.menuWidget(), nullptr);
   EXPECT_TRUE(form.menuBar()->actions().contains(form.mnCONTROLADOR->menuAction()));
   EXPECT_EQ(form.mnCONTROLADOR->title(), "&Controlador");
-  ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 3);
+  // The three entries, a separator and "Site...".
+  ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 5);
   EXPECT_EQ(form.miSALVAR->text(), "Salvar cópia do controlador...");
   EXPECT_EQ(form.miVERIFICAR->text(), "Verificar controlador");
   EXPECT_EQ(form.miCOLETAR->text(), "Coletar registros");

@@ -98,10 +98,11 @@ class PortsDialogTest : public ::testing::Test, private WithApplication {
   TForm1 form{device, messages, dialogs, &names};
 };
 
-TEST_F(PortsDialogTest, TheLastEntryOfTheControllerMenuListsTheEightPortsAsTheyStart) {
+TEST_F(PortsDialogTest, AnEntryOfTheControllerMenuListsTheEightPortsAsTheyStart) {
   ASSERT_NE(form.miPORTAS, nullptr);
   EXPECT_EQ(form.miPORTAS->text(), "Portas...");
-  EXPECT_EQ(form.mnCONTROLADOR->actions().last(), form.miPORTAS);
+  // After the separator, before "Site...".
+  EXPECT_EQ(form.mnCONTROLADOR->actions().at(4), form.miPORTAS);
   PortsDialog& dialog = OpenDialog();
   EXPECT_EQ(dialog.windowTitle(), "Portas");
   EXPECT_EQ(dialog.sgPORTAS->horizontalHeaderItem(1)->text(), "Dispositivo ou URL");
@@ -113,7 +114,8 @@ TEST_F(PortsDialogTest, TheLastEntryOfTheControllerMenuListsTheEightPortsAsTheyS
   // A window given no names has no entry: the ports are the platform's.
   TForm1 plain{device, messages, dialogs};
   EXPECT_EQ(plain.miPORTAS, nullptr);
-  EXPECT_EQ(plain.mnCONTROLADOR->actions().size(), 3);
+  EXPECT_EQ(plain.mnCONTROLADOR->actions().size(), 5);
+  EXPECT_EQ(plain.mnCONTROLADOR->actions().last(), plain.miSITE);
 }
 
 TEST_F(PortsDialogTest, EveryPortAndTheWholeHintInSightWithoutScrolling) {
