@@ -343,10 +343,11 @@ fi
 echo "== zm48d.exe site: every controller at once (std::thread of the posix MinGW)"
 # COM 1 and the ser2net port emptied first, so that only the site's send can make
 # them equal the reference again; COM 8 does not exist and fails alone.
-zm48d reset-memory
-sleep 0.2
+# ser2net lets go of the device a moment after a client leaves, longer on a busy
+# machine: the network one first, and a second's rest before each site run.
 zm48d --port "$rfc2217" reset-memory
-sleep 0.2
+zm48d reset-memory
+sleep 1
 cat >"$work/site.toml" <<TOML
 [[controller]]
 name = "portaria"
@@ -375,7 +376,7 @@ cp "$work/err" "$work/site.err"
 # The Linux zm48d reads both memories back on its own: they hold the files. (The
 # memories as a whole differ from the reference's: events came and went on COM 1,
 # and an EEPROM word was written over the network.)
-sleep 0.2
+sleep 1
 verify=(verify --holidays h.txt --groups g.txt --tags t.txt)
 (cd "$work" && "$linux/zm48d" --port "$work/windows.com" "${verify[@]}" >/dev/null 2>&1) &&
   com1_verified=yes || com1_verified=no
@@ -390,7 +391,7 @@ else
        "network $network_verified, err: $(cat "$work/site.err")"
   echo "      out: $(cat "$work/out")"
 fi
-sleep 0.2
+sleep 1
 zm48d site site.toml status
 if [[ $status -eq 1 ]] && [[ $(grep -c "999" "$work/out") -ge 2 ]] &&
    grep -qF "zm48d: deposito: " "$work/err"; then
