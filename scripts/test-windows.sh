@@ -345,8 +345,11 @@ echo "== zm48d.exe site: every controller at once (std::thread of the posix MinG
 # them equal the reference again; COM 8 does not exist and fails alone.
 # ser2net lets go of the device a moment after a client leaves, longer on a busy
 # machine: the network one first, and a second's rest before each site run.
-zm48d --port "$rfc2217" reset-memory
-zm48d reset-memory
+for port in "--port $rfc2217" "--com 1"; do
+  # shellcheck disable=SC2086 # the option and its value
+  zm48d $port reset-memory
+  if [[ $status -eq 0 ]]; then pass "reset-memory, $port"; else fail "reset-memory, $port: $(cat "$work/err")"; fi
+done
 sleep 1
 cat >"$work/site.toml" <<TOML
 [[controller]]
