@@ -341,8 +341,8 @@ else
 fi
 
 echo "== zm48d.exe site: every controller at once (std::thread of the posix MinGW)"
-# COM 1 and the ser2net port emptied first, so that only the site's send can make
-# them equal the reference again; COM 8 does not exist and fails alone.
+# COM 1 and the ser2net port emptied first, so that only the site's send can put
+# the files back; COM 8 does not exist and fails alone.
 # ser2net lets go of the device a moment after a client leaves, longer on a busy
 # machine: the network one first, and a second's rest before each site run.
 for port in "--port $rfc2217" "--com 1"; do
