@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
@@ -11,6 +12,7 @@
 
 #include "app/handler_guard.h"
 #include "app/trace_pane.h"
+#include "app/window_geometry.h"
 #include "operations/open_failure_text.h"
 
 namespace zm48d {
@@ -61,6 +63,8 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs,
   PageControl1->setCurrentWidget(TabSheet8);
   ConnectHandlers();
   WatchTheLine();
+  BuildBusyLook();
+  BuildKeys();
 }
 
 TForm1::~TForm1() { link_.serial.device->SetIdleHook({}); }
@@ -73,6 +77,7 @@ void TForm1::BuildWindow() {
   setFont(font);
   setGeometry(kWindowGeometry);
   setMinimumSize(kMinimumWindowSize);
+  FitToScreen();
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
   Timer1 = new QTimer(this);
@@ -197,7 +202,9 @@ void TForm1::Guarded(const QString& caption, const std::function<void()>& body) 
   }
   const BusyWindow::Scope busy(busy_);
   status_.Begin();
+  cancelRequested_ = cancelHeldBack_ = false;
   RunHandler(messages_, link_.serial, body);
+  status_.Tally().cancelled = cancelHeldBack_;
   // The window's boxes keep their own texts; the status line tells the reason.
   if (status_.Tally().portNotOpened) {
     status_.Tally().openFailureReason = ops::OpenFailureExplanation(link_.serial.lastOpenFailure);
@@ -213,9 +220,25 @@ void TForm1::FirstActivation() {
   Guarded(QString(), [this] { FormActivate(); });
 }
 
+// The window manager's frame is known once the window is shown: fitted again
+// with it, the first time only, so that a window the operator moved stays put.
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (!placed_) {
+    placed_ = true;
+    FitToScreen();
+  }
   FirstActivation();
+}
+
+void TForm1::FitToScreen() {
+  const QScreen* where = screen();
+  if (where == nullptr) return;
+  const QRect outer = frameGeometry();
+  const QRect inner = geometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  setGeometry(FittedGeometry(inner, frame, where->availableGeometry()));
 }
 
 void TForm1::changeEvent(QEvent* event) {

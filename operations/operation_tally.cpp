@@ -1,5 +1,7 @@
 #include "operations/operation_tally.h"
 
+#include "operations/operator_texts.h"
+
 namespace zm48d::ops {
 
 std::string LinkStatusText(LinkStatus status) {
@@ -23,7 +25,9 @@ std::string OutcomeText(const OperationTally& tally) {
     return tally.openFailureReason.empty() ? text : text + " (" + tally.openFailureReason + ")";
   }
   std::string text;
-  if (!tally.failureText.empty()) {
+  if (tally.cancelled) {
+    text = text::kCancelledByOperator;
+  } else if (!tally.failureText.empty()) {
     text = tally.failureText;
     if (tally.failedStatus) text += " (" + LinkStatusText(*tally.failedStatus) + ")";
   } else if (tally.failedStatus) {

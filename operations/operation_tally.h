@@ -16,6 +16,7 @@ struct OperationTally {
   std::optional<int> portNotOpened;        // "COM n" that did not open
   std::string openFailureReason;           // why, as the system tells it
   std::string note;                        // what the operator should know of its outcome
+  bool cancelled = false;                  // the operator stopped it before a frame
 
   bool UsedTheLine() const { return framesSent > 0 || portNotOpened.has_value(); }
 };

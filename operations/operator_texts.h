@@ -235,4 +235,9 @@ inline constexpr std::string_view kSiteDone = "concluído";
 // The site window before a site file is read.
 inline constexpr std::string_view kSiteNoneOpen = "Nenhum site aberto";
 
+// The window's button that stops a long operation before its next frame, and
+// the outcome of an operation stopped so.
+inline constexpr std::string_view kCancel = "Cancelar";
+inline constexpr std::string_view kCancelledByOperator = "cancelado pelo operador";
+
 }  // namespace zm48d::text

@@ -69,9 +69,9 @@ TEST_F(ControllerMenu, AMenuBarAboveTheEightPages) {
   EXPECT_EQ(form.mnCONTROLADOR->title(), "&Controlador");
   // The three entries, a separator and "Site...".
   ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 5);
-  EXPECT_EQ(form.miSALVAR->text(), "Salvar cópia do controlador...");
-  EXPECT_EQ(form.miVERIFICAR->text(), "Verificar controlador");
-  EXPECT_EQ(form.miCOLETAR->text(), "Coletar registros");
+  EXPECT_EQ(form.miSALVAR->text(), "&Salvar cópia do controlador...");
+  EXPECT_EQ(form.miVERIFICAR->text(), "&Verificar controlador");
+  EXPECT_EQ(form.miCOLETAR->text(), "&Coletar registros");
   EXPECT_EQ(form.centralWidget(), form.PageControl1);
   EXPECT_EQ(form.PageControl1->count(), 8);
 }

@@ -100,7 +100,7 @@ class PortsDialogTest : public ::testing::Test, private WithApplication {
 
 TEST_F(PortsDialogTest, AnEntryOfTheControllerMenuListsTheEightPortsAsTheyStart) {
   ASSERT_NE(form.miPORTAS, nullptr);
-  EXPECT_EQ(form.miPORTAS->text(), "Portas...");
+  EXPECT_EQ(form.miPORTAS->text(), "&Portas...");
   // After the separator, before "Site...".
   EXPECT_EQ(form.mnCONTROLADOR->actions().at(4), form.miPORTAS);
   PortsDialog& dialog = OpenDialog();
