@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QFont>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
@@ -29,6 +28,8 @@ QWidget* NewScrollingBody(QWidget* sheet) {
   auto* scroll = new QScrollArea(sheet);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
+  // No Tab stop of its own: Tab goes from the page's tab straight to its first control.
+  scroll->setFocusPolicy(Qt::NoFocus);
   auto* body = new QWidget;
   scroll->setWidget(body);
   auto* layout = new QVBoxLayout(sheet);
@@ -231,15 +232,7 @@ void TForm1::showEvent(QShowEvent* event) {
   FirstActivation();
 }
 
-void TForm1::FitToScreen() {
-  const QScreen* where = screen();
-  if (where == nullptr) return;
-  const QRect outer = frameGeometry();
-  const QRect inner = geometry();
-  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
-  setGeometry(FittedGeometry(inner, frame, where->availableGeometry()));
-}
+void TForm1::FitToScreen() { FitIntoScreen(*this); }
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);

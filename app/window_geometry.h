@@ -4,6 +4,7 @@
 // bar starts off the screen.
 #include <QMargins>
 #include <QRect>
+#include <QWidget>
 
 namespace zm48d {
 
@@ -11,5 +12,11 @@ namespace zm48d {
 // around it (title bar, borders), which must fit too; `available`: the
 // screen's area without panels.
 QRect FittedGeometry(const QRect& wanted, const QMargins& frame, const QRect& available);
+
+// Moves and shrinks the top-level `window` into its screen's available area,
+// with the frame the window manager gave it (none before it is first shown).
+void FitIntoScreen(QWidget& window);
+// The same now, and again when the window is first shown and its frame known.
+void FitIntoScreenWhenShown(QWidget& window);
 
 }  // namespace zm48d

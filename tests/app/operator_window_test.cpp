@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/history_window.h"
+#include "app/site_window.h"
 #include "app/trace_pane.h"
 #include "app/window_geometry.h"
 #include "tests/app/paced_window_fixture.h"
@@ -139,6 +141,27 @@ TEST_F(PacedWindow, TheWindowAndItsTracePaneFitASmallScreen) {
   EXPECT_TRUE(screen.contains(form.frameGeometry())) << Text(form.frameGeometry());
   EXPECT_LE(form.dwTRAFEGO->height(), form.height() / 3 + 1);
   EXPECT_GT(form.PageControl1->height(), form.height() / 2);
+}
+
+// The history and the site windows open within the screen (the history's own
+// size is wider than it) and close on Escape or Ctrl+W, as a dialog would.
+TEST_F(PacedWindow, WindowsBesideTheMainOneFitTheScreenAndCloseFromTheKeyboard) {
+  form.show();
+  ASSERT_LT(form.screen()->availableGeometry().width(), 1000);
+  form.miHISTORICO->trigger();
+  form.miSITE->trigger();
+  const std::pair<QWidget*, const char*> windows[] = {{form.fmHISTORICO, "Escape"},
+                                                      {form.fmSITE, "Ctrl+W"}};
+  for (const auto& [window, keys] : windows) {
+    SCOPED_TRACE(keys);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_TRUE(form.screen()->availableGeometry().contains(window->frameGeometry()))
+        << Text(window->frameGeometry());
+    QApplication::setActiveWindow(window);
+    QTest::keySequence(window, QKeySequence(QString::fromLatin1(keys)));
+    EXPECT_FALSE(window->isVisible());
+  }
 }
 
 TEST(WindowGeometry, FitsTheWantedPlaceIntoTheAvailableArea) {
