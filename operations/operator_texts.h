@@ -48,6 +48,13 @@ inline constexpr std::string_view kReadersWriteDone = "Programação concluída 
 inline constexpr std::string_view kReadersWriteFailed =
     "Erro na programação do timeout dos leitores!!";
 inline constexpr std::string_view kReadersReadFailed = "Erro na leitura do timeout dos leitores!!";
+// The window's status line after a "Grava" that cut a value to fit its field:
+// "Leitor 1: 99 gravado como 35 (0..63)".
+inline constexpr std::string_view kRelayName = "Relé ";
+inline constexpr std::string_view kReaderName = "Leitor ";
+inline constexpr std::string_view kStoredAs = " gravado como ";
+inline constexpr std::string_view kRelayTimeRange = "múltiplos de 250, 0..63750";
+inline constexpr std::string_view kReaderTimeoutRange = "0..63";
 
 // "Zerar memória", one text per failed stage.
 inline constexpr std::string_view kResetConfigReadFailed = "Erro1!!";
