@@ -28,6 +28,21 @@ inline constexpr std::string_view kInUseByAnotherProgram = "in use by another pr
 inline constexpr std::string_view kNotASerialDevice = "not a serial device";
 inline constexpr std::string_view kInUseByAnotherClient = "the port is in use by another client";
 inline constexpr std::string_view kNoAnswerInConnectBound = "sem resposta em 3 s";
+// The window's status line: "COM 5 (/dev/ttyS4): dispositivo não existe".
+inline constexpr std::string_view kDeviceMissing = "dispositivo não existe";
+inline constexpr std::string_view kNoPermission =
+    "sem permissão de acesso; adicione o usuário ao grupo dialout";
+inline constexpr std::string_view kInUseByAnotherProgramPt = "em uso por outro programa";
+inline constexpr std::string_view kInUseByAnotherClientPt = "em uso por outro cliente";
+inline constexpr std::string_view kNotASerialDevicePt = "não é um dispositivo serial";
+inline constexpr std::string_view kBadUrl = "URL inválida";
+inline constexpr std::string_view kServerNotFound = "servidor não encontrado";
+inline constexpr std::string_view kSettingsRefused = "o servidor não aceitou a configuração da linha";
+inline constexpr std::string_view kConnectionRefused = "conexão recusada pelo servidor";
+inline constexpr std::string_view kServerUnreachable = "servidor inalcançável";
+inline constexpr std::string_view kConnectionEnded = "o servidor encerrou a conexão";
+inline constexpr std::string_view kInputOutputError = "erro de entrada e saída";
+inline constexpr std::string_view kSystemError = "erro do sistema ";
 
 // ---- outcomes -------------------------------------------------------------------
 inline constexpr std::string_view kError = "Erro!!";
