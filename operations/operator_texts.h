@@ -37,7 +37,8 @@ inline constexpr std::string_view kInUseByAnotherClientPt = "em uso por outro cl
 inline constexpr std::string_view kNotASerialDevicePt = "não é um dispositivo serial";
 inline constexpr std::string_view kBadUrl = "URL inválida";
 inline constexpr std::string_view kServerNotFound = "servidor não encontrado";
-inline constexpr std::string_view kSettingsRefused = "o servidor não aceitou a configuração da linha";
+inline constexpr std::string_view kSettingsRefused =
+    "o servidor não aceitou a configuração da linha";
 inline constexpr std::string_view kConnectionRefused = "conexão recusada pelo servidor";
 inline constexpr std::string_view kServerUnreachable = "servidor inalcançável";
 inline constexpr std::string_view kConnectionEnded = "o servidor encerrou a conexão";

@@ -119,7 +119,8 @@ TEST_F(PortReasons, StatusLineGivesThePortItsDeviceAndTheReasonInPortuguese) {
     EXPECT_EQ(form.StatusText(), QString::fromStdString(c.status));
   }
   // The message boxes keep their own texts.
-  EXPECT_EQ(messages.shown, std::vector<QString>(3, QStringLiteral("Erro ao abrir a porta serial!!")));
+  EXPECT_EQ(messages.shown,
+            std::vector<QString>(3, QStringLiteral("Erro ao abrir a porta serial!!")));
 }
 
 // Another holder of the line: this process, so the system names no other program.

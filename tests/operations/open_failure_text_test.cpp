@@ -52,7 +52,8 @@ TEST(OpenFailureReason, NamesThePortItsDeviceAndTheReasonInPortuguese) {
     std::string line;
   };
   const Case cases[] = {
-      {5, {"/dev/ttyS4", ENOENT, Problem::kMissing, {}}, "COM 5 (/dev/ttyS4): dispositivo não existe"},
+      {5, {"/dev/ttyS4", ENOENT, Problem::kMissing, {}},
+       "COM 5 (/dev/ttyS4): dispositivo não existe"},
       {1, {"/dev/ttyUSB0", EACCES, Problem::kNoPermission, {}},
        "COM 1 (/dev/ttyUSB0): sem permissão de acesso; adicione o usuário ao grupo dialout"},
       {2, {"/dev/zm48d-no-such-device", EBUSY, Problem::kInUse, {}},
@@ -65,7 +66,8 @@ TEST(OpenFailureReason, NamesThePortItsDeviceAndTheReasonInPortuguese) {
       // The server's own words are kept; the link's own English is not.
       {4, {"socket://site:4001", 0, Problem::kInUse, "Port's device already in use"},
        "COM 4 (socket://site:4001): em uso por outro cliente (Port's device already in use)"},
-      {4, {"socket://nowhere:4001", EHOSTUNREACH, Problem::kBadAddress, "Name or service not known"},
+      {4,
+       {"socket://nowhere:4001", EHOSTUNREACH, Problem::kBadAddress, "Name or service not known"},
        "COM 4 (socket://nowhere:4001): servidor não encontrado"},
       {4, {"socket://site", 0, Problem::kBadAddress, "no port number"},
        "COM 4 (socket://site): URL inválida"},
