@@ -12,13 +12,15 @@
 #include "app/handler_guard.h"
 #include "app/trace_pane.h"
 #include "app/window_geometry.h"
-#include "operations/open_failure_text.h"
+#include "operations/open_failure_reason.h"
 
 namespace zm48d {
 
 namespace {
 
 constexpr int kTimerIntervalMs = 1000;
+// The frames a failure's message box shows under "Detalhes".
+constexpr int kFailureDetailLines = 20;
 const QRect kWindowGeometry(159, 107, 696, 502);
 // Small enough for any screen: what does not fit scrolls.
 const QSize kMinimumWindowSize(360, 280);
@@ -72,7 +74,7 @@ TForm1::~TForm1() { link_.serial.device->SetIdleHook({}); }
 
 void TForm1::BuildWindow() {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Terminal de Testes ZM48D"));
+  setWindowTitle(QString::fromUtf8(kWindowCaption));
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPointSize(8);
   setFont(font);
@@ -116,6 +118,8 @@ void TForm1::WatchTheLine() {
     dwTRAFEGO->Status(direction, status);
   };
 }
+
+QString TForm1::LastTraceLines() { return dwTRAFEGO->LastLines(kFailureDetailLines); }
 
 void TForm1::OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)()) {
   connect(button, &QPushButton::clicked, this,
@@ -207,8 +211,8 @@ void TForm1::Guarded(const QString& caption, const std::function<void()>& body) 
   RunHandler(messages_, link_.serial, body);
   status_.Tally().cancelled = cancelHeldBack_;
   // The window's boxes keep their own texts; the status line tells the reason.
-  if (status_.Tally().portNotOpened) {
-    status_.Tally().openFailureReason = ops::OpenFailureExplanation(link_.serial.lastOpenFailure);
+  if (const std::optional<int> port = status_.Tally().portNotOpened) {
+    status_.Tally().openFailureReason = ops::OpenFailureReason(*port, link_.serial.lastOpenFailure);
   }
   status_.End(caption, PcLocalTime());
 }

@@ -355,6 +355,7 @@ class TForm1 : public QMainWindow {
   void OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)());
   void FirstActivation();
   void BuildControllerMenu();
+  QString LastTraceLines();
   // The three paths of the "TX" page.
   ops::ConfigurationFiles TxPageFiles() const;
 
@@ -363,7 +364,8 @@ class TForm1 : public QMainWindow {
   MessageSink& messages_;
   FileDialogs& dialogs_;
   StatusLine status_{*statusBar()};
-  WindowNotices notices_{messages_, status_};
+  // A failure's details: the trace pane's last lines, as the pane shows them.
+  WindowNotices notices_{messages_, status_, [this] { return LastTraceLines(); }};
   BusyWindow busy_{*this};
   std::array<QWidget*, 8> pageBodies_{};
   bool activated_ = false;

@@ -1,5 +1,7 @@
 #include "app/trace_pane.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -138,10 +140,12 @@ void TracePane::Flush() {
   if (isVisible()) view_->scrollToBottom();
 }
 
-QString TracePane::Text() {
+QString TracePane::Text() { return LastLines(kTraceRows); }
+
+QString TracePane::LastLines(int count) {
   Flush();
   QString text;
-  for (int row = 0; row < model_.rowCount(); ++row) {
+  for (int row = std::max(0, model_.rowCount() - count); row < model_.rowCount(); ++row) {
     text += model_.Row(row).line + QLatin1Char('\t') + model_.Row(row).meaning + QLatin1Char('\n');
   }
   return text;

@@ -63,6 +63,9 @@ class TracePane final : public QDockWidget {
   const TraceModel& Model() const { return model_; }
   // Every row, a line each, as "Copiar" and "Salvar" give them.
   QString Text();
+  // The last `count` rows the same way: what a failure's message box shows. The
+  // pane takes every frame whether it is shown or not.
+  QString LastLines(int count);
 
   QPushButton* ClearButton = nullptr;
   QPushButton* CopyButton = nullptr;

@@ -1,6 +1,11 @@
 #pragma once
 // The operations' texts in the window: every tone alike in a message box, the
-// failures and the progress also counted on the status line.
+// failures and the progress also counted on the status line. A failure's box
+// carries the line's last frames as its details.
+#include <functional>
+
+#include <QString>
+
 #include "app/message_sink.h"
 #include "app/status_line.h"
 #include "operations/session.h"
@@ -9,7 +14,9 @@ namespace zm48d {
 
 class WindowNotices final : public ops::Notices {
  public:
-  WindowNotices(MessageSink& messages, StatusLine& status) : messages_(messages), status_(status) {}
+  // `lastFrames`: the trace lines that go with a failure, asked for when one comes.
+  WindowNotices(MessageSink& messages, StatusLine& status, std::function<QString()> lastFrames)
+      : messages_(messages), status_(status), lastFrames_(std::move(lastFrames)) {}
 
   void Show(ops::Tone tone, std::string_view utf8Text) override;
   void Progress(std::string_view utf8Text) override;
@@ -18,6 +25,7 @@ class WindowNotices final : public ops::Notices {
  private:
   MessageSink& messages_;
   StatusLine& status_;
+  std::function<QString()> lastFrames_;
 };
 
 }  // namespace zm48d

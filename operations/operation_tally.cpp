@@ -20,9 +20,10 @@ std::string LinkStatusText(LinkStatus status) {
 }
 
 std::string OutcomeText(const OperationTally& tally) {
+  // The reason names the port itself: "COM 5 (/dev/ttyS4): dispositivo não existe".
   if (tally.portNotOpened) {
-    const std::string text = "porta COM " + std::to_string(*tally.portNotOpened) + " não abriu";
-    return tally.openFailureReason.empty() ? text : text + " (" + tally.openFailureReason + ")";
+    if (!tally.openFailureReason.empty()) return tally.openFailureReason;
+    return "porta COM " + std::to_string(*tally.portNotOpened) + " não abriu";
   }
   std::string text;
   if (tally.cancelled) {

@@ -28,6 +28,22 @@ inline constexpr std::string_view kInUseByAnotherProgram = "in use by another pr
 inline constexpr std::string_view kNotASerialDevice = "not a serial device";
 inline constexpr std::string_view kInUseByAnotherClient = "the port is in use by another client";
 inline constexpr std::string_view kNoAnswerInConnectBound = "sem resposta em 3 s";
+// The window's status line: "COM 5 (/dev/ttyS4): dispositivo não existe".
+inline constexpr std::string_view kDeviceMissing = "dispositivo não existe";
+inline constexpr std::string_view kNoPermission =
+    "sem permissão de acesso; adicione o usuário ao grupo dialout";
+inline constexpr std::string_view kInUseByAnotherProgramPt = "em uso por outro programa";
+inline constexpr std::string_view kInUseByAnotherClientPt = "em uso por outro cliente";
+inline constexpr std::string_view kNotASerialDevicePt = "não é um dispositivo serial";
+inline constexpr std::string_view kBadUrl = "URL inválida";
+inline constexpr std::string_view kServerNotFound = "servidor não encontrado";
+inline constexpr std::string_view kSettingsRefused =
+    "o servidor não aceitou a configuração da linha";
+inline constexpr std::string_view kConnectionRefused = "conexão recusada pelo servidor";
+inline constexpr std::string_view kServerUnreachable = "servidor inalcançável";
+inline constexpr std::string_view kConnectionEnded = "o servidor encerrou a conexão";
+inline constexpr std::string_view kInputOutputError = "erro de entrada e saída";
+inline constexpr std::string_view kSystemError = "erro do sistema ";
 
 // ---- outcomes -------------------------------------------------------------------
 inline constexpr std::string_view kError = "Erro!!";
@@ -48,6 +64,13 @@ inline constexpr std::string_view kReadersWriteDone = "Programação concluída 
 inline constexpr std::string_view kReadersWriteFailed =
     "Erro na programação do timeout dos leitores!!";
 inline constexpr std::string_view kReadersReadFailed = "Erro na leitura do timeout dos leitores!!";
+// The window's status line after a "Grava" that cut a value to fit its field:
+// "Leitor 1: 99 gravado como 35 (0..63)".
+inline constexpr std::string_view kRelayName = "Relé ";
+inline constexpr std::string_view kReaderName = "Leitor ";
+inline constexpr std::string_view kStoredAs = " gravado como ";
+inline constexpr std::string_view kRelayTimeRange = "múltiplos de 250, 0..63750";
+inline constexpr std::string_view kReaderTimeoutRange = "0..63";
 
 // "Zerar memória", one text per failed stage.
 inline constexpr std::string_view kResetConfigReadFailed = "Erro1!!";

@@ -66,8 +66,8 @@ TEST_F(PacedWindow, StatusLineTellsHowEachOperationEnded) {
   form.cbSER->setCurrentIndex(1);
   emit form.cbSER->activated(1);
   form.Button2->click();
-  EXPECT_TRUE(form.StatusText().startsWith("14:05:09 Relé 1: porta COM 2 não abriu (" +
-                                            QString::fromStdString(MissingDevicePath()) + ": "))
+  EXPECT_TRUE(form.StatusText().startsWith("14:05:09 Relé 1: COM 2 (" +
+                                            QString::fromStdString(MissingDevicePath()) + "): "))
       << form.StatusText().toStdString();
   form.cbSER->setCurrentIndex(0);
   emit form.cbSER->activated(0);
