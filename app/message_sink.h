@@ -1,6 +1,6 @@
 #pragma once
-// Where the window's messages go: modal boxes with one OK button for the operator,
-// a recorder in the window tests.
+// Where the window's messages go: modal boxes with one OK button for the operator
+// (or "Sim" and "Não" for a question), a recorder in the window tests.
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -16,6 +16,9 @@ class MessageSink {
   virtual void Show(const QString& text) = 0;
   // The error box for an error that ended a handler, with the runtime's text.
   virtual void ShowError(const QString& text) = 0;
+  // A question before a step that destroys or replaces what the operator has:
+  // true only when the operator answers "Sim".
+  virtual bool Ask(const QString& question) = 0;
 };
 
 // Modal QMessageBox with an OK button, over the main window once it is known.
@@ -26,6 +29,8 @@ class QtMessageSink final : public MessageSink {
 
   void Show(const QString& text) override;
   void ShowError(const QString& text) override;
+  // "Sim" / "Não", "Não" the default and the Escape button.
+  bool Ask(const QString& question) override;
 
  private:
   QPointer<QWidget> parent_;

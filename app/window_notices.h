@@ -1,6 +1,7 @@
 #pragma once
 // The operations' texts in the window: every tone alike in a message box, the
-// failures and the progress also counted on the status line.
+// failures and the progress also counted on the status line, and a backup's
+// descriptions that could not be kept there alone.
 #include "app/message_sink.h"
 #include "app/status_line.h"
 #include "operations/session.h"
@@ -14,6 +15,7 @@ class WindowNotices final : public ops::Notices {
   void Show(ops::Tone tone, std::string_view utf8Text) override;
   void Progress(std::string_view utf8Text) override;
   void PortNotOpened(int portNumber) override;
+  void DescriptionsNotKept(std::string_view path, ops::DescriptionsLost why) override;
 
  private:
   MessageSink& messages_;

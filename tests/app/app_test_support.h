@@ -26,9 +26,15 @@ class RecordingMessageSink final : public MessageSink {
     shown.push_back(text);
   }
   void ShowError(const QString& text) override { errors.push_back(text); }
+  bool Ask(const QString& question) override {
+    questions.push_back(question);
+    return answer;
+  }
 
   std::vector<QString> shown;
   std::vector<QString> errors;
+  std::vector<QString> questions;
+  bool answer = false;  // every question is answered so: "Não" unless a test says "Sim"
   std::function<void(const QString&)> onShow;  // runs while the message is "on screen"
 };
 
