@@ -12,8 +12,8 @@ namespace zm48d::ops {
 
 namespace {
 
-// How a kind of file names its lines: by what the controller keeps of them,
-// so that "00a1b2" in an old file finds "00A1B2" read back.
+// How a kind of file names its lines: by what an upload sends of them, which is
+// what a read-back gives again (a holiday typed "1/5" was sent as 01/05).
 using LineKey = std::string (*)(std::string_view line);
 
 struct DescribedKind {
