@@ -1,6 +1,6 @@
 #pragma once
-// Where the window's messages go: modal boxes with one OK button for the operator
-// (or "Sim" and "Não" for a question), a recorder in the window tests.
+// Where the window's messages go: modal boxes with one OK button for the operator,
+// a recorder in the window tests.
 #include <QPointer>
 #include <QString>
 #include <QWidget>

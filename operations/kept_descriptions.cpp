@@ -1,6 +1,5 @@
 #include "operations/kept_descriptions.h"
 
-#include <exception>
 #include <map>
 
 #include "files/file_formats.h"
@@ -55,7 +54,7 @@ KeptFile Keep(const std::string& earlierPath, LineList readBack, const Described
   LineList earlier;
   try {
     earlier = LoadLines(earlierPath);
-  } catch (const std::exception&) {
+  } catch (const FileError&) {  // a folder, a FIFO, no permission, too large
     return {std::move(readBack), DescriptionsLost::kUnreadable};
   }
   const std::optional<Descriptions> descriptions = DescriptionsOf(earlier, kind);

@@ -153,13 +153,15 @@ TEST_F(ControllerMenu, BackupOverEarlierFilesAsksAndKeepsTheirDescriptions) {
   form.miSALVAR->trigger();
   EXPECT_EQ(messages.questions.size(), 2u);
   EXPECT_EQ(messages.shown, Texts{"Cópia do controlador salva com sucesso!"});
-  EXPECT_EQ(dir.Read("copia/feriados.txt"), "ZM48D-FERIADOS\r\n3\r\n01/12*\r\n02/12*Festa\r\n03/12*\r\n");
+  EXPECT_EQ(dir.Read("copia/feriados.txt"),
+            "ZM48D-FERIADOS\r\n3\r\n01/12*\r\n02/12*Festa\r\n03/12*\r\n");
   const std::string tags = dir.Read("copia/lista.txt");
   const std::string described =
       "ZM48D-LISTA\r\n30\r\nA10000*05*000*Portaria\r\nA10001*05*001*\r\nA10002*05*002*Sala * 2\r\n";
   EXPECT_EQ(tags.substr(0, described.size()), described);
   EXPECT_NE(tags.find("\r\nA1001D*05*001*\r\n"), std::string::npos);
-  EXPECT_FALSE(form.StatusText().contains(QStringLiteral("descrições"))) << form.StatusText().toStdString();
+  EXPECT_FALSE(form.StatusText().contains(QStringLiteral("descrições")))
+      << form.StatusText().toStdString();
 }
 
 // A file that is not one of its kind is replaced without descriptions, and the
