@@ -127,9 +127,11 @@ void TForm1::Button37Click() {
   if (written) status_.Tally().note = ops::ReaderTimeoutsCutNote(ops::StoredReaderTimeouts(typed));
 }
 
-// "Zerar memória": a port that does not open and a reset that succeeds are both
-// silent.
+// "Zerar memória": asked first, since one click empties the controller's tag
+// list, rules and events; on "Não" the port is not even opened. A port that does
+// not open and a reset that succeeds are both silent.
 void TForm1::Button42Click() {
+  if (!messages_.Ask(FromUtf8(text::kResetMemoryQuestion))) return;
   const Hourglass hourglass;
   ops::ResetMemoryButton(Session());
 }

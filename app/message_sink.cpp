@@ -4,7 +4,10 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpacerItem>
+
+#include "operations/operator_texts.h"
 
 namespace zm48d {
 
@@ -42,6 +45,18 @@ void QtMessageSink::ShowFailure(const QString& text, const QString& details) {
 
 void QtMessageSink::ShowError(const QString& text) {
   ShowBox(parent_, QMessageBox::Critical, text);
+}
+
+bool QtMessageSink::Ask(const QString& question) {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kWindowCaption), question,
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  FitTitle(box);
+  box.button(QMessageBox::Yes)->setText(FromUtf8(text::kYes));
+  box.button(QMessageBox::No)->setText(FromUtf8(text::kNo));
+  // A stray Enter or Escape must not destroy anything.
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 QString FromUtf8(std::string_view text) {

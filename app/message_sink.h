@@ -22,6 +22,9 @@ class MessageSink {
   }
   // The error box for an error that ended a handler, with the runtime's text.
   virtual void ShowError(const QString& text) = 0;
+  // A question before a step that destroys or replaces what the operator has:
+  // true only when the operator answers "Sim".
+  virtual bool Ask(const QString& question) = 0;
 };
 
 // Modal QMessageBox with an OK button, over the main window once it is known,
@@ -34,6 +37,8 @@ class QtMessageSink final : public MessageSink {
   void Show(const QString& text) override;
   void ShowFailure(const QString& text, const QString& details) override;
   void ShowError(const QString& text) override;
+  // "Sim" / "Não", "Não" the default and the Escape button.
+  bool Ask(const QString& question) override;
 
  private:
   QPointer<QWidget> parent_;

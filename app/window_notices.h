@@ -1,7 +1,8 @@
 #pragma once
 // The operations' texts in the window: every tone alike in a message box, the
-// failures and the progress also counted on the status line. A failure's box
-// carries the line's last frames as its details.
+// failures and the progress also counted on the status line, and a backup's
+// descriptions that could not be kept there alone. A failure's box carries the
+// line's last frames as its details.
 #include <functional>
 
 #include <QString>
@@ -21,6 +22,7 @@ class WindowNotices final : public ops::Notices {
   void Show(ops::Tone tone, std::string_view utf8Text) override;
   void Progress(std::string_view utf8Text) override;
   void PortNotOpened(int portNumber) override;
+  void DescriptionsNotKept(std::string_view path, ops::DescriptionsLost why) override;
 
  private:
   MessageSink& messages_;

@@ -77,6 +77,10 @@ inline constexpr std::string_view kResetConfigReadFailed = "Erro1!!";
 inline constexpr std::string_view kResetHeaderReadFailed = "Erro2!!";
 inline constexpr std::string_view kResetHeaderWriteFailed = "Erro3!!";
 inline constexpr std::string_view kResetConfigFailed = "Erro4!!";
+// Asked before anything is sent: one click would otherwise empty the controller.
+inline constexpr std::string_view kResetMemoryQuestion =
+    "Zerar a memória do controlador? A lista de tags, os grupos, os feriados e os registros "
+    "serão apagados.";
 
 // ---- the event stack ------------------------------------------------------------
 inline constexpr std::string_view kNoRecords = "Não existem registros a serem lidos!!";
@@ -197,6 +201,21 @@ inline constexpr std::string_view kCheckBadTag = "TAG must be six hexadecimal di
 inline constexpr std::string_view kCheckBadTime = "the time must be a real date and time DD/MM/YY HH:MM:SS";
 // ---- reading back what the controller holds: backup and verify ---------------------
 inline constexpr std::string_view kBackupDone = "Cópia do controlador salva com sucesso!";
+// Asked before a backup replaces files in the chosen folder:
+// "Substituir os arquivos existentes em /home/ana/copia?" and, below, the files.
+inline constexpr std::string_view kReplaceFilesQuestion = "Substituir os arquivos existentes em ";
+inline constexpr std::string_view kReplaceFilesQuestionEnd = "?";
+// The window's status line after a backup that could not keep a replaced
+// file's descriptions: "lista.txt: descrições não mantidas (arquivo incompatível)".
+inline constexpr std::string_view kDescriptionsNotKept = ": descrições não mantidas (";
+inline constexpr std::string_view kEarlierFileIncompatible = "arquivo incompatível";
+inline constexpr std::string_view kEarlierFileUnreadable = "arquivo ilegível";
+inline constexpr std::string_view kDescriptionsNotKeptEnd = ")";
+// The same on the command line's error stream, in English like its other notes:
+// "backup: copia/lista.txt: descriptions not kept (not a file of its kind)".
+inline constexpr std::string_view kCliDescriptionsNotKept = ": descriptions not kept (";
+inline constexpr std::string_view kCliEarlierFileIncompatible = "not a file of its kind";
+inline constexpr std::string_view kCliEarlierFileUnreadable = "cannot be read";
 inline constexpr std::string_view kReadBackFailed = "Erro na leitura do controlador!!";
 inline constexpr std::string_view kRulesOutsideArea =
     "Tabelas do controlador fora da área da eeprom!!";

@@ -26,10 +26,16 @@ class RecordingMessageSink final : public MessageSink {
     Record(text, failureDetails);
   }
   void ShowError(const QString& text) override { errors.push_back(text); }
+  bool Ask(const QString& question) override {
+    questions.push_back(question);
+    return answer;
+  }
 
   std::vector<QString> shown;
   std::vector<QString> details;  // beside each of `shown`: empty but for failures
   std::vector<QString> errors;
+  std::vector<QString> questions;
+  bool answer = false;  // every question is answered so: "Não" unless a test says "Sim"
   std::function<void(const QString&)> onShow;  // runs while the message is "on screen"
 
  private:
