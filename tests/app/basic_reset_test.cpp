@@ -66,7 +66,7 @@ TEST_F(BasicResetTest, NaoSendsNothingAndLeavesTheMemoryAndTheStatusLineAlone) {
   EXPECT_EQ(form.StatusText(), statusBefore);
   messages.answer = true;
   Reset();
-  EXPECT_TRUE(form.StatusText().contains(QStringLiteral("não abriu")))
+  EXPECT_TRUE(form.StatusText().contains(QStringLiteral("dispositivo não existe")))
       << form.StatusText().toStdString();
 }
 
