@@ -1,5 +1,7 @@
 // The window from the keyboard: Enter presses the button that has the focus
-// (as Space does), and Ctrl+Enter on "TX" sends the three files.
+// (as Space does), Ctrl+Enter on "TX" sends the three files, and Ctrl+Tab or
+// Ctrl+PgDown (back: Ctrl+Shift+Tab, Ctrl+PgUp) turns the page from wherever the
+// focus is, an edit included.
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
@@ -16,6 +18,20 @@ void TForm1::BuildKeys() {
     auto* send = new QShortcut(keys, this);
     connect(send, &QShortcut::activated, this, [this] {
       if (PageControl1->currentWidget() == TabSheet6) Button33->click();
+    });
+  }
+  const struct {
+    QKeySequence keys;
+    int step;
+  } turns[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+               {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+               {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+  for (const auto& turn : turns) {
+    auto* shortcut = new QShortcut(turn.keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, step = turn.step] {
+      const int pages = PageControl1->count();
+      PageControl1->setCurrentIndex((PageControl1->currentIndex() + step + pages) % pages);
     });
   }
 }

@@ -30,6 +30,7 @@ trap stop EXIT
 
 source "$root/scripts/sample-files.sh"
 write_sample_files "$work"
+mkdir -p "$work/copia"
 
 # shot NAME: the whole screen as OUT_DIR/SIZE-NAME.png.
 shot() {
@@ -93,6 +94,48 @@ tour() {
   shot tx-sending
   sleep 6
   shot tx-sent
+  # "Funções básicas" (four pages on): Enter on the focused "Beep" with the
+  # controller silent, and the failure's box with its details.
+  key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab
+  key Tab
+  emulator_says "fault no-answer"
+  xdotool key Return
+  sleep 1.5
+  shot box-erro
+  key Tab Return
+  shot box-erro-detalhes
+  key Escape
+  emulator_says "fault none"
+  focus_main
+  # A reader timeout of 99 s, written: the status line says what was stored.
+  key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+  key ctrl+a
+  type_text 99
+  key Tab Tab Tab Tab Tab
+  xdotool key Return
+  sleep 1
+  shot box-timeout-gravado
+  key Return
+  shot status-timeout-cortado
+  # "Zerar memória", the page's last button, asks first; "Não" by default.
+  key Tab Tab Tab Tab Tab Tab Tab Tab
+  xdotool key Return
+  sleep 0.5
+  shot box-zerar-memoria
+  key Escape
+  # A backup into a folder, then again into the same one: the question.
+  for round in first again; do
+    focus_main
+    key alt+c s
+    sleep 0.5
+    type_text "$work/copia"
+    xdotool key Return
+    sleep 3
+    [[ $round == again ]] && shot box-substituir
+    key Return
+    sleep 3
+  done
+  shot backup-status
 }
 
 for size in "${sizes[@]}"; do

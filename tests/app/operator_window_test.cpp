@@ -106,6 +106,21 @@ TEST_F(PacedWindow, EnterPressesTheFocusedButtonAndCtrlEnterSendsOnTx) {
   EXPECT_EQ(form.StatusText().toStdString(), "14:05:09 Enviar para o aparelho: concluído, 14 quadros");
 }
 
+TEST_F(PacedWindow, CtrlTabTurnsThePageEvenFromAnEdit) {
+  form.show();
+  QApplication::setActiveWindow(&form);
+  form.PageControl1->setCurrentWidget(form.TabSheet6);
+  form.Edit8->setFocus();
+  QTest::keyClick(form.Edit8, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet7);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                  Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet6);
+  form.PageControl1->setCurrentWidget(form.TabSheet8);
+  QTest::keyClick(&form, Qt::Key_PageDown, Qt::ControlModifier);  // round to the first
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
+}
+
 TEST_F(PacedWindow, EveryMenuAndEntryHasItsOwnMnemonic) {
   QSet<QChar> menus;
   for (QAction* menu : form.menuBar()->actions()) {
