@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFont>
@@ -119,7 +121,13 @@ void TForm1::WatchTheLine() {
   };
 }
 
-QString TForm1::LastTraceLines() { return dwTRAFEGO->LastLines(kFailureDetailLines); }
+// The failing operation's own frames, its last ones when it had many: the frames
+// of the operations before it would only mislead.
+QString TForm1::LastTraceLines() {
+  const auto own = static_cast<int>(std::min<std::uint64_t>(
+      dwTRAFEGO->RowsTaken() - traceMark_, kFailureDetailLines));
+  return dwTRAFEGO->LastLines(own);
+}
 
 void TForm1::OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)()) {
   connect(button, &QPushButton::clicked, this,
@@ -207,6 +215,7 @@ void TForm1::Guarded(const QString& caption, const std::function<void()>& body) 
   }
   const BusyWindow::Scope busy(busy_);
   status_.Begin();
+  traceMark_ = dwTRAFEGO->RowsTaken();
   cancelRequested_ = cancelHeldBack_ = false;
   RunHandler(messages_, link_.serial, body);
   status_.Tally().cancelled = cancelHeldBack_;

@@ -373,7 +373,8 @@ class TForm1 : public QMainWindow {
   int grownForTrace_ = 0;
   std::vector<QPointer<QWidget>> greyed_;  // what LookBusy greyed, to give back
   bool cancelRequested_ = false;           // "Cancelar" was clicked in this operation
-  bool cancelHeldBack_ = false;            // and a frame was held back for it  // what the window grew by when the trace pane opened  // fitted to the screen with its frame, at the first show
+  bool cancelHeldBack_ = false;            // and a frame was held back for it
+  std::uint64_t traceMark_ = 0;            // the trace rows taken before this operation  // what the window grew by when the trace pane opened  // fitted to the screen with its frame, at the first show
   QtDifferencesDialog ownDifferences_{this};
   DifferencesView* differences_ = &ownDifferences_;
 };

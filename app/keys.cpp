@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "app/form1.h"
@@ -32,6 +33,8 @@ void TForm1::BuildKeys() {
     connect(shortcut, &QShortcut::activated, this, [this, step = turn.step] {
       const int pages = PageControl1->count();
       PageControl1->setCurrentIndex((PageControl1->currentIndex() + step + pages) % pages);
+      // As after a click on the tab: the next Tab goes to the page's first control.
+      PageControl1->tabBar()->setFocus(Qt::TabFocusReason);
     });
   }
 }

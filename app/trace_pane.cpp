@@ -115,6 +115,7 @@ void TracePane::Frame(FrameDirection direction, std::span<const std::uint8_t> fr
   const bool received = direction == FrameDirection::kReceived;
   // An answer is judged against the request it answers: a read needs a whole block.
   if (!received) lastRequest_.assign(frame.begin(), frame.end());
+  ++rowsTaken_;
   pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, frame)),
                       FromUtf8(received ? ops::DescribeResponse(frame, lastRequest_)
                                         : ops::DescribeRequest(frame)),
@@ -127,6 +128,7 @@ void TracePane::Status(FrameDirection direction, LinkStatus status) {
   if (status == link_status::kOk) return;
   const bool received = direction == FrameDirection::kReceived;
   if (pending_.empty() || pending_.back().received != received) {
+    ++rowsTaken_;
     pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, {})),
                         StatusMeaning(status), received});
     return;

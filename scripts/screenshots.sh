@@ -100,7 +100,9 @@ tour() {
   key Tab
   emulator_says "fault no-answer"
   xdotool key Return
-  sleep 1.5
+  sleep 0.5
+  shot beep-waiting
+  sleep 3
   shot box-erro
   key Tab Return
   shot box-erro-detalhes
