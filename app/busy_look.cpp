@@ -32,6 +32,9 @@ void GreyAllBut(QWidget* parent, const BusyWindow& busy, std::vector<QPointer<QW
 void TForm1::BuildBusyLook() {
   btCANCELAR = new QPushButton(FromUtf8(text::kCancel), statusBar());
   btCANCELAR->setObjectName(QStringLiteral("btCANCELAR"));
+  // Never the focus: greying the page would hand it the focus, and an Enter
+  // typed meanwhile would then stop the operation by accident.
+  btCANCELAR->setFocusPolicy(Qt::NoFocus);
   statusBar()->addPermanentWidget(btCANCELAR);
   btCANCELAR->hide();
   busy_.KeepLive(btCANCELAR);

@@ -42,6 +42,15 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 20 "$1"; }
 emulator_says() { echo "$1" >"$work/emulator.ctl"; sleep 0.2; }
 
+# click_at X Y: a click at X, Y inside the main window (the pages are laid out
+# at fixed places, the same on every screen).
+click_at() {
+  local X Y WINDOW WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --name "Terminal de Testes ZM48D" | head -1)")"
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  sleep 0.3
+}
+
 focus_main() {
   xdotool windowfocus --sync "$(xdotool search --sync --name "Terminal de Testes ZM48D" | head -1)"
   sleep 0.3
@@ -95,7 +104,8 @@ tour() {
   sleep 6
   shot tx-sent
   # "Funções básicas" (four pages on): Enter on the focused "Beep" with the
-  # controller silent, and the failure's box with its details.
+  # controller silent; the page greys while it waits, then the failure's box
+  # with its details.
   key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab
   key Tab
   emulator_says "fault no-answer"
@@ -110,33 +120,36 @@ tour() {
   emulator_says "fault none"
   focus_main
   # A reader timeout of 99 s, written: the status line says what was stored.
-  key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+  click_at 394 165  # "Leitor 1 (s)"
   key ctrl+a
   type_text 99
-  key Tab Tab Tab Tab Tab
-  xdotool key Return
+  click_at 411 287  # its "Grava"
   sleep 1
   shot box-timeout-gravado
   key Return
   shot status-timeout-cortado
-  # "Zerar memória", the page's last button, asks first; "Não" by default.
-  key Tab Tab Tab Tab Tab Tab Tab Tab
-  xdotool key Return
+  # "Zerar memória" asks first; "Não" is the default.
+  click_at 62 443
   sleep 0.5
   shot box-zerar-memoria
   key Escape
-  # A backup into a folder, then again into the same one: the question.
-  for round in first again; do
-    focus_main
-    key alt+c s
-    sleep 0.5
-    type_text "$work/copia"
-    xdotool key Return
-    sleep 3
-    [[ $round == again ]] && shot box-substituir
-    key Return
-    sleep 3
-  done
+  # A backup into a folder, then again into the same one: the question, which
+  # Enter answers with its default, "Não".
+  focus_main
+  key alt+c s
+  type_text "$work/copia"
+  xdotool key Return
+  sleep 1
+  key Return  # an Enter meanwhile does not stop the backup
+  sleep 15
+  shot backup-done
+  focus_main
+  key alt+c s
+  type_text "$work/copia"
+  xdotool key Return
+  sleep 1
+  shot box-substituir
+  key Return
   shot backup-status
 }
 

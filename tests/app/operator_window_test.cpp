@@ -35,7 +35,9 @@ void During(int ms, std::function<void()> check) { QTimer::singleShot(ms, std::m
 
 TEST_F(PacedWindow, ALongSendGreysThePageAndOffersCancelThenGivesTheControlsBack) {
   ChooseTx(2, 3, 100);
+  form.show();
   form.PageControl1->setCurrentWidget(form.TabSheet6);
+  form.Button33->setFocus();
   bool checked = false;
   During(400, [&] {
     checked = true;
@@ -46,6 +48,9 @@ TEST_F(PacedWindow, ALongSendGreysThePageAndOffersCancelThenGivesTheControlsBack
     }
     EXPECT_FALSE(form.btCANCELAR->isHidden());
     EXPECT_TRUE(form.btCANCELAR->isEnabled());
+    // An Enter typed meanwhile goes nowhere: "Cancelar" takes no focus.
+    EXPECT_NE(QApplication::focusWidget(), form.btCANCELAR);
+    EXPECT_EQ(form.btCANCELAR->focusPolicy(), Qt::NoFocus);
   });
   form.Button33->click();
 
