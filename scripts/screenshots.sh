@@ -80,7 +80,9 @@ tour() {
   key alt+c p
   shot dialog-portas
   key Escape
+  focus_main
   key alt+c i
+  sleep 0.5
   shot window-site
   key ctrl+w
   focus_main
@@ -143,6 +145,7 @@ tour() {
   key Return  # an Enter meanwhile does not stop the backup
   sleep 15
   shot backup-done
+  key Return
   focus_main
   key alt+c s
   type_text "$work/copia"
