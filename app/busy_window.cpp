@@ -1,5 +1,7 @@
 #include "app/busy_window.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
@@ -10,6 +12,8 @@ namespace {
 
 // Often enough to repaint smoothly, seldom enough to cost a transfer nothing.
 constexpr qint64 kPumpIntervalMs = 15;
+// Longer than a beep or an online poll, short enough to answer a click at once.
+constexpr qint64 kLookBusyAfterMs = 200;
 
 bool IsOperatorInput(QEvent::Type type) {
   switch (type) {
@@ -42,7 +46,9 @@ BusyWindow::~BusyWindow() {
 }
 
 BusyWindow::Scope::Scope(BusyWindow& busy) : busy_(busy) {
-  if (busy_.depth_++ == 0) QCoreApplication::instance()->installEventFilter(&busy_);
+  if (busy_.depth_++ > 0) return;
+  QCoreApplication::instance()->installEventFilter(&busy_);
+  busy_.busySince_.start();
 }
 
 BusyWindow::Scope::~Scope() { busy_.Leave(); }
@@ -50,6 +56,7 @@ BusyWindow::Scope::~Scope() { busy_.Leave(); }
 void BusyWindow::Leave() {
   if (--depth_ > 0) return;
   QCoreApplication::instance()->removeEventFilter(this);
+  if (std::exchange(looking_, false) && look_) look_(false);
   if (later_) QTimer::singleShot(0, this, [this] {
       auto later = std::exchange(later_, {});
       if (later) later();
@@ -57,7 +64,12 @@ void BusyWindow::Leave() {
 }
 
 void BusyWindow::Pump() {
-  if (depth_ == 0 || sincePump_.elapsed() < kPumpIntervalMs) return;
+  if (depth_ == 0) return;
+  if (!looking_ && look_ && busySince_.elapsed() >= kLookBusyAfterMs) {
+    looking_ = true;
+    look_(true);
+  }
+  if (sincePump_.elapsed() < kPumpIntervalMs) return;
   sincePump_.restart();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
@@ -68,6 +80,13 @@ void BusyWindow::WhenIdle(std::function<void()> later) {
     return;
   }
   later_ = std::move(later);
+}
+
+bool BusyWindow::HoldsLive(const QWidget* widget) const {
+  for (const QPointer<QWidget>& live : live_) {
+    if (live && (live == widget || widget->isAncestorOf(live))) return true;
+  }
+  return false;
 }
 
 bool BusyWindow::Dropped(QObject* watched, QEvent* event) const {

@@ -4,6 +4,9 @@
 // run. The operator's mouse and key input on the window is dropped meanwhile,
 // not queued for afterwards, so a second click on a send button does not send
 // twice, and a timer tick that comes in the middle waits for the operation's end.
+// An operation that lasts beyond a moment also looks busy: the window is told to
+// grey its controls until it ends (not at once, so that a beep or a poll does not
+// make the page flicker).
 #include <functional>
 #include <vector>
 
@@ -38,9 +41,15 @@ class BusyWindow final : public QObject {
   // A widget whose clicks still count while busy: one whose handler does not
   // use the line (the online reading's stop button only lowers a flag).
   void KeepLive(QWidget* widget) { live_.push_back(widget); }
+  // Whether `widget` is one of those, or holds one.
+  bool HoldsLive(const QWidget* widget) const;
   // Runs `later` once the window is no longer busy (right away when it is not);
   // a second request before then replaces the first.
   void WhenIdle(std::function<void()> later);
+  // Called with true once an operation has run for a moment, and with false
+  // when it ends.
+  void OnLook(std::function<void(bool busy)> look) { look_ = std::move(look); }
+  bool LooksBusy() const { return looking_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +61,9 @@ class BusyWindow final : public QObject {
   QWidget& window_;
   int depth_ = 0;
   QElapsedTimer sincePump_;
+  QElapsedTimer busySince_;
+  bool looking_ = false;
+  std::function<void(bool)> look_;
   std::vector<QPointer<QWidget>> live_;
   std::function<void()> later_;
 };

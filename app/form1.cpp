@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFont>
@@ -11,13 +13,16 @@
 
 #include "app/handler_guard.h"
 #include "app/trace_pane.h"
-#include "operations/open_failure_text.h"
+#include "app/window_geometry.h"
+#include "operations/open_failure_reason.h"
 
 namespace zm48d {
 
 namespace {
 
 constexpr int kTimerIntervalMs = 1000;
+// The frames a failure's message box shows under "Detalhes".
+constexpr int kFailureDetailLines = 20;
 const QRect kWindowGeometry(159, 107, 696, 502);
 // Small enough for any screen: what does not fit scrolls.
 const QSize kMinimumWindowSize(360, 280);
@@ -27,6 +32,8 @@ QWidget* NewScrollingBody(QWidget* sheet) {
   auto* scroll = new QScrollArea(sheet);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
+  // No Tab stop of its own: Tab goes from the page's tab straight to its first control.
+  scroll->setFocusPolicy(Qt::NoFocus);
   auto* body = new QWidget;
   scroll->setWidget(body);
   auto* layout = new QVBoxLayout(sheet);
@@ -61,18 +68,21 @@ TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs,
   PageControl1->setCurrentWidget(TabSheet8);
   ConnectHandlers();
   WatchTheLine();
+  BuildBusyLook();
+  BuildKeys();
 }
 
 TForm1::~TForm1() { link_.serial.device->SetIdleHook({}); }
 
 void TForm1::BuildWindow() {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Terminal de Testes ZM48D"));
+  setWindowTitle(QString::fromUtf8(kWindowCaption));
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPointSize(8);
   setFont(font);
   setGeometry(kWindowGeometry);
   setMinimumSize(kMinimumWindowSize);
+  FitToScreen();
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
   Timer1 = new QTimer(this);
@@ -109,6 +119,14 @@ void TForm1::WatchTheLine() {
     if (status != link_status::kOk) status_.Tally().failedStatus = status;
     dwTRAFEGO->Status(direction, status);
   };
+}
+
+// The failing operation's own frames, its last ones when it had many: the frames
+// of the operations before it would only mislead.
+QString TForm1::LastTraceLines() {
+  const auto own = static_cast<int>(std::min<std::uint64_t>(
+      dwTRAFEGO->RowsTaken() - traceMark_, kFailureDetailLines));
+  return dwTRAFEGO->LastLines(own);
 }
 
 void TForm1::OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)()) {
@@ -197,10 +215,13 @@ void TForm1::Guarded(const QString& caption, const std::function<void()>& body) 
   }
   const BusyWindow::Scope busy(busy_);
   status_.Begin();
+  traceMark_ = dwTRAFEGO->RowsTaken();
+  cancelRequested_ = cancelHeldBack_ = false;
   RunHandler(messages_, link_.serial, body);
+  status_.Tally().cancelled = cancelHeldBack_;
   // The window's boxes keep their own texts; the status line tells the reason.
-  if (status_.Tally().portNotOpened) {
-    status_.Tally().openFailureReason = ops::OpenFailureExplanation(link_.serial.lastOpenFailure);
+  if (const std::optional<int> port = status_.Tally().portNotOpened) {
+    status_.Tally().openFailureReason = ops::OpenFailureReason(*port, link_.serial.lastOpenFailure);
   }
   status_.End(caption, PcLocalTime());
 }
@@ -213,10 +234,18 @@ void TForm1::FirstActivation() {
   Guarded(QString(), [this] { FormActivate(); });
 }
 
+// The window manager's frame is known once the window is shown: fitted again
+// with it, the first time only, so that a window the operator moved stays put.
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (!placed_) {
+    placed_ = true;
+    FitToScreen();
+  }
   FirstActivation();
 }
+
+void TForm1::FitToScreen() { FitIntoScreen(*this); }
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);

@@ -4,8 +4,10 @@
 // built in its own file (page_*.cpp) and the handlers live in handlers_*.cpp.
 #include <array>
 #include <functional>
+#include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include "app/busy_window.h"
@@ -85,6 +87,11 @@ class TForm1 : public QMainWindow {
   SharedFileDialog odARQ;
   // Drives online reading: 1000 ms, created stopped.
   QTimer* Timer1 = nullptr;
+  // "Cancelar" on the status bar, shown while an operation runs long: it stops
+  // the operation before its next frame; what was written stays written.
+  QPushButton* btCANCELAR = nullptr;
+  void btCANCELARClick();
+  bool LooksBusy() const { return busy_.LooksBusy(); }
 
   // The menu bar above the pages: "Exibir" opens the trace pane and the history
   // of the stored events (one window, created when first asked for).
@@ -323,7 +330,15 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildWindow();
+  // The described size and place, or what of them fits the screen.
+  void FitToScreen();
   void BuildMenus();
+  void BuildBusyLook();
+  // Greys the current page's controls (all but the live ones), the tabs and
+  // the menus, and shows "Cancelar"; or gives them back.
+  void LookBusy(bool busy);
+  // Ctrl+Enter on "TX", Enter on the focused button.
+  void BuildKeys();
   void WatchTheLine();
   // The page's controls sit in a scrolling body, so a small window hides none.
   QWidget* PageBody(int page) const { return pageBodies_[page - 1]; }
@@ -340,6 +355,7 @@ class TForm1 : public QMainWindow {
   void OnClick(QPushButton* button, const QString& caption, void (TForm1::*handler)());
   void FirstActivation();
   void BuildControllerMenu();
+  QString LastTraceLines();
   // The three paths of the "TX" page.
   ops::ConfigurationFiles TxPageFiles() const;
 
@@ -348,10 +364,17 @@ class TForm1 : public QMainWindow {
   MessageSink& messages_;
   FileDialogs& dialogs_;
   StatusLine status_{*statusBar()};
-  WindowNotices notices_{messages_, status_};
+  // A failure's details: the trace pane's last lines, as the pane shows them.
+  WindowNotices notices_{messages_, status_, [this] { return LastTraceLines(); }};
   BusyWindow busy_{*this};
   std::array<QWidget*, 8> pageBodies_{};
   bool activated_ = false;
+  bool placed_ = false;
+  int grownForTrace_ = 0;
+  std::vector<QPointer<QWidget>> greyed_;  // what LookBusy greyed, to give back
+  bool cancelRequested_ = false;           // "Cancelar" was clicked in this operation
+  bool cancelHeldBack_ = false;            // and a frame was held back for it
+  std::uint64_t traceMark_ = 0;            // the trace rows taken before this operation  // what the window grew by when the trace pane opened  // fitted to the screen with its frame, at the first show
   QtDifferencesDialog ownDifferences_{this};
   DifferencesView* differences_ = &ownDifferences_;
 };

@@ -17,6 +17,7 @@
 #include "operations/device_operations.h"
 #include "operations/operator_texts.h"
 #include "operations/reset_memory.h"
+#include "operations/stored_values.h"
 #include "protocol/hex_text.h"
 
 namespace zm48d {
@@ -27,6 +28,13 @@ std::string TextOf(const QLineEdit* edit) { return edit->displayText().toStdStri
 std::string TextOf(const MaskedEdit* edit) { return edit->MaskedText().toStdString(); }
 
 int IntegerOf(const QLineEdit* edit) { return StrToInt(TextOf(edit)); }
+
+// In order, so that the first edit that holds no number ends the handler.
+std::array<int, 4> IntegersOf(const std::array<const QLineEdit*, 4>& edits) {
+  std::array<int, 4> values{};
+  for (std::size_t i = 0; i < edits.size(); ++i) values[i] = IntegerOf(edits[i]);
+  return values;
+}
 
 template <class Values>
 void ShowDecimal(const std::array<QLineEdit*, 4>& edits, const Values& values) {
@@ -44,13 +52,19 @@ void TForm1::Button25Click() {
   });
 }
 
+// A value the controller's byte of 250 ms units cannot hold is written cut; the
+// status line says what was stored.
 void TForm1::Button26Click() {
-  ops::WriteRelayTimesButton(Session(), [this] {
-    return ops::RelayTimes{static_cast<std::uint32_t>(IntegerOf(Edit3)),
-                           static_cast<std::uint32_t>(IntegerOf(Edit4)),
-                           static_cast<std::uint32_t>(IntegerOf(Edit5)),
-                           static_cast<std::uint32_t>(IntegerOf(Edit6))};
+  std::array<int, 4> typed{};
+  const bool written = ops::WriteRelayTimesButton(Session(), [&] {
+    typed = IntegersOf({Edit3, Edit4, Edit5, Edit6});
+    ops::RelayTimes milliseconds{};
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+      milliseconds[i] = static_cast<std::uint32_t>(typed[i]);
+    }
+    return milliseconds;
   });
+  if (written) status_.Tally().note = ops::RelayTimesCutNote(ops::StoredRelayTimes(typed));
 }
 
 void TForm1::Button27Click() {
@@ -103,16 +117,21 @@ void TForm1::Button36Click() {
       [&](const std::array<std::uint8_t, 4>& seconds) { ShowDecimal(edits, seconds); });
 }
 
+// Timeouts are cut to six bits; the status line says what was stored.
 void TForm1::Button37Click() {
-  ops::WriteReaderTimeoutsButton(Session(), [this] {
-    return ops::ReaderTimeouts{IntegerOf(Edit12), IntegerOf(Edit13), IntegerOf(Edit14),
-                               IntegerOf(Edit15)};
+  ops::ReaderTimeouts typed{};
+  const bool written = ops::WriteReaderTimeoutsButton(Session(), [&] {
+    typed = IntegersOf({Edit12, Edit13, Edit14, Edit15});
+    return typed;
   });
+  if (written) status_.Tally().note = ops::ReaderTimeoutsCutNote(ops::StoredReaderTimeouts(typed));
 }
 
-// "Zerar memória": a port that does not open and a reset that succeeds are both
-// silent.
+// "Zerar memória": asked first, since one click empties the controller's tag
+// list, rules and events; on "Não" the port is not even opened. A port that does
+// not open and a reset that succeeds are both silent.
 void TForm1::Button42Click() {
+  if (!messages_.Ask(FromUtf8(text::kResetMemoryQuestion))) return;
   const Hourglass hourglass;
   ops::ResetMemoryButton(Session());
 }

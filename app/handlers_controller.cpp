@@ -2,10 +2,12 @@
 // the controller against the files of the "TX" page, and the harvest of its
 // events into the event store.
 #include <QDir>
+#include <QStringList>
 
 #include "app/file_paths.h"
 #include "app/form1.h"
 #include "app/hourglass.h"
+#include "files/line_file.h"
 #include "operations/controller_backup.h"
 #include "operations/controller_verify.h"
 #include "operations/event_harvest.h"
@@ -26,12 +28,32 @@ std::string PathIn(const QString& folder, const QString& name) {
   return FilePathBytes(QDir(folder).filePath(name));
 }
 
+// The backup's files that are already in `folder`, by name.
+QStringList FilesThere(const QString& folder) {
+  QStringList there;
+  for (const QString& name : {kHolidaysFileName, kGroupsFileName, kTagListFileName}) {
+    if (PathExists(PathIn(folder, name))) there << name;
+  }
+  return there;
+}
+
+// "Substituir os arquivos existentes em /home/ana/copia?" and the files below.
+QString ReplaceQuestion(const QString& folder, const QStringList& names) {
+  return FromUtf8(text::kReplaceFilesQuestion) + QDir::toNativeSeparators(folder) +
+         FromUtf8(text::kReplaceFilesQuestionEnd) + QLatin1Char('\n') +
+         names.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 // "Salvar cópia do controlador...": the folder is chosen once for the three files.
+// Files already there are replaced only when the operator says so; their
+// descriptions are kept either way (ops::BackupController).
 void TForm1::miSALVARClick() {
   if (!fdPASTA.Execute()) return;
   const QString& folder = fdPASTA.FileName();
+  const QStringList there = FilesThere(folder);
+  if (!there.isEmpty() && !messages_.Ask(ReplaceQuestion(folder, there))) return;
   const Hourglass hourglass;
   ops::BackupController(Session(), {PathIn(folder, kHolidaysFileName), PathIn(folder, kGroupsFileName),
                                     PathIn(folder, kTagListFileName)});

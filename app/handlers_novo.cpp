@@ -5,6 +5,7 @@
 #include <QTableWidget>
 
 #include "app/form1.h"
+#include "app/groups_header.h"
 #include "app/masked_edit.h"
 #include "app/string_grid.h"
 
@@ -29,13 +30,14 @@ void TForm1::LIMPA_stGRID(QTableWidget* grid) {
   QCoreApplication::processEvents();
 }
 
-// The header runs Sunday to Saturday over the day pairs, although "Inserir" fills
-// the pairs Monday first; the files keep the pairs in column order.
+// The day pairs are Monday first, as the controller and the files keep them
+// and as "Inserir" fills them.
 void TForm1::Button8Click() {
   LIMPA_stGRID(sgGRUPO);
-  WriteHeaderRow(*sgGRUPO, {"Grupo", "Domingo", "Domingo", "Segunda", "Segunda", "Terça", "Terça",
-                            "Quarta", "Quarta", "Quinta", "Quinta", "Sexta", "Sexta", "Sábado",
-                            "Sábado", "Feriados"});
+  const QStringList header = GroupsHeaderRow();
+  for (int column = 0; column < header.size(); ++column) {
+    SetCellText(*sgGRUPO, 0, column, header[column]);
+  }
   for (MaskedEdit* end : {meSEG2, meTER2, meQUA2, meQUI2, meSEX2, meSAB2, meDOM2}) {
     end->setText(QStringLiteral("23:59"));
   }

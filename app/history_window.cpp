@@ -22,7 +22,9 @@
 
 #include "app/access_chart.h"
 #include "app/access_counts.h"
+#include "app/close_keys.h"
 #include "app/file_paths.h"
+#include "app/window_geometry.h"
 #include "operations/history_table.h"
 #include "operations/operator_texts.h"
 #include "protocol/tag_read.h"
@@ -95,6 +97,8 @@ HistoryWindow::HistoryWindow(MessageSink& messages, FileDialogs& dialogs, QWidge
   connect(btCOPIAR, &QPushButton::clicked, this, [this] { btCOPIARClick(); });
   connect(btEXPORTAR, &QPushButton::clicked, this, [this] { btEXPORTARClick(); });
   resize(1000, 720);
+  FitIntoScreenWhenShown(*this);
+  CloseWithKeys(*this);
 }
 
 QWidget* HistoryWindow::BuildFilters() {

@@ -26,9 +26,10 @@ QAction* NewEntry(QMenu* menu, const char* name, const QString& caption) {
 void TForm1::BuildControllerMenu() {
   mnCONTROLADOR = menuBar()->addMenu(QStringLiteral("&Controlador"));
   mnCONTROLADOR->setObjectName(QStringLiteral("mnCONTROLADOR"));
-  miSALVAR = NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("Salvar cópia do controlador..."));
-  miVERIFICAR = NewEntry(mnCONTROLADOR, "miVERIFICAR", QStringLiteral("Verificar controlador"));
-  miCOLETAR = NewEntry(mnCONTROLADOR, "miCOLETAR", QStringLiteral("Coletar registros"));
+  miSALVAR =
+      NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("&Salvar cópia do controlador..."));
+  miVERIFICAR = NewEntry(mnCONTROLADOR, "miVERIFICAR", QStringLiteral("&Verificar controlador"));
+  miCOLETAR = NewEntry(mnCONTROLADOR, "miCOLETAR", QStringLiteral("&Coletar registros"));
   connect(miSALVAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Salvar cópia"), [this] { miSALVARClick(); }); });
   connect(miVERIFICAR, &QAction::triggered, this,
@@ -37,11 +38,11 @@ void TForm1::BuildControllerMenu() {
           [this] { Guarded(QStringLiteral("Coletar registros"), [this] { miCOLETARClick(); }); });
   mnCONTROLADOR->addSeparator();
   if (names_ != nullptr) {
-    miPORTAS = NewEntry(mnCONTROLADOR, "miPORTAS", QStringLiteral("Portas..."));
+    miPORTAS = NewEntry(mnCONTROLADOR, "miPORTAS", QStringLiteral("&Portas..."));
     connect(miPORTAS, &QAction::triggered, this, [this] { miPORTASClick(); });
   }
   // The site's controllers are reached on their own ports, whatever the names say.
-  miSITE = NewEntry(mnCONTROLADOR, "miSITE", QStringLiteral("Site..."));
+  miSITE = NewEntry(mnCONTROLADOR, "miSITE", QStringLiteral("S&ite..."));
   connect(miSITE, &QAction::triggered, this, [this] { miSITEClick(); });
 }
 

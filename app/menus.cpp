@@ -18,13 +18,26 @@ void TForm1::BuildMenus() {
   addDockWidget(Qt::BottomDockWidgetArea, dwTRAFEGO);
   dwTRAFEGO->hide();
   // Opening the pane makes the window taller, and closing it gives the room
-  // back, so that the pages keep theirs.
+  // back, so that the pages keep theirs. The pane takes at most a third of
+  // the window: where the screen has no room to grow, the pages keep the rest.
   connect(dwTRAFEGO->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
     if (!isVisible() || isMinimized() || isMaximized() || isFullScreen()) return;
     if (dwTRAFEGO->isFloating()) return;
-    const int pane = dwTRAFEGO->sizeHint().height();
-    const int room = screen()->availableGeometry().bottom() - frameGeometry().top();
-    resize(width(), std::min(height() + (shown ? pane : -pane), std::max(room, minimumHeight())));
+    if (!shown) {
+      resize(width(), std::max(height() - grownForTrace_, minimumHeight()));
+      grownForTrace_ = 0;
+      return;
+    }
+    // What the window's own area may reach: the screen's bottom, less its frame.
+    const int frame = frameGeometry().height() - height();
+    const int room = screen()->availableGeometry().bottom() + 1 - frameGeometry().top() - frame;
+    const int hint = dwTRAFEGO->sizeHint().height();
+    const int grown = std::max(std::min(height() + hint, room), minimumHeight());
+    const int pane = std::min(hint, grown / 3);
+    const int before = height();
+    resize(width(), std::min(before + pane, grown));
+    grownForTrace_ = height() - before;
+    resizeDocks({dwTRAFEGO}, {pane}, Qt::Vertical);
   });
 
   mnEXIBIR = menuBar()->addMenu(QStringLiteral("&Exibir"));

@@ -26,16 +26,17 @@ struct DayEdits {
   const char* endName;
 };
 
-// One column per day, Sunday first: the day's name over its start and end edits.
+// One column per day, Monday first as the grid's pairs: the day's name over its
+// start and end edits.
 void BuildWeek(TForm1& f, QWidget* panel) {
   const DayEdits days[] = {
-      {&f.Label7, "Label7", "Domingo", &f.meDOM1, "meDOM1", &f.meDOM2, "meDOM2"},
       {&f.Label1, "Label1", "Segunda-feira", &f.meSEG1, "meSEG1", &f.meSEG2, "meSEG2"},
       {&f.Label2, "Label2", "Terça-feira", &f.meTER1, "meTER1", &f.meTER2, "meTER2"},
       {&f.Label3, "Label3", "Quarta-feira", &f.meQUA1, "meQUA1", &f.meQUA2, "meQUA2"},
       {&f.Label4, "Label4", "Quinta-feira", &f.meQUI1, "meQUI1", &f.meQUI2, "meQUI2"},
       {&f.Label5, "Label5", "Sexta-feira", &f.meSEX1, "meSEX1", &f.meSEX2, "meSEX2"},
       {&f.Label6, "Label6", "Sábado", &f.meSAB1, "meSAB1", &f.meSAB2, "meSAB2"},
+      {&f.Label7, "Label7", "Domingo", &f.meDOM1, "meDOM1", &f.meDOM2, "meDOM2"},
   };
   int x = 8;
   for (const DayEdits& day : days) {

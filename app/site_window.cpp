@@ -9,7 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/close_keys.h"
 #include "app/message_sink.h"
+#include "app/window_geometry.h"
 #include "operations/operator_texts.h"
 #include "site/site_file.h"
 #include "site/site_tasks.h"
@@ -118,6 +120,8 @@ SiteWindow::SiteWindow(FileDialogs& dialogs, QWidget* parent)
   layout->addWidget(BuildButtons());
   // Room for the progress and a failure's outcome beside the row of buttons.
   resize(std::max(sizeHint().width(), 900), 320);
+  FitIntoScreenWhenShown(*this);
+  CloseWithKeys(*this);
 
   connect(btABRIR, &QPushButton::clicked, this, [this] { btABRIRClick(); });
   EnableButtons();

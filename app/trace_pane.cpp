@@ -1,5 +1,7 @@
 #include "app/trace_pane.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -113,6 +115,7 @@ void TracePane::Frame(FrameDirection direction, std::span<const std::uint8_t> fr
   const bool received = direction == FrameDirection::kReceived;
   // An answer is judged against the request it answers: a read needs a whole block.
   if (!received) lastRequest_.assign(frame.begin(), frame.end());
+  ++rowsTaken_;
   pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, frame)),
                       FromUtf8(received ? ops::DescribeResponse(frame, lastRequest_)
                                         : ops::DescribeRequest(frame)),
@@ -125,6 +128,7 @@ void TracePane::Status(FrameDirection direction, LinkStatus status) {
   if (status == link_status::kOk) return;
   const bool received = direction == FrameDirection::kReceived;
   if (pending_.empty() || pending_.back().received != received) {
+    ++rowsTaken_;
     pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, {})),
                         StatusMeaning(status), received});
     return;
@@ -138,10 +142,12 @@ void TracePane::Flush() {
   if (isVisible()) view_->scrollToBottom();
 }
 
-QString TracePane::Text() {
+QString TracePane::Text() { return LastLines(kTraceRows); }
+
+QString TracePane::LastLines(int count) {
   Flush();
   QString text;
-  for (int row = 0; row < model_.rowCount(); ++row) {
+  for (int row = std::max(0, model_.rowCount() - count); row < model_.rowCount(); ++row) {
     text += model_.Row(row).line + QLatin1Char('\t') + model_.Row(row).meaning + QLatin1Char('\n');
   }
   return text;

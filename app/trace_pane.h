@@ -63,6 +63,12 @@ class TracePane final : public QDockWidget {
   const TraceModel& Model() const { return model_; }
   // Every row, a line each, as "Copiar" and "Salvar" give them.
   QString Text();
+  // The last `count` rows the same way: what a failure's message box shows. The
+  // pane takes every frame whether it is shown or not.
+  QString LastLines(int count);
+  // How many rows the pane has taken since it was made (clearing does not count
+  // back): an operation's rows are those taken after its start.
+  std::uint64_t RowsTaken() const { return rowsTaken_; }
 
   QPushButton* ClearButton = nullptr;
   QPushButton* CopyButton = nullptr;
@@ -75,6 +81,7 @@ class TracePane final : public QDockWidget {
   TraceModel model_;
   QTableView* view_ = nullptr;
   std::vector<TraceRow> pending_;
+  std::uint64_t rowsTaken_ = 0;
   std::vector<std::uint8_t> lastRequest_;  // the request the next answer answers
   QTimer flush_;
   QString lastSaved_;

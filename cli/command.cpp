@@ -1,5 +1,7 @@
 #include "cli/command.h"
 
+#include "operations/operator_texts.h"
+
 namespace zm48d::cli {
 
 void StreamNotices::Show(ops::Tone tone, std::string_view utf8Text) {
@@ -16,5 +18,13 @@ void StreamNotices::Show(ops::Tone tone, std::string_view utf8Text) {
 }
 
 void StreamNotices::Explain(std::string_view utf8Text) { err_ << utf8Text << '\n'; }
+
+// "backup: copia/lista.txt: descriptions not kept (not a file of its kind)"
+void StreamNotices::DescriptionsNotKept(std::string_view path, ops::DescriptionsLost why) {
+  const std::string_view reason = why == ops::DescriptionsLost::kUnreadable
+                                      ? text::kCliEarlierFileUnreadable
+                                      : text::kCliEarlierFileIncompatible;
+  err_ << "backup: " << path << text::kCliDescriptionsNotKept << reason << ")\n";
+}
 
 }  // namespace zm48d::cli

@@ -25,6 +25,7 @@ class StreamNotices final : public ops::Notices {
   StreamNotices(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
   void Show(ops::Tone tone, std::string_view utf8Text) override;
   void Explain(std::string_view utf8Text) override;
+  void DescriptionsNotKept(std::string_view path, ops::DescriptionsLost why) override;
 
  private:
   std::ostream& out_;

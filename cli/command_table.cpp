@@ -94,7 +94,8 @@ constexpr std::array kCommands = {
     CommandEntry{"backup", RunBackup,
                  "backup --holidays F --groups F --tags F\n"
                  "                                 read the controller's rules and tag list back into\n"
-                 "                                 the three files (nothing is written to it)",
+                 "                                 the three files (nothing is written to it); the\n"
+                 "                                 descriptions of the files replaced are kept",
                  kUnchanged},
     CommandEntry{"verify", RunVerify,
                  "verify [--holidays F] [--groups F] [--tags F]\n"

@@ -8,7 +8,7 @@
 #include "operations/device_operations.h"
 #include "operations/event_download.h"
 #include "operations/operator_texts.h"
-#include "protocol/config_block.h"
+#include "operations/stored_values.h"
 #include "protocol/hex_text.h"
 #include "protocol/memory_map.h"
 
@@ -38,15 +38,13 @@ ops::Deliver<Values> PrintOn(std::ostream& out) {
   return [&out](const Values& values) { PrintValues(out, values); };
 }
 
-using FourValues = std::array<long long, kFourValues>;
-
 // Values the controller keeps cut to its field are written all the same; one
 // line on the error stream says what was stored.
-void NoteWhenCut(std::ostream& err, std::string_view command, const FourValues& typed,
-                 const FourValues& stored, std::string_view unitAndField) {
-  if (typed == stored) return;
+void NoteWhenCut(std::ostream& err, std::string_view command, const ops::StoredValues& values,
+                 std::string_view unitAndField) {
+  if (!ops::AnyCut(values)) return;
   err << command << ": stored";
-  for (long long value : stored) err << ' ' << value;
+  for (const ops::StoredValue& value : values) err << ' ' << value.stored;
   err << ' ' << unitAndField << '\n';
 }
 
@@ -60,16 +58,15 @@ int RunRelayTimes(CommandContext& context) {
   }
   // Passed on as the window passes its edits: a negative number becomes a large
   // unsigned one, and the block keeps (ms / 250) & 0xFF.
+  std::array<int, kFourValues> typed{};
   ops::RelayTimes milliseconds{};
-  FourValues typed{}, stored{};
   for (std::size_t i = 0; i < kFourValues; ++i) {
     typed[i] = ParseEditInteger(context.args[i]);
     milliseconds[i] = static_cast<std::uint32_t>(typed[i]);
-    stored[i] = RelayTimeUnits(milliseconds[i]) * kRelayTimeUnitMs;
   }
   const bool ok = ops::WriteRelayTimesButton(context.session, [&] { return milliseconds; });
   if (ok) {
-    NoteWhenCut(context.err, "relay-times", typed, stored,
+    NoteWhenCut(context.err, "relay-times", ops::StoredRelayTimes(typed),
                 "ms (steps of " + std::to_string(kRelayTimeUnitMs) + " ms, 0 to " +
                     std::to_string(0xFF * kRelayTimeUnitMs) + ")");
   }
@@ -84,15 +81,10 @@ int RunReaderTimeouts(CommandContext& context) {
         context.session, {}, PrintOn<std::array<std::uint8_t, 4>>(context.out)));
   }
   ops::ReaderTimeouts seconds{};
-  FourValues typed{}, stored{};
-  for (std::size_t i = 0; i < kFourValues; ++i) {
-    seconds[i] = ParseEditInteger(context.args[i]);
-    typed[i] = seconds[i];
-    stored[i] = ops::StoredReaderTimeout(seconds[i]);
-  }
+  for (std::size_t i = 0; i < kFourValues; ++i) seconds[i] = ParseEditInteger(context.args[i]);
   const bool ok = ops::WriteReaderTimeoutsButton(context.session, [&] { return seconds; });
   if (ok) {
-    NoteWhenCut(context.err, "reader-timeouts", typed, stored,
+    NoteWhenCut(context.err, "reader-timeouts", ops::StoredReaderTimeouts(seconds),
                 "s (6 bits: 0 to " + std::to_string(ops::kReaderTimeoutMask) + ")");
   }
   return ExitStatus(ok);

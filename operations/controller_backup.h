@@ -12,7 +12,9 @@ namespace zm48d::ops {
 // (each one whole or not at all): a file is replaced only when the whole read
 // succeeded. "Cópia do controlador salva com sucesso!" when done. A file that
 // cannot be written throws the runtime's "Cannot create file" error, leaving
-// every old file as it was.
+// every old file as it was. The tag list and holidays files keep the
+// descriptions of the files they replace (kept_descriptions.h); a replaced file
+// whose descriptions could not be kept is told to the notices.
 bool BackupController(const Session& session, const ConfigurationFiles& files);
 
 }  // namespace zm48d::ops

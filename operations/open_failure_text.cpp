@@ -11,14 +11,9 @@ namespace {
 // "in use by minicom (pid 812), screen (pid 907)", or by another program when
 // the system does not say which.
 std::string InUseBy(const std::string& path) {
-  const std::vector<HoldingProgram> holders = ProgramsHolding(path);
+  const std::string holders = ProgramsHoldingText(path);
   if (holders.empty()) return std::string(text::kInUseByAnotherProgram);
-  std::string line(text::kInUseBy);
-  for (std::size_t i = 0; i < holders.size(); ++i) {
-    if (i > 0) line += ", ";
-    line += holders[i].name + " (pid " + std::to_string(holders[i].pid) + ")";
-  }
-  return line;
+  return std::string(text::kInUseBy) + holders;
 }
 
 std::string Hint(const OpenFailure& failure) {
@@ -34,6 +29,16 @@ std::string Hint(const OpenFailure& failure) {
 }
 
 }  // namespace
+
+std::string ProgramsHoldingText(const std::string& path) {
+  const std::vector<HoldingProgram> holders = ProgramsHolding(path);
+  std::string line;
+  for (std::size_t i = 0; i < holders.size(); ++i) {
+    if (i > 0) line += ", ";
+    line += holders[i].name + " (pid " + std::to_string(holders[i].pid) + ")";
+  }
+  return line;
+}
 
 std::string OpenFailureExplanation(const OpenFailure& failure) {
   if (failure.path.empty() || failure.problem == OpenFailure::Problem::kNone) return {};

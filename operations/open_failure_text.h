@@ -13,4 +13,8 @@ namespace zm48d::ops {
 // Empty for a failure without a device (a device that cannot tell).
 std::string OpenFailureExplanation(const OpenFailure& failure);
 
+// The programs holding `path` open, "minicom (pid 812), screen (pid 907)"; empty
+// when the system does not say.
+std::string ProgramsHoldingText(const std::string& path);
+
 }  // namespace zm48d::ops

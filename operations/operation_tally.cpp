@@ -1,5 +1,7 @@
 #include "operations/operation_tally.h"
 
+#include "operations/operator_texts.h"
+
 namespace zm48d::ops {
 
 std::string LinkStatusText(LinkStatus status) {
@@ -18,12 +20,15 @@ std::string LinkStatusText(LinkStatus status) {
 }
 
 std::string OutcomeText(const OperationTally& tally) {
+  // The reason names the port itself: "COM 5 (/dev/ttyS4): dispositivo não existe".
   if (tally.portNotOpened) {
-    const std::string text = "porta COM " + std::to_string(*tally.portNotOpened) + " não abriu";
-    return tally.openFailureReason.empty() ? text : text + " (" + tally.openFailureReason + ")";
+    if (!tally.openFailureReason.empty()) return tally.openFailureReason;
+    return "porta COM " + std::to_string(*tally.portNotOpened) + " não abriu";
   }
   std::string text;
-  if (!tally.failureText.empty()) {
+  if (tally.cancelled) {
+    text = text::kCancelledByOperator;
+  } else if (!tally.failureText.empty()) {
     text = tally.failureText;
     if (tally.failedStatus) text += " (" + LinkStatusText(*tally.failedStatus) + ")";
   } else if (tally.failedStatus) {

@@ -28,6 +28,22 @@ inline constexpr std::string_view kInUseByAnotherProgram = "in use by another pr
 inline constexpr std::string_view kNotASerialDevice = "not a serial device";
 inline constexpr std::string_view kInUseByAnotherClient = "the port is in use by another client";
 inline constexpr std::string_view kNoAnswerInConnectBound = "sem resposta em 3 s";
+// The window's status line: "COM 5 (/dev/ttyS4): dispositivo não existe".
+inline constexpr std::string_view kDeviceMissing = "dispositivo não existe";
+inline constexpr std::string_view kNoPermission =
+    "sem permissão de acesso; adicione o usuário ao grupo dialout";
+inline constexpr std::string_view kInUseByAnotherProgramPt = "em uso por outro programa";
+inline constexpr std::string_view kInUseByAnotherClientPt = "em uso por outro cliente";
+inline constexpr std::string_view kNotASerialDevicePt = "não é um dispositivo serial";
+inline constexpr std::string_view kBadUrl = "URL inválida";
+inline constexpr std::string_view kServerNotFound = "servidor não encontrado";
+inline constexpr std::string_view kSettingsRefused =
+    "o servidor não aceitou a configuração da linha";
+inline constexpr std::string_view kConnectionRefused = "conexão recusada pelo servidor";
+inline constexpr std::string_view kServerUnreachable = "servidor inalcançável";
+inline constexpr std::string_view kConnectionEnded = "o servidor encerrou a conexão";
+inline constexpr std::string_view kInputOutputError = "erro de entrada e saída";
+inline constexpr std::string_view kSystemError = "erro do sistema ";
 
 // ---- outcomes -------------------------------------------------------------------
 inline constexpr std::string_view kError = "Erro!!";
@@ -48,12 +64,23 @@ inline constexpr std::string_view kReadersWriteDone = "Programação concluída 
 inline constexpr std::string_view kReadersWriteFailed =
     "Erro na programação do timeout dos leitores!!";
 inline constexpr std::string_view kReadersReadFailed = "Erro na leitura do timeout dos leitores!!";
+// The window's status line after a "Grava" that cut a value to fit its field:
+// "Leitor 1: 99 gravado como 35 (0..63)".
+inline constexpr std::string_view kRelayName = "Relé ";
+inline constexpr std::string_view kReaderName = "Leitor ";
+inline constexpr std::string_view kStoredAs = " gravado como ";
+inline constexpr std::string_view kRelayTimeRange = "múltiplos de 250, 0..63750";
+inline constexpr std::string_view kReaderTimeoutRange = "0..63";
 
 // "Zerar memória", one text per failed stage.
 inline constexpr std::string_view kResetConfigReadFailed = "Erro1!!";
 inline constexpr std::string_view kResetHeaderReadFailed = "Erro2!!";
 inline constexpr std::string_view kResetHeaderWriteFailed = "Erro3!!";
 inline constexpr std::string_view kResetConfigFailed = "Erro4!!";
+// Asked before anything is sent: one click would otherwise empty the controller.
+inline constexpr std::string_view kResetMemoryQuestion =
+    "Zerar a memória do controlador? A lista de tags, os grupos, os feriados e os registros "
+    "serão apagados.";
 
 // ---- the event stack ------------------------------------------------------------
 inline constexpr std::string_view kNoRecords = "Não existem registros a serem lidos!!";
@@ -174,6 +201,21 @@ inline constexpr std::string_view kCheckBadTag = "TAG must be six hexadecimal di
 inline constexpr std::string_view kCheckBadTime = "the time must be a real date and time DD/MM/YY HH:MM:SS";
 // ---- reading back what the controller holds: backup and verify ---------------------
 inline constexpr std::string_view kBackupDone = "Cópia do controlador salva com sucesso!";
+// Asked before a backup replaces files in the chosen folder:
+// "Substituir os arquivos existentes em /home/ana/copia?" and, below, the files.
+inline constexpr std::string_view kReplaceFilesQuestion = "Substituir os arquivos existentes em ";
+inline constexpr std::string_view kReplaceFilesQuestionEnd = "?";
+// The window's status line after a backup that could not keep a replaced
+// file's descriptions: "lista.txt: descrições não mantidas (arquivo incompatível)".
+inline constexpr std::string_view kDescriptionsNotKept = ": descrições não mantidas (";
+inline constexpr std::string_view kEarlierFileIncompatible = "arquivo incompatível";
+inline constexpr std::string_view kEarlierFileUnreadable = "arquivo ilegível";
+inline constexpr std::string_view kDescriptionsNotKeptEnd = ")";
+// The same on the command line's error stream, in English like its other notes:
+// "backup: copia/lista.txt: descriptions not kept (not a file of its kind)".
+inline constexpr std::string_view kCliDescriptionsNotKept = ": descriptions not kept (";
+inline constexpr std::string_view kCliEarlierFileIncompatible = "not a file of its kind";
+inline constexpr std::string_view kCliEarlierFileUnreadable = "cannot be read";
 inline constexpr std::string_view kReadBackFailed = "Erro na leitura do controlador!!";
 inline constexpr std::string_view kRulesOutsideArea =
     "Tabelas do controlador fora da área da eeprom!!";
@@ -234,5 +276,10 @@ inline constexpr std::string_view kSiteMoreFailures = " — ";
 inline constexpr std::string_view kSiteDone = "concluído";
 // The site window before a site file is read.
 inline constexpr std::string_view kSiteNoneOpen = "Nenhum site aberto";
+
+// The window's button that stops a long operation before its next frame, and
+// the outcome of an operation stopped so.
+inline constexpr std::string_view kCancel = "Cancelar";
+inline constexpr std::string_view kCancelledByOperator = "cancelado pelo operador";
 
 }  // namespace zm48d::text

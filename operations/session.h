@@ -15,6 +15,9 @@ namespace zm48d::ops {
 // prints the reading itself.
 enum class Tone { kNote, kFailure, kAside };
 
+// Why a backup could not carry over the descriptions of a file it replaced.
+enum class DescriptionsLost { kUnreadable, kIncompatible };
+
 // Where an operation's texts go, in the order and at the moment the operation
 // reaches them (a message box is shown while the port is still open).
 class Notices {
@@ -30,6 +33,13 @@ class Notices {
   // a port that did not open. The command line prints it after the failure; the
   // window's message boxes keep to their own texts.
   virtual void Explain(std::string_view utf8Text) { (void)utf8Text; }
+  // A backup replaced the file at `path` without its descriptions; the backup
+  // itself went well. The window says so on its status line, the command line
+  // on its error stream, each in its own words.
+  virtual void DescriptionsNotKept(std::string_view path, DescriptionsLost why) {
+    (void)path;
+    (void)why;
+  }
 };
 
 struct Session {

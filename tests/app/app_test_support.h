@@ -21,15 +21,29 @@ class WithApplication {
 
 class RecordingMessageSink final : public MessageSink {
  public:
-  void Show(const QString& text) override {
-    if (onShow) onShow(text);
-    shown.push_back(text);
+  void Show(const QString& text) override { Record(text, {}); }
+  void ShowFailure(const QString& text, const QString& failureDetails) override {
+    Record(text, failureDetails);
   }
   void ShowError(const QString& text) override { errors.push_back(text); }
+  bool Ask(const QString& question) override {
+    questions.push_back(question);
+    return answer;
+  }
 
   std::vector<QString> shown;
+  std::vector<QString> details;  // beside each of `shown`: empty but for failures
   std::vector<QString> errors;
+  std::vector<QString> questions;
+  bool answer = false;  // every question is answered so: "Não" unless a test says "Sim"
   std::function<void(const QString&)> onShow;  // runs while the message is "on screen"
+
+ private:
+  void Record(const QString& text, const QString& failureDetails) {
+    if (onShow) onShow(text);
+    shown.push_back(text);
+    details.push_back(failureDetails);
+  }
 };
 
 // Answers the dialogs from a script: each call takes the next answer; an empty

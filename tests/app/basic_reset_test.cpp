@@ -1,5 +1,6 @@
-// "Zerar memória": the two blocks it rewrites, its numbered error messages, the
-// hourglass while it runs and its silence when the port does not open.
+// "Zerar memória": the question before it, the two blocks it rewrites, its
+// numbered error messages, the hourglass while it runs and its silence when the
+// port does not open.
 #include <QCursor>
 #include <QGuiApplication>
 
@@ -13,6 +14,7 @@ using emu::Fault;
 class BasicResetTest : public BasicPageTest {
  protected:
   void SetUp() override {
+    messages.answer = true;  // "Sim": the reset itself
     line.emulator.With([](emu::Controller& c) {
       for (int i = 0; i < 128; ++i) c.settings[kConfig + i] = static_cast<std::uint8_t>(0x40 + i);
       for (int i = 0; i < 16; ++i) c.eeprom[i] = static_cast<std::uint8_t>(0xC0 + i);
@@ -46,8 +48,31 @@ class BasicResetTest : public BasicPageTest {
   std::vector<bool> hourglassDuringMessages;
 };
 
+TEST_F(BasicResetTest, NaoSendsNothingAndLeavesTheMemoryAndTheStatusLineAlone) {
+  messages.answer = false;
+  Reset();
+  EXPECT_EQ(messages.questions,
+            Texts({"Zerar a memória do controlador? A lista de tags, os grupos, os feriados e os "
+                   "registros serão apagados."}));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(Commands(), "");
+  EXPECT_EQ(Settings(kConfig, 128), ConfigAsLoaded());
+  EXPECT_EQ(Eeprom(0, 16), HeaderAsLoaded());
+
+  // A port that would not open tells on the status line whether it was tried.
+  SelectMissingPort();
+  const QString statusBefore = form.StatusText();
+  Reset();
+  EXPECT_EQ(form.StatusText(), statusBefore);
+  messages.answer = true;
+  Reset();
+  EXPECT_TRUE(form.StatusText().contains(QStringLiteral("dispositivo não existe")))
+      << form.StatusText().toStdString();
+}
+
 TEST_F(BasicResetTest, EmptiesTheTagListAndTheStackHeaderSilently) {
   Reset();
+  EXPECT_EQ(messages.questions.size(), 1u);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(Settings(kConfig, 128), ConfigAfterReset());
   EXPECT_EQ(Eeprom(0, 16), (Bytes{0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x20,

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -69,9 +70,9 @@ TEST_F(ControllerMenu, AMenuBarAboveTheEightPages) {
   EXPECT_EQ(form.mnCONTROLADOR->title(), "&Controlador");
   // The three entries, a separator and "Site...".
   ASSERT_EQ(form.mnCONTROLADOR->actions().size(), 5);
-  EXPECT_EQ(form.miSALVAR->text(), "Salvar cópia do controlador...");
-  EXPECT_EQ(form.miVERIFICAR->text(), "Verificar controlador");
-  EXPECT_EQ(form.miCOLETAR->text(), "Coletar registros");
+  EXPECT_EQ(form.miSALVAR->text(), "&Salvar cópia do controlador...");
+  EXPECT_EQ(form.miVERIFICAR->text(), "&Verificar controlador");
+  EXPECT_EQ(form.miCOLETAR->text(), "&Coletar registros");
   EXPECT_EQ(form.centralWidget(), form.PageControl1);
   EXPECT_EQ(form.PageControl1->count(), 8);
 }
@@ -123,6 +124,82 @@ TEST_F(ControllerMenu, BackupThatCannotBeReadKeepsTheFolderAsItWas) {
   EXPECT_EQ(messages.shown, Texts{"Erro na leitura do controlador!!"});
   EXPECT_TRUE(QDir(Folder()).isEmpty());
   EXPECT_FALSE(form.Link().serial.open);
+}
+
+// Files of an earlier backup, the operator's descriptions typed into them.
+const std::vector<std::string> kDescribedTags = {"ZM48D-LISTA", "2", "A10000*05*000*Portaria",
+                                                 "A10002*05*002*Sala * 2"};
+const std::vector<std::string> kDescribedHolidays = {"ZM48D-FERIADOS", "1", "02/12*Festa"};
+
+TEST_F(ControllerMenu, BackupOverEarlierFilesAsksAndKeepsTheirDescriptions) {
+  QDir().mkpath(Folder());
+  dir.Write("copia/lista.txt", kDescribedTags);
+  dir.Write("copia/feriados.txt", kDescribedHolidays);
+  const std::string tagsBefore = dir.Read("copia/lista.txt");
+  const std::string holidaysBefore = dir.Read("copia/feriados.txt");
+  dialogs.answers = {Folder()};
+  form.miSALVAR->trigger();  // "Não"
+  EXPECT_EQ(messages.questions,
+            Texts{"Substituir os arquivos existentes em " + QDir::toNativeSeparators(Folder()) +
+                  "?\nferiados.txt, lista.txt"});
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(line.emulator.Requests().empty());
+  EXPECT_EQ(dir.Read("copia/lista.txt"), tagsBefore);
+  EXPECT_EQ(dir.Read("copia/feriados.txt"), holidaysBefore);
+  EXPECT_FALSE(QFile::exists(QDir(Folder()).filePath("grupos.txt")));
+
+  messages.answer = true;
+  dialogs.answers = {Folder()};
+  form.miSALVAR->trigger();
+  EXPECT_EQ(messages.questions.size(), 2u);
+  EXPECT_EQ(messages.shown, Texts{"Cópia do controlador salva com sucesso!"});
+  EXPECT_EQ(dir.Read("copia/feriados.txt"),
+            "ZM48D-FERIADOS\r\n3\r\n01/12*\r\n02/12*Festa\r\n03/12*\r\n");
+  const std::string tags = dir.Read("copia/lista.txt");
+  const std::string described =
+      "ZM48D-LISTA\r\n30\r\nA10000*05*000*Portaria\r\nA10001*05*001*\r\nA10002*05*002*Sala * 2\r\n";
+  EXPECT_EQ(tags.substr(0, described.size()), described);
+  EXPECT_NE(tags.find("\r\nA1001D*05*001*\r\n"), std::string::npos);
+  EXPECT_FALSE(form.StatusText().contains(QStringLiteral("descrições")))
+      << form.StatusText().toStdString();
+}
+
+// A file that is not one of its kind is replaced without descriptions, and the
+// status line says so.
+TEST_F(ControllerMenu, BackupOverAnIncompatibleFileSaysSoOnTheStatusLine) {
+  QDir().mkpath(Folder());
+  dir.Write("copia/lista.txt", {"ZM48D-GRUPOS", "0"});
+  messages.answer = true;
+  dialogs.answers = {Folder()};
+  form.miSALVAR->trigger();
+  EXPECT_EQ(messages.shown, Texts{"Cópia do controlador salva com sucesso!"});
+  const std::string undescribed = "ZM48D-LISTA\r\n30\r\nA10000*05*000*\r\n";
+  EXPECT_EQ(dir.Read("copia/lista.txt").substr(0, undescribed.size()), undescribed);
+  EXPECT_TRUE(form.StatusText().contains(
+      QStringLiteral("; lista.txt: descrições não mantidas (arquivo incompatível)")))
+      << form.StatusText().toStdString();
+}
+
+// The real box: "Sim" and "Não", with "Não" taken by Enter and by Escape.
+TEST_F(ControllerMenu, QuestionBoxAnswersSimOnlyWhenSimIsChosen) {
+  QtMessageSink real(&form);
+  const auto answer = [&](const std::function<void(QMessageBox&)>& operatorDoes) {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      operatorDoes(*box);
+    });
+    return real.Ask(QStringLiteral("Zerar?"));
+  };
+  QStringList captions;
+  EXPECT_FALSE(answer([&](QMessageBox& box) {
+    for (QAbstractButton* button : box.buttons()) captions << button->text();
+    box.defaultButton()->click();
+  }));
+  captions.sort();
+  EXPECT_EQ(captions, (QStringList{"Não", "Sim"}));
+  EXPECT_FALSE(answer([](QMessageBox& box) { box.escapeButton()->click(); }));
+  EXPECT_TRUE(answer([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); }));
 }
 
 TEST_F(ControllerMenu, VerifyShowsTheDifferencesOnceTheReadIsOver) {

@@ -1,6 +1,7 @@
 // "Inserir" of the groups and tag list editors: the row it takes, the texts it
 // writes, its limit and a group that is not a number.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "app/editor_files.h"
@@ -32,7 +33,47 @@ TEST_F(EditorInsertTest, StartUpStateOfTheEditorPages) {
   EXPECT_TRUE(form.Button7->isHidden());
 }
 
-TEST_F(EditorInsertTest, GroupRowsAreFilledMondayFirstUnderSundayFirstHeaders) {
+// What an operator reads: each day's times under that day's header, and the
+// editor's days left to right in the grid's order.
+TEST_F(EditorInsertTest, EachDaysTimesLandUnderItsOwnDayInTheGridAndTheEditor) {
+  const struct {
+    QLabel* label;
+    QLineEdit* start;
+    QLineEdit* end;
+    QString day;
+  } days[] = {{form.Label1, form.meSEG1, form.meSEG2, "Segunda"},
+              {form.Label2, form.meTER1, form.meTER2, "Terça"},
+              {form.Label3, form.meQUA1, form.meQUA2, "Quarta"},
+              {form.Label4, form.meQUI1, form.meQUI2, "Quinta"},
+              {form.Label5, form.meSEX1, form.meSEX2, "Sexta"},
+              {form.Label6, form.meSAB1, form.meSAB2, "Sábado"},
+              {form.Label7, form.meDOM1, form.meDOM2, "Domingo"}};
+  int hour = 1;
+  for (const auto& d : days) {
+    d.start->setText(QStringLiteral("%1:10").arg(hour, 2, 10, QChar('0')));
+    d.end->setText(QStringLiteral("%1:20").arg(hour++, 2, 10, QChar('0')));
+  }
+  form.Button6->click();
+
+  int previousX = -1;
+  for (const auto& d : days) {
+    SCOPED_TRACE(d.day.toStdString());
+    int startColumn = -1;
+    for (int column = 1; column < form.sgGRUPO->columnCount(); ++column) {
+      if (CellText(*form.sgGRUPO, 1, column) == d.start->displayText()) startColumn = column;
+    }
+    ASSERT_GT(startColumn, 0);
+    EXPECT_EQ(CellText(*form.sgGRUPO, 0, startColumn), d.day + " início");
+    EXPECT_EQ(CellText(*form.sgGRUPO, 1, startColumn + 1), d.end->displayText());
+    EXPECT_EQ(CellText(*form.sgGRUPO, 0, startColumn + 1), d.day + " fim");
+    EXPECT_TRUE(d.label->text().startsWith(d.day)) << d.label->text().toStdString();
+    EXPECT_EQ(d.start->x(), d.label->x());  // the edits stand under their day
+    EXPECT_GT(d.label->x(), previousX);     // Monday on the left, Sunday on the right
+    previousX = d.label->x();
+  }
+}
+
+TEST_F(EditorInsertTest, GroupRowsAreFilledMondayFirst) {
   form.Button6->click();
   EXPECT_EQ(Row(*form.sgGRUPO, 1), AllDay("01", "Não"));
 
@@ -50,8 +91,7 @@ TEST_F(EditorInsertTest, GroupRowsAreFilledMondayFirstUnderSundayFirstHeaders) {
   form.cbFER->setChecked(true);
   form.Button6->click();
   EXPECT_EQ(Row(*form.sgGRUPO, 2), expected << "Sim");
-  EXPECT_EQ(CellText(*form.sgGRUPO, 0, 1), "Domingo");  // over Monday's start
-  EXPECT_EQ(form.meDOM1->displayText(), "07:01");       // the edits keep their values
+  EXPECT_EQ(form.meDOM1->displayText(), "07:01");  // the edits keep their values
 
   form.meSEG1->clear();  // an unfilled time goes in as 00:00
   form.Button6->click();

@@ -28,9 +28,10 @@ TEST_F(StartupTest, FirstShowGivesTheDefaultsAndEmptyEditors) {
   form.show();
 
   EXPECT_EQ(HeaderRow(*form.sgGRUPO),
-            QStringList({"Grupo", "Domingo", "Domingo", "Segunda", "Segunda", "Terça", "Terça",
-                         "Quarta", "Quarta", "Quinta", "Quinta", "Sexta", "Sexta", "Sábado",
-                         "Sábado", "Feriados"}));
+            QStringList({"Grupo", "Segunda início", "Segunda fim", "Terça início", "Terça fim",
+                         "Quarta início", "Quarta fim", "Quinta início", "Quinta fim",
+                         "Sexta início", "Sexta fim", "Sábado início", "Sábado fim",
+                         "Domingo início", "Domingo fim", "Feriados"}));
   EXPECT_EQ(HeaderRow(*form.sgFER), QStringList({"Data", "Descrição do Feriado"}));
   EXPECT_EQ(HeaderRow(*form.sgLISTA), QStringList({"Tag", "Descrição", "P. Habilitadas", "Grupo"}));
   for (QLineEdit* end : {form.meDOM2, form.meSEG2, form.meTER2, form.meQUA2, form.meQUI2,

@@ -100,7 +100,7 @@ class PortsDialogTest : public ::testing::Test, private WithApplication {
 
 TEST_F(PortsDialogTest, AnEntryOfTheControllerMenuListsTheEightPortsAsTheyStart) {
   ASSERT_NE(form.miPORTAS, nullptr);
-  EXPECT_EQ(form.miPORTAS->text(), "Portas...");
+  EXPECT_EQ(form.miPORTAS->text(), "&Portas...");
   // After the separator, before "Site...".
   EXPECT_EQ(form.mnCONTROLADOR->actions().at(4), form.miPORTAS);
   PortsDialog& dialog = OpenDialog();
@@ -164,14 +164,15 @@ TEST_F(PortsDialogTest, ComThreeGivenThePseudoTerminalBeepsUntilItsDefaultIsRest
 }
 
 // The URL goes to the network link: the window's open fails the way a device's
-// does, and the status line names the server's refusal.
+// does, and the status line names the port, its URL and the server's refusal.
 TEST_F(PortsDialogTest, ComFourGivenASocketUrlIsOpenedOverTheNetwork) {
   const QString url = QStringLiteral("socket://127.0.0.1:%1").arg(ClosedLoopbackPort());
   Change(OpenDialog(), 4, url);
   ChoosePort(4);
   form.Button1->click();  // "Beep"
   EXPECT_EQ(messages.shown, Texts{"Erro ao abrir a porta serial!!"});
-  EXPECT_TRUE(form.StatusText().contains(url + QStringLiteral(": Connection refused")))
+  EXPECT_TRUE(form.StatusText().endsWith(QStringLiteral("COM 4 (") + url +
+                                         QStringLiteral("): conexão recusada pelo servidor")))
       << form.StatusText().toStdString();
   EXPECT_TRUE(emulator.Requests().empty());
 }

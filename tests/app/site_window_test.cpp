@@ -74,7 +74,7 @@ class SiteWindowTest : public ::testing::Test, private WithApplication {
 
 TEST_F(SiteWindowTest, TheSiteFileChosenInTheDialogListsItsControllersBeforeAnyRun) {
   EXPECT_EQ(form.mnCONTROLADOR->actions().last(), form.miSITE);
-  EXPECT_EQ(form.miSITE->text(), "Site...");
+  EXPECT_EQ(form.miSITE->text(), "S&ite...");
   SiteWindow& window = Window();
   EXPECT_TRUE(window.isVisible());
   for (QPushButton* button : OperationButtons(window)) EXPECT_FALSE(button->isEnabled());

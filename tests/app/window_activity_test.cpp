@@ -19,29 +19,12 @@
 #include "app/toolkit_language.h"
 #include "app/trace_pane.h"
 #include "tests/app/form_fixture.h"
+#include "tests/app/paced_window_fixture.h"
 #include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
-
-constexpr ops::LocalDateTime kNow{2026, 12, 9, 14, 5, 9};
-
-emu::EmulatorOptions Paced() {
-  emu::EmulatorOptions options;
-  options.pace = true;
-  return options;
-}
-
-// A click as the window system delivers it: queued, not sent at once.
-void PostClick(QWidget* widget) {
-  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QCoreApplication::postEvent(widget, new QMouseEvent(type, at, widget->mapToGlobal(at),
-                                                        Qt::LeftButton, Qt::LeftButton,
-                                                        Qt::NoModifier));
-  }
-}
 
 void Type(QWidget* widget, const QString& keys) {
   for (QChar key : keys) {
@@ -49,30 +32,6 @@ void Type(QWidget* widget, const QString& keys) {
     QCoreApplication::sendEvent(widget, &press);
   }
 }
-
-class PacedWindow : public ::testing::Test, private WithApplication {
- protected:
-  void SetUp() override {
-    form.PcLocalTime = [] { return kNow; };
-    form.FormActivate();
-  }
-  int Requests(char command) {
-    int count = 0;
-    for (const auto& request : line.emulator.Requests()) count += request.command == command;
-    return count;
-  }
-  void ChooseTx(int holidays, int groups, int tags) {
-    form.Edit8->setText(QString::fromStdString(dir.Write("h.txt", SampleHolidays(holidays))));
-    form.Edit9->setText(QString::fromStdString(dir.Write("g.txt", SampleGroups(groups))));
-    form.Edit16->setText(QString::fromStdString(dir.Write("t.txt", SampleTags(tags))));
-  }
-
-  EmulatedLine line{Paced()};
-  RecordingMessageSink messages;
-  ScriptedFileDialogs dialogs;
-  TempDir dir;
-  TForm1 form{line.device, messages, dialogs};
-};
 
 TEST_F(PacedWindow, ClicksDuringASendAreDroppedAndEventsKeepRunning) {
   ChooseTx(2, 3, 100);
@@ -107,8 +66,8 @@ TEST_F(PacedWindow, StatusLineTellsHowEachOperationEnded) {
   form.cbSER->setCurrentIndex(1);
   emit form.cbSER->activated(1);
   form.Button2->click();
-  EXPECT_TRUE(form.StatusText().startsWith("14:05:09 Relé 1: porta COM 2 não abriu (" +
-                                            QString::fromStdString(MissingDevicePath()) + ": "))
+  EXPECT_TRUE(form.StatusText().startsWith("14:05:09 Relé 1: COM 2 (" +
+                                            QString::fromStdString(MissingDevicePath()) + "): "))
       << form.StatusText().toStdString();
   form.cbSER->setCurrentIndex(0);
   emit form.cbSER->activated(0);

@@ -3,6 +3,8 @@
 // back, and reads that fail part-way.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "tests/cli/cli_fixture.h"
@@ -115,6 +117,57 @@ TEST_F(ReadbackCommands, BackupSentToASecondControllerGivesTheSameMemory) {
   EXPECT_NE(groups.find("\r\n01*"), std::string::npos);
   EXPECT_NE(groups.find("\r\n03*08:00*18:00*"), std::string::npos);
   EXPECT_EQ(groups.find("\r\n05*"), std::string::npos);
+}
+
+// A backup over the files of an earlier one keeps the descriptions typed into
+// them, by tag number and by day and month; a file it cannot take them from is
+// replaced all the same, with a note.
+TEST_F(ReadbackCommands, BackupKeepsTheDescriptionsOfTheFilesItReplaces) {
+  ASSERT_EQ(Zm48d(With("send", Samples(3, 2, 5))).exitCode, 0);
+  const Files backup = BackupNames();
+  const std::string plainTags =
+      "ZM48D-LISTA\r\n5\r\nA10000*05*000*\r\nA10001*05*001*\r\nA10002*05*002*\r\n"
+      "A10003*05*003*\r\nA10004*05*004*\r\n";
+  const std::string notKept = "backup: " + backup.tags + ": descriptions not kept (";
+  struct Case {
+    const char* what;
+    Lines earlierTags;
+    std::string tags, err;
+  };
+  const Case cases[] = {
+      {"described",
+       {"ZM48D-LISTA", "3", "A10001*05*001*Porta * 1", "A10003*0F*006*Sala", "FFFFFF*05*000*Antiga",
+        "A10004*05*004*Fora da contagem"},
+       "ZM48D-LISTA\r\n5\r\nA10000*05*000*\r\nA10001*05*001*Porta * 1\r\nA10002*05*002*\r\n"
+       "A10003*05*003*Sala\r\nA10004*05*004*\r\n",
+       ""},
+      {"another kind", {"ZM48D-GRUPOS", "0"}, plainTags, notKept + "not a file of its kind)\n"},
+      {"count no number", {"ZM48D-LISTA", "x", "A10001*05*001*Porta"}, plainTags,
+       notKept + "not a file of its kind)\n"},
+      {"lines missing", {"ZM48D-LISTA", "2", "A10001*05*001*Porta"}, plainTags,
+       notKept + "not a file of its kind)\n"},
+      {"group no number", {"ZM48D-LISTA", "1", "A10001*05*0G1*Porta"}, plainTags,
+       notKept + "not a file of its kind)\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    dir_.Write("bt.txt", c.earlierTags);
+    dir_.Write("bh.txt", {"ZM48D-FERIADOS", "2", "02/12*Festa", "25/12*Natal"});
+    const ProcessResult result = Zm48d(With("backup", backup));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "Cópia do controlador salva com sucesso!\n");
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(dir_.Read("bt.txt"), c.tags);
+    EXPECT_EQ(dir_.Read("bh.txt"), "ZM48D-FERIADOS\r\n3\r\n01/12*\r\n02/12*Festa\r\n03/12*\r\n");
+  }
+
+  // Something there that cannot be read as a file: replaced, said so.
+  std::filesystem::remove(backup.tags);
+  ASSERT_EQ(::mkfifo(backup.tags.c_str(), 0600), 0);
+  const ProcessResult result = Zm48d(With("backup", backup));
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, notKept + "cannot be read)\n");
+  EXPECT_EQ(dir_.Read("bt.txt"), plainTags);
 }
 
 TEST_F(ReadbackCommands, VerifyNamesTheOneChangeMadeBehindTheTerminalsBack) {

@@ -1,8 +1,9 @@
-// The line that says why a port did not open, and where it goes.
+// The lines that say why a port did not open, and where they go.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
+#include "operations/open_failure_reason.h"
 #include "operations/open_failure_text.h"
 #include "operations/session.h"
 #include "tests/support/emulated_line.h"
@@ -40,6 +41,50 @@ TEST(OpenFailureExplanation, NamesTheDeviceTheReasonAndWhatToDo) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     EXPECT_EQ(ops::OpenFailureExplanation(c.failure), c.line);
+  }
+}
+
+// The window's words: the port and its device first, then the reason.
+TEST(OpenFailureReason, NamesThePortItsDeviceAndTheReasonInPortuguese) {
+  struct Case {
+    int port;
+    OpenFailure failure;
+    std::string line;
+  };
+  const Case cases[] = {
+      {5, {"/dev/ttyS4", ENOENT, Problem::kMissing, {}},
+       "COM 5 (/dev/ttyS4): dispositivo não existe"},
+      {1, {"/dev/ttyUSB0", EACCES, Problem::kNoPermission, {}},
+       "COM 1 (/dev/ttyUSB0): sem permissão de acesso; adicione o usuário ao grupo dialout"},
+      {2, {"/dev/zm48d-no-such-device", EBUSY, Problem::kInUse, {}},
+       "COM 2 (/dev/zm48d-no-such-device): em uso por outro programa"},
+      {3, {"/dev/null", ENOTTY, Problem::kNotATerminal, {}},
+       "COM 3 (/dev/null): não é um dispositivo serial"},
+      {3, {"/dev/ttyS2", EIO, Problem::kOther, {}}, "COM 3 (/dev/ttyS2): erro de entrada e saída"},
+      {4, {"rfc2217://site:2217", 0, Problem::kNoAnswer, {}},
+       "COM 4 (rfc2217://site:2217): sem resposta em 3 s"},
+      // The server's own words are kept; the link's own English is not.
+      {4, {"socket://site:4001", 0, Problem::kInUse, "Port's device already in use"},
+       "COM 4 (socket://site:4001): em uso por outro cliente (Port's device already in use)"},
+      {4,
+       {"socket://nowhere:4001", EHOSTUNREACH, Problem::kBadAddress, "Name or service not known"},
+       "COM 4 (socket://nowhere:4001): servidor não encontrado"},
+      {4, {"socket://site", 0, Problem::kBadAddress, "no port number"},
+       "COM 4 (socket://site): URL inválida"},
+      {4, {"rfc2217://site:2217", 0, Problem::kSettingRefused, "the server did not confirm baud"},
+       "COM 4 (rfc2217://site:2217): o servidor não aceitou a configuração da linha"},
+      {4, {"socket://site:4001", ECONNREFUSED, Problem::kOther, {}},
+       "COM 4 (socket://site:4001): conexão recusada pelo servidor"},
+      {4, {"socket://site:4001", 0, Problem::kOther, "the server closed the connection"},
+       "COM 4 (socket://site:4001): o servidor encerrou a conexão"},
+      {6, {"/dev/ttyS5", EROFS, Problem::kOther, {}},
+       "COM 6 (/dev/ttyS5): erro do sistema " + std::to_string(EROFS) + " (Read-only file system)"},
+      {1, {"", 0, Problem::kNone, {}}, ""},
+      {1, {"/dev/ttyS0", 0, Problem::kNone, {}}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(ops::OpenFailureReason(c.port, c.failure), c.line);
   }
 }
 

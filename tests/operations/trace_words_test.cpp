@@ -100,8 +100,8 @@ TEST(OperationOutcome, OneLineForEachEnding) {
       {{1, link_status::kBadChecksum, "", {}, "", ""}, "falhou (checksum errado)"},
       {{18, {}, "Lista não enviada!!", {}, "", ""}, "Lista não enviada!!, 18 quadros"},
       {{0, {}, "Erro ao abrir a serial!!", 3, "", ""}, "porta COM 3 não abriu"},
-      {{0, {}, "", 2, "/dev/ttyS1: Permission denied; add the user to the dialout group", ""},
-       "porta COM 2 não abriu (/dev/ttyS1: Permission denied; add the user to the dialout group)"},
+      {{0, {}, "", 2, "COM 2 (/dev/ttyS1): dispositivo não existe", ""},
+       "COM 2 (/dev/ttyS1): dispositivo não existe"},
   };
   for (const Case& c : cases) EXPECT_EQ(ops::OutcomeText(c.tally), c.line);
 }
