@@ -4,7 +4,6 @@
 #include "protocol/calendar.h"
 #include "protocol/commands.h"
 #include "protocol/config_block.h"
-#include "protocol/frames.h"
 
 namespace zm48d::ops {
 

@@ -131,10 +131,4 @@ bool Transact(LinkState& link, LinkStatus& status) {
   return ReceiveFrame(link, status);
 }
 
-bool Beep(LinkState& link, LinkStatus& status) {
-  status = link_status::kOk;
-  SetRequest(link, 'H', {});
-  return Transact(link, status);
-}
-
 }  // namespace zm48d

@@ -3,7 +3,7 @@
 
 #include "protocol/event_stack.h"
 #include "protocol/big_endian.h"
-#include "protocol/frames.h"
+#include "protocol/commands.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {

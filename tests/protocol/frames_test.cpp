@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "protocol/commands.h"
 #include "protocol/frames.h"
 #include "protocol/hex_text.h"
 #include "tests/support/emulated_line.h"

@@ -28,7 +28,6 @@
 #include "emulator/console.h"
 #include "link/posix_serial_link.h"
 #include "protocol/commands.h"
-#include "protocol/frames.h"
 #include "protocol/memory.h"
 #include "protocol/online_reading.h"
 #include "tests/soak/soak_settings.h"
