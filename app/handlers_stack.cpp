@@ -10,6 +10,7 @@
 
 #include "app/form1.h"
 #include "app/string_grid.h"
+#include "operations/default_configuration.h"
 #include "operations/event_download.h"
 #include "operations/operator_texts.h"
 #include "protocol/event_record.h"

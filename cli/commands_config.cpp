@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "operations/device_operations.h"
-#include "operations/event_download.h"
+#include "operations/default_configuration.h"
 #include "operations/operator_texts.h"
 #include "operations/stored_values.h"
 #include "protocol/hex_text.h"

@@ -7,7 +7,6 @@
 #include "files/line_file.h"
 #include "operations/operator_texts.h"
 #include "operations/progress_report.h"
-#include "protocol/config_block.h"
 #include "protocol/event_record.h"
 #include "protocol/event_stack.h"
 
@@ -123,19 +122,6 @@ std::string DefaultEventFilePath() {
   const char* home = std::getenv("HOME");
   return std::string(home != nullptr && *home != '\0' ? home : ".") + "/TESTEZM48D.TXT";
 #endif
-}
-
-bool WriteDefaultsButton(const Session& session, std::string_view openFailure) {
-  const PortCycle port(session, openFailure);
-  if (!port) return false;
-  const bool ok =
-      WriteDefaultConfiguration(session.link, kDefaultRelayTimesMs, kDefaultReaderTimeouts);
-  if (ok) {
-    session.Note(text::kDone);
-  } else {
-    session.Fail(text::kError);
-  }
-  return ok;
 }
 
 }  // namespace zm48d::ops

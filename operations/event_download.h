@@ -1,8 +1,7 @@
 #pragma once
-// The "Pilha" page: the waiting events read into the grid, and its two hidden
-// test buttons (the events saved to a fixed file and the stack emptied; the
-// default configuration).
-#include <array>
+// The "Pilha" page: the waiting events read into the grid, and its hidden test
+// button that saves the events to a fixed file and empties the stack (the other
+// one, the default configuration, is in operations/default_configuration.h).
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -81,12 +80,5 @@ bool SaveEventsButton(const Session& session, const std::string& path);
 // Where Button40 saves: the fixed test file on Windows, in the home folder
 // elsewhere (a root folder is seldom writable there).
 std::string DefaultEventFilePath();
-
-// Button41 (and `defaults`): relay times 1500 ms and reader timeouts 2 s, then
-// the memory notice; "Operação concluída!!" or "Erro!!". The page shows nothing
-// when the port does not open; `openFailure` is shown then.
-inline constexpr std::array<std::uint32_t, 4> kDefaultRelayTimesMs = {1500, 1500, 1500, 1500};
-inline constexpr std::array<std::uint8_t, 4> kDefaultReaderTimeouts = {2, 2, 2, 2};
-bool WriteDefaultsButton(const Session& session, std::string_view openFailure = {});
 
 }  // namespace zm48d::ops
