@@ -99,7 +99,7 @@ int RunEvents(CommandContext& context) {
     // As "Descarregar Registros": the stack is only read. An empty stack is a
     // result here, printed with the events, not a message.
     std::vector<std::uint8_t> records;
-    const bool ok = ops::ReadEventStackButton(
+    const bool ok = ops::ReadWaitingEventsInto(
         context.session, [&](const std::vector<std::uint8_t>& read) { records = read; },
         {.headerFailed = text::kStackReadFailed, .empty = {}});
     if (ok) PrintEvents(context.out, records, options.csv);

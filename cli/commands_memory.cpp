@@ -120,7 +120,7 @@ int WriteSettingsCommand(CommandContext& context) {
 // told, with the Beep's text.
 int RunResetMemory(CommandContext& context) {
   RequireArgumentCount(context.args, 0);
-  return ExitStatus(ops::ResetMemoryButton(context.session, text::kOpenPortFailed));
+  return ExitStatus(ops::ResetControllerMemory(context.session, text::kOpenPortFailed));
 }
 
 int RunEeprom(CommandContext& context) {

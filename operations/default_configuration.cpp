@@ -5,7 +5,7 @@
 
 namespace zm48d::ops {
 
-bool WriteDefaultsButton(const Session& session, std::string_view openFailure) {
+bool RestoreDefaultConfiguration(const Session& session, std::string_view openFailure) {
   const PortCycle port(session, openFailure);
   if (!port) return false;
   const bool ok =

@@ -15,6 +15,6 @@ inline constexpr std::array<std::uint8_t, 4> kDefaultReaderTimeouts = {2, 2, 2, 
 // Relay times 1500 ms and reader timeouts 2 s, then the memory notice;
 // "Operação concluída!!" or "Erro!!". The page shows nothing when the port does
 // not open; `openFailure` is shown then.
-bool WriteDefaultsButton(const Session& session, std::string_view openFailure = {});
+bool RestoreDefaultConfiguration(const Session& session, std::string_view openFailure = {});
 
 }  // namespace zm48d::ops

@@ -12,8 +12,9 @@
 
 namespace zm48d::ops {
 
-bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std::uint8_t>>& deliver,
-                          const EventReadTexts& texts) {
+bool ReadWaitingEventsInto(const Session& session,
+                           const Deliver<std::vector<std::uint8_t>>& deliver,
+                           const EventReadTexts& texts) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   const ProgressReport progress(session, text::kDownloadingEvents);
@@ -106,7 +107,7 @@ Keeping SaveEventLines(const std::string& path, std::span<const std::uint8_t> re
 
 }  // namespace
 
-bool SaveEventsButton(const Session& session, const std::string& path) {
+bool SaveAndClearEvents(const Session& session, const std::string& path) {
   const ClearingDownload download = DownloadAndClearEvents(
       session, {}, [&](std::span<const std::uint8_t> records) { return SaveEventLines(path, records); });
   // An empty stack still leaves its (empty) file, as a test file should.

@@ -25,10 +25,12 @@ struct EventReadTexts {
 // "Descarregar Registros": reads every waiting record without clearing the stack,
 // without the download bracket and without the memory notice, so a second press
 // shows the same records again. `deliver` gets the whole records, oldest first;
-// it is not called for an empty stack, which counts as a success. A header whose top lies below its start (a wrapped or damaged stack) is
-// reported like a failed record read.
-bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std::uint8_t>>& deliver,
-                          const EventReadTexts& texts = {});
+// it is not called for an empty stack, which counts as a success. A header whose
+// top lies below its start (a wrapped or damaged stack) is reported like a failed
+// record read.
+bool ReadWaitingEventsInto(const Session& session,
+                           const Deliver<std::vector<std::uint8_t>>& deliver,
+                           const EventReadTexts& texts = {});
 
 // Where the records of a clearing download are kept before the stack is
 // emptied, or why they could not be.
@@ -75,7 +77,7 @@ ClearingDownload DownloadAndClearEvents(const Session& session, std::string_view
 // Button40: the download above saved as EventLines (Windows-1252, CR LF) to
 // `path`, replacing a file of that name, before the stack is emptied; then
 // "Operação concluída!!". No message when the port does not open.
-bool SaveEventsButton(const Session& session, const std::string& path);
+bool SaveAndClearEvents(const Session& session, const std::string& path);
 
 // Where Button40 saves: the fixed test file on Windows, in the home folder
 // elsewhere (a root folder is seldom writable there).

@@ -89,7 +89,7 @@ ControllerTask BackupTask(std::string folder) {
 ControllerTask ClockSyncTask() {
   return [](const ControllerWork& work) {
     const ops::ClockSetting setting = ops::PcClockSetting(ops::CurrentLocalTime());
-    const bool ok = ops::SetClockButton(work.session, [&] { return setting; }, text::kError);
+    const bool ok = ops::SetClockFrom(work.session, [&] { return setting; }, text::kError);
     return Done(ok, std::string(text::kSiteClockSet) + setting.date + " " + setting.time);
   };
 }
