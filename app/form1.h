@@ -3,6 +3,7 @@
 // serial port. Controls keep the names the handlers know them by; each page is
 // built in its own file (page_*.cpp) and the handlers live in handlers_*.cpp.
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 

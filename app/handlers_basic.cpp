@@ -4,6 +4,7 @@
 // is open, so a bad number ends the handler with the port open and the port
 // cycle releases it.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 

@@ -1,7 +1,9 @@
 // "Pilha": event download into the grid, and the two hidden test buttons (the
 // events saved to a fixed file, the default configuration).
+#include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QFile>

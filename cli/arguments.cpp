@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <initializer_list>
 #include <sstream>
 

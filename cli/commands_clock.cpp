@@ -1,5 +1,6 @@
 // clock: read it, set it from typed text or from this PC's local time.
 #include <span>
+#include <string>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"

@@ -1,6 +1,12 @@
 // relay-times, reader-timeouts, head, defaults: the settings kept in the
 // controller's configuration block.
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"

@@ -3,10 +3,13 @@
 // online reading of the "Leitura OnLine" page, one line per poll.
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/arguments.h"

@@ -1,7 +1,11 @@
 // reset-memory, and raw access to the controller's two address spaces for test
 // engineers: eeprom (command 'D') and settings (command 'G').
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/arguments.h"

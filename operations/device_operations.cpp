@@ -1,5 +1,7 @@
 #include "operations/device_operations.h"
 
+#include <cstddef>
+
 #include "operations/operator_texts.h"
 #include "protocol/calendar.h"
 #include "protocol/commands.h"

@@ -1,6 +1,7 @@
 #include "protocol/calendar.h"
 
 #include <chrono>
+#include <cstddef>
 
 namespace zm48d {
 

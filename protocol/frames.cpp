@@ -1,6 +1,7 @@
 #include "protocol/frames.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zm48d {
 

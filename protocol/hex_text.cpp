@@ -1,5 +1,7 @@
 #include "protocol/hex_text.h"
 
+#include <cstddef>
+
 namespace zm48d {
 
 namespace {

@@ -1,6 +1,8 @@
 #include "site/site_tasks.h"
 
 #include <filesystem>
+#include <system_error>
+#include <utility>
 
 #include "operations/controller_backup.h"
 #include "operations/controller_status.h"

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "protocol/commands.h"
 #include "protocol/frames.h"
