@@ -12,6 +12,7 @@
 #include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -71,12 +72,8 @@ class TxPage : public FormTest {
   int Notifications() {
     return line.emulator.With([](auto& c) { return c.notifications; });
   }
-  Bytes Eeprom(int at, int n) {
-    return line.emulator.With([&](auto& c) { return Bytes(c.eeprom.begin() + at, c.eeprom.begin() + at + n); });
-  }
-  Bytes Settings(int at, int n) {
-    return line.emulator.With([&](auto& c) { return Bytes(c.settings.begin() + at, c.settings.begin() + at + n); });
-  }
+  Bytes Eeprom(int at, int n) { return EepromSlice(line.emulator, at, n); }
+  Bytes Settings(int at, int n) { return SettingsSlice(line.emulator, at, n); }
 
   TempDir dir;
 };

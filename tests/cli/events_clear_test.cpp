@@ -11,6 +11,7 @@
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -24,14 +25,11 @@ class EventsClear : public CliOnEmulator {
   void Push(emu::PtyEmulator& emulator, int count) {
     emulator.With([&](emu::Controller& c) {
       for (int i = 0; i < count; ++i) {
-        const auto low = static_cast<std::uint8_t>(i);
-        ASSERT_TRUE(c.PushEvent({0x10, 0x00, low, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+        ASSERT_TRUE(c.PushEvent(SampleEvent(0x100000 + static_cast<std::uint32_t>(i))));
       }
     });
   }
-  static Bytes Header(emu::PtyEmulator& emulator) {
-    return emulator.With([](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
-  }
+  static Bytes Header(emu::PtyEmulator& emulator) { return StackHeaderOf(emulator); }
   static bool InDownloadMode(emu::PtyEmulator& emulator) {
     return emulator.With([](emu::Controller& c) { return c.downloadMode; });
   }
@@ -71,7 +69,7 @@ TEST_F(EventsClear, OutputThatFailsLeavesTheStack) {
     EXPECT_EQ(Header(emulator_), header);
     EXPECT_FALSE(InDownloadMode(emulator_));
     EXPECT_EQ(Commands(), "BE DL DL DL BS ");
-    emulator_.With([](emu::Controller& c) { c.eeprom[10] = c.eeprom[8], c.eeprom[11] = c.eeprom[9]; });
+    EmptyStack(emulator_);
   }
 }
 
@@ -135,7 +133,7 @@ TEST_F(EventsClear, RefusedModeOrFailedEmptyingSayWhatTheStackHolds) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    emulator_.With([](emu::Controller& ctl) { ctl.eeprom[10] = ctl.eeprom[8], ctl.eeprom[11] = ctl.eeprom[9]; });
+    EmptyStack(emulator_);
     Push(emulator_, 2);
     const Bytes header = Header(emulator_);
     emulator_.ClearRequests();
@@ -187,7 +185,7 @@ TEST_F(StoppedCommand, StopDuringTheReadLeavesTheStackAndDownloadMode) {
     EXPECT_LT(result.elapsed, Loaded(750ms)) << "the stop did not end the command";
     // The port was released: the next command runs.
     EXPECT_EQ(Zm48d({"beep"}, paced_.TerminalPath()).exitCode, 0);
-    paced_.With([](emu::Controller& c) { c.eeprom[10] = c.eeprom[8], c.eeprom[11] = c.eeprom[9]; });
+    EmptyStack(paced_);
   }
 }
 

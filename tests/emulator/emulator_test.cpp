@@ -16,6 +16,7 @@
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -31,7 +32,7 @@ TEST(EmulatorState, EventsInDownloadModeJoinTheStackWhenItIsLeft) {
     controller.Answer({kDefaultHeadAddress, 'B', {static_cast<std::uint8_t>(sub)}, {}});
   };
   mode('E');
-  EXPECT_TRUE(controller.PushEvent({0x00, 0xA1, 0xB2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+  EXPECT_TRUE(controller.PushEvent(SampleEvent(0xA1B2)));
   EXPECT_EQ(top(), before);
   mode('S');
   EXPECT_EQ(top(), before + 10);
