@@ -74,7 +74,9 @@ std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words) {
   for (const std::string& word : words) {
     for (char c : word) {
       if (c == ' ' || c == '\t') continue;
-      if (HexDigitValue(c) < 0) throw UsageError("HEXBYTES: " + Quoted(word) + " is not hexadecimal");
+      if (HexDigitValue(c) < 0) {
+        throw UsageError("HEXBYTES: " + Quoted(word) + " is not hexadecimal");
+      }
       digits.push_back(c);
     }
   }
