@@ -132,6 +132,32 @@ TEST(EmulatorConsole, EventsReadersFaultsAndBadLines) {
   EXPECT_NE(emu::RunConsoleCommand(line.emulator, "dance"), "ok");
 }
 
+// The console's hexadecimal words: either case, "0x" before them allowed, 64 bits
+// at most; anything else in them is a usage error.
+TEST(EmulatorConsole, ReaderTakesHexadecimalWordsOnly) {
+  EmulatedLine line;
+  struct Case {
+    const char* command;
+    bool taken;
+    std::uint32_t tag;
+  };
+  const Case cases[] = {
+      {"reader 0 abcdef 5a", true, 0xABCDEF},
+      {"reader 0 0x00a1B2 0X5A", true, 0x00A1B2},
+      {"reader 0 FFFFFFFFFF123456 5A", true, 0x123456},  // the low 24 bits of 64
+      {"reader 0 1FFFFFFFFFF123456 5A", false, 0},       // past 64 bits
+      {"reader 0 12G456 5A", false, 0},
+      {"reader 0 0x 5A", false, 0},
+      {"reader 0 123456 5A:", false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    line.emulator.With([](auto& controller) { controller.online[0] = {}; });
+    EXPECT_EQ(emu::RunConsoleCommand(line.emulator, c.command) == "ok", c.taken);
+    EXPECT_EQ(line.emulator.With([](auto& controller) { return controller.online[0].tag; }), c.tag);
+  }
+}
+
 TEST(EmulatorConsole, FullStackRefusesMoreEvents) {
   EmulatedLine line;
   for (int i = 0; i < 201; ++i) {
