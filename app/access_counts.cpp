@@ -1,22 +1,20 @@
 #include "app/access_counts.h"
 
 #include <optional>
-#include <string>
 
+#include "protocol/bcd.h"
 #include "protocol/event_record.h"
+#include "protocol/memory_map.h"
 
 namespace zm48d {
 
 namespace {
 
-// The record's time is its BCD digits as text ("14:05:33"); a digit beyond 9
-// means the clock gave no real hour.
-std::optional<int> Hour(const std::string& time) {
-  if (time.size() < 2) return std::nullopt;
-  const char tens = time[0], units = time[1];
-  if (tens < '0' || tens > '2' || units < '0' || units > '9') return std::nullopt;
-  const int hour = (tens - '0') * 10 + (units - '0');
-  return hour < 24 ? std::optional<int>(hour) : std::nullopt;
+// The record's hour is BCD; a half beyond 9, or an hour past 23, means the
+// clock gave no real hour.
+std::optional<int> Hour(const store::StoredEvent& event) {
+  const auto hour = FromBcd(event.raw[event_record::kTime]);
+  return hour && *hour < 24 ? hour : std::nullopt;
 }
 
 void Add(AccessCount& count, bool granted) { ++(granted ? count.granted : count.refused); }
@@ -27,7 +25,7 @@ AccessCounts CountAccesses(std::span<const store::StoredEvent> events) {
   AccessCounts counts;
   for (const store::StoredEvent& event : events) {
     const EventRecord record = DecodeEventRecord(event.raw.data());
-    if (const auto hour = Hour(record.time)) Add(counts.perHour[*hour], record.granted);
+    if (const auto hour = Hour(event)) Add(counts.perHour[*hour], record.granted);
     if (record.door >= 1 && record.door <= kChartDoors) {
       Add(counts.perDoor[record.door - 1], record.granted);
     }

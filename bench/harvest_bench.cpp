@@ -14,6 +14,7 @@
 
 #include "bench/wire_timing.h"
 #include "operations/event_harvest.h"
+#include "protocol/bcd.h"
 #include "protocol/event_stack.h"
 #include "store/event_store.h"
 #include "tests/support/emulated_line.h"
@@ -85,14 +86,13 @@ std::vector<std::uint8_t> GeneratedRecords(int harvest) {
     const int n = harvest * kRecordsPerHarvest + i;
     const auto tag = static_cast<std::uint32_t>(n % kTags);
     const int day = n / (kHarvests * kRecordsPerHarvest / 100);  // 0..99
-    const auto bcd = [](int v) { return static_cast<std::uint8_t>((v / 10) << 4 | v % 10); };
     const std::uint8_t record[] = {static_cast<std::uint8_t>(tag >> 16),
                                    static_cast<std::uint8_t>(tag >> 8),
                                    static_cast<std::uint8_t>(tag),
-                                   bcd(day % 28 + 1),
-                                   bcd(day / 28 + 1),
+                                   ToBcd(day % 28 + 1),
+                                   ToBcd(day / 28 + 1),
                                    0x26,
-                                   bcd(i % 24),
+                                   ToBcd(i % 24),
                                    0x00,
                                    0x00,
                                    static_cast<std::uint8_t>(i % 2 ? 0x10 : 0x41)};

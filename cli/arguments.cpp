@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <initializer_list>
 #include <sstream>
 
+#include "files/hex_digits.h"
 #include "files/runtime_errors.h"
+#include "protocol/calendar.h"
 
 namespace zm48d::cli {
 
@@ -13,33 +14,11 @@ namespace {
 
 constexpr std::uint64_t kLargestNumber = 0xFFFFFFFFull;
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 [[noreturn]] void NotANumber(std::string_view text, std::string_view what) {
   throw UsageError(std::string(what) + ": " + Quoted(text) +
                    " is not a number (decimal, or hexadecimal with 0x)");
-}
-
-bool HasDigitsAt(std::string_view text, std::initializer_list<int> positions) {
-  for (int i : positions) {
-    if (text[static_cast<std::size_t>(i)] < '0' || text[static_cast<std::size_t>(i)] > '9') {
-      return false;
-    }
-  }
-  return true;
-}
-
-// "NN?NN?NN" with `separator` at positions 2 and 5.
-bool IsClockField(std::string_view text, char separator) {
-  return text.size() == 8 && text[2] == separator && text[5] == separator &&
-         HasDigitsAt(text, {0, 1, 3, 4, 6, 7});
 }
 
 }  // namespace
@@ -54,8 +33,8 @@ std::uint64_t ParseNumber(std::string_view text, std::string_view what) {
   if (digits.empty()) NotANumber(text, what);
   std::uint64_t value = 0;
   for (char c : digits) {
-    const int digit = HexDigit(c);
-    if (digit < 0 || digit >= base) NotANumber(text, what);
+    const int digit = DigitValue(c, base);
+    if (digit < 0) NotANumber(text, what);
     value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
     if (value > kLargestNumber) {
       throw UsageError(std::string(what) + ": " + Quoted(text) + " is too large");
@@ -96,7 +75,9 @@ std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words) {
   for (const std::string& word : words) {
     for (char c : word) {
       if (c == ' ' || c == '\t') continue;
-      if (HexDigit(c) < 0) throw UsageError("HEXBYTES: " + Quoted(word) + " is not hexadecimal");
+      if (HexDigitValue(c) < 0) {
+        throw UsageError("HEXBYTES: " + Quoted(word) + " is not hexadecimal");
+      }
       digits.push_back(c);
     }
   }
@@ -108,7 +89,8 @@ std::vector<std::uint8_t> ParseHexBytes(std::span<const std::string> words) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(digits.size() / 2);
   for (std::size_t i = 0; i < digits.size(); i += 2) {
-    bytes.push_back(static_cast<std::uint8_t>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
+    bytes.push_back(
+        static_cast<std::uint8_t>(HexDigitValue(digits[i]) * 16 + HexDigitValue(digits[i + 1])));
   }
   return bytes;
 }
@@ -122,7 +104,7 @@ ops::ClockSetting ParseClockSetting(std::span<const std::string> words) {
     setting.date = joined.substr(0, blank);
     setting.time = joined.substr(blank + 1);
   }
-  if (!IsClockField(setting.date, '/') || !IsClockField(setting.time, ':')) {
+  if (!HasLocalTimeShape(setting.date + " " + setting.time)) {
     throw UsageError("the clock takes \"DD/MM/YY HH:MM:SS\", not " + Quoted(joined));
   }
   if (!ops::IsCalendarTime(setting)) {

@@ -36,8 +36,8 @@ std::unique_ptr<store::EventStore> OpenStore(CommandContext& context, const File
 
 // "DD/MM/YY" of a real day as the store keeps dates: "YYYY-MM-DD".
 std::string StoreDate(std::string_view option, const std::string& text) {
-  const auto day = ParseLocalTime(text + " 00:00:00");
-  if (text.size() != 8 || !day) {
+  const auto day = ParseLocalDate(text);
+  if (!day) {
     throw UsageError("history: " + std::string(option) + " must be a real date DD/MM/YY, not '" +
                      text + "'");
   }

@@ -48,8 +48,7 @@ std::uint8_t HeadFromText(std::string_view text) {
 }
 
 std::string HeadCutNote(std::string_view text, std::string_view verb) {
-  const bool asKept = (text.size() == 1 || text.size() == 2) &&
-                      text.find_first_not_of("0123456789ABCDEF") == std::string_view::npos;
+  const bool asKept = (text.size() == 1 || text.size() == 2) && IsUpperHexText(text);
   if (asKept) return {};
   return "'" + std::string(text) + "' " + std::string(verb) + " " + HexByte(HeadFromText(text)) +
          " (the last two upper-case hexadecimal digits; other characters are skipped)";

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/hex_digits.h"
 #include "protocol/big_endian.h"
 #include "protocol/event_columns.h"
 
@@ -25,22 +26,26 @@ constexpr std::pair<std::string_view, Fault> kFaultNames[] = {
     {"short-data", Fault::kShortData},
 };
 
-bool ParseHex(const std::string& text, unsigned long& value) {
-  if (text.empty()) return false;
-  try {
-    size_t used = 0;
-    value = std::stoul(text, &used, 16);
-    return used == text.size();
-  } catch (...) {
-    return false;
+// Hexadecimal digits of either case, "0x" before them allowed, within 64 bits.
+bool ParseHex(const std::string& text, std::uint64_t& value) {
+  std::string_view digits = text;
+  if (digits.starts_with("0x") || digits.starts_with("0X")) digits.remove_prefix(2);
+  if (digits.empty()) return false;
+  std::uint64_t parsed = 0;
+  for (char c : digits) {
+    const int digit = HexDigitValue(c);
+    if (digit < 0 || parsed >> 60 != 0) return false;
+    parsed = parsed << 4 | static_cast<std::uint64_t>(digit);
   }
+  value = parsed;
+  return true;
 }
 
 // Six decimal digits as three BCD bytes: "071226" -> 07 12 26.
 bool ParseBcdTriple(const std::string& text, std::uint8_t* out) {
   if (text.size() != 6) return false;
   for (int i = 0; i < 3; ++i) {
-    unsigned long v = 0;
+    std::uint64_t v = 0;
     if (!ParseHex(text.substr(2 * i, 2), v)) return false;
     out[i] = static_cast<std::uint8_t>(v);
   }
@@ -50,7 +55,7 @@ bool ParseBcdTriple(const std::string& text, std::uint8_t* out) {
 ConsoleReply PushEvent(PtyEmulator& emulator, std::istringstream& in) {
   std::string tag, date, time, flags;
   in >> tag >> date >> time >> flags;
-  unsigned long tagValue = 0, flagValue = 0;
+  std::uint64_t tagValue = 0, flagValue = 0;
   std::array<std::uint8_t, EventRecordSize> record{};
   if (!ParseHex(tag, tagValue) || !ParseBcdTriple(date, &record[3]) ||
       !ParseBcdTriple(time, &record[6]) || !ParseHex(flags, flagValue)) {
@@ -132,7 +137,7 @@ std::string SetReader(PtyEmulator& emulator, std::istringstream& in) {
   int index = -1;
   std::string tag, value;
   in >> index >> tag >> value;
-  unsigned long tagValue = 0, byteValue = 0;
+  std::uint64_t tagValue = 0, byteValue = 0;
   if (index < 0 || index > 7 || !ParseHex(tag, tagValue) || !ParseHex(value, byteValue)) {
     return "usage: reader N TAG VALUE";
   }

@@ -5,7 +5,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "protocol/bcd.h"
 #include "protocol/big_endian.h"
+#include "protocol/calendar.h"
+#include "protocol/hex_text.h"
 
 namespace zm48d::emu {
 
@@ -16,13 +19,8 @@ using Bytes = std::vector<std::uint8_t>;
 const Bytes kOk{'O', 'K'};
 
 void AppendHexByte(Bytes& out, std::uint8_t value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  out.push_back(static_cast<std::uint8_t>(kDigits[value >> 4]));
-  out.push_back(static_cast<std::uint8_t>(kDigits[value & 0x0F]));
-}
-
-std::uint8_t ToBcd(int value) {
-  return static_cast<std::uint8_t>(((value / 10) % 10) << 4 | (value % 10));
+  const std::string digits = HexByte(value);
+  out.insert(out.end(), digits.begin(), digits.end());
 }
 
 std::uint16_t AddressOf(const Bytes& data) { return data.size() >= 3 ? GetWord(&data[1]) : 0; }
@@ -141,10 +139,10 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
 
 ClockValue Controller::CurrentClock() const {
   using namespace std::chrono;
+  const LocalTime set{clock.day, clock.month, clock.year, clock.hour, clock.minute, clock.second};
+  if (!clockRunning || !IsRealDateTime(set)) return clock;  // a clock set to nonsense stands still
   const year_month_day date{year{2000 + clock.year}, month{static_cast<unsigned>(clock.month)},
                             day{static_cast<unsigned>(clock.day)}};
-  const bool validTime = clock.hour < 24 && clock.minute < 60 && clock.second < 60;
-  if (!clockRunning || !date.ok() || !validTime) return clock;  // a clock set to nonsense stands still
   const auto elapsed = duration_cast<seconds>(steady_clock::now() - clockSetAt);
   const auto then = sys_days{date} + hours{clock.hour} + minutes{clock.minute} +
                     seconds{clock.second} + elapsed;

@@ -136,7 +136,9 @@ struct PtyEmulator::Impl {
     std::this_thread::sleep_until(due);
     for (size_t i = 0; i < frames.size(); ++i) {
       if (i > 0) {  // the pause comes before the next frame's start byte
-        due += kSecondFrameGap;
+        // Counted from when the last byte went out: a thread that fell behind
+        // its schedule would otherwise send the next frame with no pause at all.
+        due = std::max(due, Clock::now()) + kSecondFrameGap;
         std::this_thread::sleep_until(due);
       }
       for (std::uint8_t b : frames[i]) {

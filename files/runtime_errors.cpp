@@ -4,19 +4,14 @@
 #include <cstdint>
 #include <limits>
 
+#include "files/hex_digits.h"
+
 namespace zm48d {
 
 namespace {
 
 std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
-}
-
-int DigitValue(char c, int base) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 }  // namespace

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "protocol/bcd.h"
 #include "protocol/big_endian.h"
 
 namespace zm48d {
 
 namespace {
-
-std::uint8_t ToBcd(int value) { return static_cast<std::uint8_t>((value / 10) << 4 | (value % 10)); }
 
 // hh:mm as the group table keeps a window's ends: BCD hour, then BCD minute.
 std::uint16_t BcdHourMinute(const LocalTime& time) {

@@ -1,10 +1,9 @@
 #include "protocol/commands.h"
 
 #include <array>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
+#include "protocol/calendar.h"
 #include "protocol/frames.h"
 #include "protocol/hex_text.h"
 #include "files/runtime_errors.h"
@@ -24,13 +23,6 @@ std::uint8_t DigitAt(std::string_view text, int position) {
   return static_cast<std::uint8_t>(StrToInt(digit));
 }
 
-bool IsDigits(std::string_view text) {
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return !text.empty();
-}
-
 // "%.5D": at least five digits, zero-filled, a minus sign before negative values.
 std::string FiveDigits(std::int32_t value) {
   char text[16];
@@ -41,15 +33,9 @@ std::string FiveDigits(std::int32_t value) {
 }  // namespace
 
 int WeekdayOfDate(std::string_view date) {
-  using namespace std::chrono;
-  if (date.size() != 8 || date[2] != '/' || date[5] != '/') return 0;
-  const auto dd = date.substr(0, 2), mm = date.substr(3, 2), yy = date.substr(6, 2);
-  if (!IsDigits(dd) || !IsDigits(mm) || !IsDigits(yy)) return 0;
-  const year_month_day ymd{year{2000 + std::atoi(std::string(yy).c_str())},
-                           month{static_cast<unsigned>(std::atoi(std::string(mm).c_str()))},
-                           day{static_cast<unsigned>(std::atoi(std::string(dd).c_str()))}};
-  if (!ymd.ok()) return 0;
-  return static_cast<int>(weekday{sys_days{ymd}}.c_encoding());
+  const auto day = ParseLocalDate(date);
+  // Sunday is 0 here, the sixth day counted from Monday.
+  return day ? (WeekdayFromMonday(*day) + 1) % 7 : 0;
 }
 
 std::string WeekdayName(int weekday) {

@@ -11,6 +11,10 @@ namespace zm48d {
 // the value modulo 2^64.
 std::uint64_t HexTextToInt(std::string_view text);
 
+// Whether every character of `text` is an upper-case hexadecimal digit (so the
+// empty text is).
+bool IsUpperHexText(std::string_view text);
+
 // Two upper-case hexadecimal digits of a byte.
 std::string HexByte(std::uint8_t value);
 

@@ -1,30 +1,26 @@
 #include "protocol/tag_read.h"
 
+#include "files/hex_digits.h"
+
 namespace zm48d {
 
 namespace {
 
 constexpr int kTagDigits = 6;
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::optional<int> ParseDoor(std::string_view text) {
-  if (text.size() != 1 || text[0] < '1' || text[0] > '0' + kDoorCount) return std::nullopt;
-  return text[0] - '0';
+  const int door = text.size() == 1 ? DigitValue(text[0], 10) : -1;
+  if (door < 1 || door > kDoorCount) return std::nullopt;
+  return door;
 }
 
 std::optional<std::uint32_t> ParseTagNumber(std::string_view text) {
   if (text.size() != kTagDigits) return std::nullopt;
   std::uint32_t tag = 0;
   for (char c : text) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0) return std::nullopt;
     tag = tag << 4 | static_cast<std::uint32_t>(digit);
   }

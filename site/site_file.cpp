@@ -52,9 +52,7 @@ std::string Beside(const std::string& sitePath, const std::string& file) {
 // The head as the controller's frames carry it: one or two upper-case
 // hexadecimal digits (the frames' own digits never have small letters).
 std::optional<std::uint8_t> HeadOf(const std::string& text) {
-  if (text.size() > 2 || text.find_first_not_of("0123456789ABCDEF") != std::string::npos) {
-    return std::nullopt;
-  }
+  if (text.size() > 2 || !IsUpperHexText(text)) return std::nullopt;
   return static_cast<std::uint8_t>(HexTextToInt(text));
 }
 

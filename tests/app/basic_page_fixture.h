@@ -10,6 +10,7 @@
 #include <QComboBox>
 
 #include "tests/app/form_fixture.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 
@@ -29,21 +30,13 @@ class BasicPageTest : public FormTest {
     emit form.cbSER->activated(1);
   }
 
-  Bytes Settings(int from, int count) {
-    return line.emulator.With([&](emu::Controller& c) {
-      return Bytes(c.settings.begin() + from, c.settings.begin() + from + count);
-    });
-  }
+  Bytes Settings(int from, int count) { return SettingsSlice(line.emulator, from, count); }
   void SetSettings(int from, const Bytes& bytes) {
     line.emulator.With([&](emu::Controller& c) {
       for (std::size_t i = 0; i < bytes.size(); ++i) c.settings[from + i] = bytes[i];
     });
   }
-  Bytes Eeprom(int from, int count) {
-    return line.emulator.With([&](emu::Controller& c) {
-      return Bytes(c.eeprom.begin() + from, c.eeprom.begin() + from + count);
-    });
-  }
+  Bytes Eeprom(int from, int count) { return EepromSlice(line.emulator, from, count); }
 
   // The command letters the controller received, in order.
   std::string Commands() {

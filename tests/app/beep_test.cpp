@@ -7,6 +7,7 @@
 
 #include "files/runtime_errors.h"
 #include "tests/app/form_fixture.h"
+#include "tests/support/time_bounds.h"
 
 namespace zm48d::testing {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(BeepTest, SilentControllerGivesErroAfterTheTimeout) {
   EXPECT_EQ(messages.shown, std::vector<QString>{"Erro!!"});
   EXPECT_TRUE(openDuringMessage);
   EXPECT_GE(elapsed, std::chrono::milliseconds(1200));
-  EXPECT_LT(elapsed, std::chrono::milliseconds(6000));
+  EXPECT_LT(elapsed, Loaded(std::chrono::milliseconds(1500)));
   EXPECT_EQ(line.emulator.Requests().size(), 1u);  // one request, no retry
   EXPECT_FALSE(form.Link().serial.open);
 }

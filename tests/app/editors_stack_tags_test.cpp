@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "tests/app/editors_fixture.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -19,25 +20,14 @@ class StackTagsTest : public EditorTest {
  protected:
   // An empty stack from `start`, or a header with any start and top.
   void SetStack(int start, int top) {
-    line.emulator.With([&](emu::Controller& c) {
-      c.eeprom[8] = static_cast<std::uint8_t>(start >> 8);
-      c.eeprom[9] = static_cast<std::uint8_t>(start);
-      c.eeprom[10] = static_cast<std::uint8_t>(top >> 8);
-      c.eeprom[11] = static_cast<std::uint8_t>(top);
-      c.eeprom[12] = kStackLimit >> 8;
-      c.eeprom[13] = kStackLimit & 0xFF;
-      return 0;
-    });
+    testing::SetStack(line.emulator, start, top, kStackLimit);
   }
   // Records presented by the tags 0xA00001, 0xA00002, ... in that order.
   void PushTags(int count) {
     for (int i = 1; i <= count; ++i) PushTag(0xA00000 + static_cast<std::uint32_t>(i));
   }
   void PushTag(std::uint32_t tag) {
-    const std::array<std::uint8_t, 10> record = {
-        static_cast<std::uint8_t>(tag >> 16), static_cast<std::uint8_t>(tag >> 8),
-        static_cast<std::uint8_t>(tag), 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10};
-    ASSERT_TRUE(line.emulator.With([&](emu::Controller& c) { return c.PushEvent(record); }));
+    ASSERT_TRUE(line.emulator.With([&](emu::Controller& c) { return c.PushEvent(SampleEvent(tag)); }));
   }
   QStringList TagColumn(int rows) {
     QStringList tags;

@@ -22,6 +22,7 @@
 #include "app/history_window.h"
 #include "tests/app/form_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -47,16 +48,14 @@ class HistoryWindowTest : public FormTest {
     line.emulator.With([](auto& c) {
       for (const Event& e : kEvents) {
         ASSERT_TRUE(
-            c.PushEvent({0x00, 0xA1, e.tagLow, 0x07, 0x12, 0x26, e.hour, 0x05, 0x33, e.flags}));
+            c.PushEvent(SampleEvent(0xA100 + e.tagLow, e.flags, e.hour)));
       }
     });
   }
   void TearDown() override { ::unsetenv("ZM48D_DB"); }
 
   int WaitingBytes() {
-    return line.emulator.With([](auto& c) {
-      return ((c.eeprom[10] << 8) | c.eeprom[11]) - ((c.eeprom[8] << 8) | c.eeprom[9]);
-    });
+    return line.emulator.With([](emu::Controller& c) { return testing::WaitingBytes(c.eeprom); });
   }
   HistoryWindow& Harvested() {
     form.miCOLETAR->trigger();

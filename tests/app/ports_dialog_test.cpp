@@ -1,9 +1,6 @@
 // "Controlador" -> "Portas...": what each "COM n" stands for during this run,
 // changed through the dialog and opened by the window's next port cycle over
 // the emulated controller's pseudo-terminal.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <string>
@@ -24,6 +21,7 @@
 #include "link/port_link.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/tcp_peers.h"
 
 namespace zm48d::testing {
 namespace {
@@ -53,19 +51,6 @@ QStringList DefaultRows() {
     rows << QStringLiteral("COM %1|%2|padrão").arg(port).arg(NoSuchDevice(port));
   }
   return rows;
-}
-
-// A loopback port nobody listens on: bound for a moment, then let go.
-int ClosedLoopbackPort() {
-  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  socklen_t length = sizeof(address);
-  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(probe);
-  return ntohs(address.sin_port);
 }
 
 class PortsDialogTest : public ::testing::Test, private WithApplication {
@@ -167,7 +152,7 @@ TEST_F(PortsDialogTest, ComThreeGivenThePseudoTerminalBeepsUntilItsDefaultIsRest
 // The URL goes to the network link: the window's open fails the way a device's
 // does, and the status line names the port, its URL and the server's refusal.
 TEST_F(PortsDialogTest, ComFourGivenASocketUrlIsOpenedOverTheNetwork) {
-  const QString url = QStringLiteral("socket://127.0.0.1:%1").arg(ClosedLoopbackPort());
+  const QString url = QStringLiteral("socket://127.0.0.1:%1").arg(RefusingPort());
   Change(OpenDialog(), 4, url);
   ChoosePort(4);
   form.Button1->click();  // "Beep"

@@ -14,6 +14,7 @@
 #include "files/line_file.h"
 #include "tests/app/form_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -25,36 +26,15 @@ using emu::Fault;
 constexpr int kConfig = 0x8000;  // the configuration block
 const QString kReadFailed = QStringLiteral("Não foi possível ler os dados da eeprom!!");
 
-std::array<std::uint8_t, 10> Record(std::uint8_t flags, std::uint8_t tagLow = 0xB2) {
-  return {0x00, 0xA1, tagLow, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, flags};
-}
-
 class StackPageTest : public FormTest {
  protected:
   void Push(std::initializer_list<std::uint8_t> flags) {
     line.emulator.With([&](auto& c) {
-      for (std::uint8_t f : flags) ASSERT_TRUE(c.PushEvent(Record(f)));
+      for (std::uint8_t f : flags) ASSERT_TRUE(c.PushEvent(SampleEvent(0xA1B2, f)));
     });
   }
-  // Stack start and top straight into the header; the bytes between stay as they are.
-  void SetPointers(int start, int top) {
-    line.emulator.With([&](auto& c) {
-      c.eeprom[8] = static_cast<std::uint8_t>(start >> 8);
-      c.eeprom[9] = static_cast<std::uint8_t>(start);
-      c.eeprom[10] = static_cast<std::uint8_t>(top >> 8);
-      c.eeprom[11] = static_cast<std::uint8_t>(top);
-    });
-  }
-  Bytes Eeprom(int address, int count) {
-    return line.emulator.With([&](auto& c) {
-      return Bytes(c.eeprom.begin() + address, c.eeprom.begin() + address + count);
-    });
-  }
-  Bytes Settings(int address, int count) {
-    return line.emulator.With([&](auto& c) {
-      return Bytes(c.settings.begin() + address, c.settings.begin() + address + count);
-    });
-  }
+  Bytes Eeprom(int address, int count) { return EepromSlice(line.emulator, address, count); }
+  Bytes Settings(int address, int count) { return SettingsSlice(line.emulator, address, count); }
   int Notifications() {
     return line.emulator.With([](auto& c) { return c.notifications; });
   }
@@ -118,7 +98,7 @@ TEST_F(StackPageTest, CountsWholeRecordsBetweenStartAndTop) {
   Push({0x10, 0x23, 0x10});
   for (int top : {0x0034, 0x0039}) {
     SCOPED_TRACE(top);
-    SetPointers(0x0020, top);
+    SetStackPointers(line.emulator, 0x0020, top);
     form.Button34->click();
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(form.Label23->text(), "Total de registros lidos: 2");
@@ -148,7 +128,7 @@ TEST_F(StackPageTest, DownloadingTwiceShowsTheSameRowsAndShrinksToTheNewCount) {
 TEST_F(StackPageTest, FewerThanTenBytesGiveTheHeaderRowAlone) {
   Push({0x10});
   form.Button34->click();
-  SetPointers(0x0020, 0x0025);
+  SetStackPointers(line.emulator, 0x0020, 0x0025);
   form.Button34->click();
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(form.Label23->text(), "Total de registros lidos: 0");
@@ -166,7 +146,7 @@ TEST_F(StackPageTest, EmptyStackSaysSoAndLeavesThePage) {
 
 // A wrapped or damaged header is a failed read: no range error, port released.
 TEST_F(StackPageTest, TopBelowStartIsAFailedRead) {
-  SetPointers(0x0040, 0x0020);
+  SetStackPointers(line.emulator, 0x0040, 0x0020);
   form.Button34->click();
   EXPECT_EQ(messages.shown, std::vector<QString>{kReadFailed});
   EXPECT_TRUE(messages.errors.empty());

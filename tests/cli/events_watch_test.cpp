@@ -9,6 +9,7 @@
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -19,7 +20,7 @@ class EventsAndWatch : public CliOnEmulator {
     emulator_.With([&](emu::Controller& c) {
       std::uint8_t tag = 0xB2;
       for (std::uint8_t f : flags) {
-        ASSERT_TRUE(c.PushEvent({0x00, 0xA1, tag++, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, f}));
+        ASSERT_TRUE(c.PushEvent(SampleEvent(0xA100 + tag++, f)));
       }
     });
   }

@@ -18,6 +18,7 @@
 #include "tests/cli/store_urls.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -40,14 +41,11 @@ class Harvest : public CliOnEmulator, public ::testing::WithParamInterface<Store
       for (int i = 0; i < count; ++i) {
         const std::uint32_t tag = first + static_cast<std::uint32_t>(i);
         const std::uint8_t flags = i % 2 == 0 ? 0x10 : 0x41;  // door 1 granted, door 2 refused (1)
-        ASSERT_TRUE(c.PushEvent({static_cast<std::uint8_t>(tag >> 16), static_cast<std::uint8_t>(tag >> 8),
-                                 static_cast<std::uint8_t>(tag), 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, flags}));
+        ASSERT_TRUE(c.PushEvent(SampleEvent(tag, flags)));
       }
     });
   }
-  static Bytes Header(emu::PtyEmulator& emulator) {
-    return emulator.With([](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
-  }
+  static Bytes Header(emu::PtyEmulator& emulator) { return StackHeaderOf(emulator); }
   static bool Empty(emu::PtyEmulator& emulator) {
     const Bytes h = Header(emulator);
     return h[8] == h[10] && h[9] == h[11];

@@ -19,6 +19,7 @@
 #include "tests/support/ser2net_server.h"
 #include "tests/support/tcp_peers.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/time_bounds.h"
 
 namespace zm48d::testing {
 namespace {
@@ -198,7 +199,8 @@ TEST_P(NetworkPort, AServerThatDiesDuringABackupFailsItAndKeepsTheOldFiles) {
   EXPECT_EQ(backup.exitCode, 1) << backup.out << backup.err;
   EXPECT_NE(backup.err.find(url + ": the server closed the connection"), std::string::npos)
       << backup.err;
-  EXPECT_LT(afterKill, milliseconds(2000)) << "a frame's timeout at most, and the hang-up is at once";
+  EXPECT_LT(afterKill, Loaded(milliseconds(1400)))
+      << "a frame's timeout at most, and the hang-up is at once";
   for (const char* file : {"h.txt", "g.txt", "t.txt"}) EXPECT_EQ(dir_.Read(file), "antigo\r\n");
   // A new ser2net on the same ports serves again. The answer cut off by the
   // kill waits in the device for the next client: an RFC 2217 server is told to
@@ -230,12 +232,14 @@ TEST(NetworkPortFailures, RefusedSilentAndMistypedPortsSayTheServerAndTheReason)
     milliseconds atMost;
   };
   const Case cases[] = {
-      {refusing, 1, "Erro ao abrir a porta serial!!\n" + refusing + ": Connection refused\n", milliseconds(1000)},
+      // At once: well before the 3 s a silent server is given.
+      {refusing, 1, "Erro ao abrir a porta serial!!\n" + refusing + ": Connection refused\n",
+       Loaded(milliseconds(500))},
       {silent.Url("rfc2217"), 1,
        "Erro ao abrir a porta serial!!\n" + silent.Url("rfc2217") + ": sem resposta em 3 s\n",
-       milliseconds(4000)},
+       Loaded(std::chrono::seconds(3))},
       {"socket://127.0.0.1", 2, "zm48d: --port socket://127.0.0.1: no port number\n",
-       milliseconds(1000)},
+       Loaded(milliseconds(500))},
   };
   for (const Case& c : cases) {
     const ProcessResult beep = RunProgram(program, {"--port", c.url, "beep"});

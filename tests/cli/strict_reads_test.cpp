@@ -8,6 +8,7 @@
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -23,7 +24,7 @@ class StrictReads : public CliOnEmulator,
     // byte 0xAB give the read answers letters for the lower-case fault to change.
     emulator_.With([](emu::Controller& c) {
       for (std::uint8_t tag : {0xB2, 0xB3}) {
-        ASSERT_TRUE(c.PushEvent({0x00, 0xA1, tag, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+        ASSERT_TRUE(c.PushEvent(SampleEvent(0xA100 + tag)));
       }
       c.settings[0x8000] = 0xAB;  // a byte of the configuration block the terminal keeps
     });

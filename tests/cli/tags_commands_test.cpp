@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -26,7 +27,7 @@ class TagsCommandTest : public CliOnEmulator {
   }
 
   void Push(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2) {
-    const std::array<std::uint8_t, 10> record = {b0, b1, b2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10};
+    const EventRecord record = SampleEvent(static_cast<std::uint32_t>(b0 << 16 | b1 << 8 | b2));
     ASSERT_TRUE(emulator_.With([&](emu::Controller& c) { return c.PushEvent(record); }));
   }
 };

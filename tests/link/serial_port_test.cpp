@@ -15,6 +15,7 @@
 #include "link/serial_port.h"
 #include "tests/support/fake_link.h"
 #include "tests/support/raw_peer.h"
+#include "tests/support/time_bounds.h"
 
 namespace zm48d::testing {
 namespace {
@@ -33,6 +34,7 @@ struct PeerPort {
 };
 
 // Reads 4 bytes from the silent line: it fails after 300 * 4 + 200 ms with none.
+constexpr long kSilentReadMs = 300 * 4 + 200;
 void ExpectSilentReadTimesOut(PeerPort& line) {
   ASSERT_TRUE(SerialOpen(line.port, 1));
   std::uint8_t buffer[4];
@@ -42,7 +44,7 @@ void ExpectSilentReadTimesOut(PeerPort& line) {
   const long ms = ElapsedMs(start);
   EXPECT_EQ(read, 0);
   EXPECT_GE(ms, 1300);
-  EXPECT_LT(ms, 2000);
+  EXPECT_LT(ms, Loaded(milliseconds(kSilentReadMs)).count());
 }
 
 TEST(SerialTimeouts, SilentLineFailsAFourByteReadAfterTheTotalTimeout) {
@@ -81,7 +83,7 @@ TEST(SerialTimeouts, PeerStoppingMidBlockFailsTheIntervalAfterTheLastByte) {
   sender.join();
   EXPECT_EQ(read, 3);
   EXPECT_GE(ms, 280);   // 100 before the bytes, 200 after them
-  EXPECT_LT(ms, 800);   // far below the total bound of 3200
+  EXPECT_LT(ms, Loaded(milliseconds(300)).count());  // below the total bound of 3200
 }
 
 TEST(SerialTimeouts, BytesSpacedBelowTheIntervalKeepTheReadGoing) {
@@ -109,7 +111,8 @@ TEST(SerialTimeouts, ReadReturnsAsSoonAsTheLastByteArrives) {
   int read = 0;
   const auto start = Clock::now();
   EXPECT_TRUE(SerialRead(line.port, 4, buffer, read));
-  EXPECT_LT(ElapsedMs(start), 100);
+  // Well before the 200 ms the interval timeout would add.
+  EXPECT_LT(ElapsedMs(start), Loaded(milliseconds(50)).count());
 }
 
 TEST(SerialTimeouts, WrittenBytesReachThePeer) {

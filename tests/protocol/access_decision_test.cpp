@@ -12,6 +12,7 @@
 #include "protocol/access_decision.h"
 #include "protocol/rules_image.h"
 #include "protocol/tag_image.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -149,12 +150,8 @@ class ReadEffectsTest : public ::testing::Test {
   void SetUp() override {
     memory->settings[0x8000 + 8] = 6;  // relay 3: 1500 ms
   }
-  // Stack start, top and limit straight into the header.
   void SetStack(int start, int top, int limit) {
-    for (auto [at, value] : {std::pair{8, start}, {10, top}, {12, limit}}) {
-      memory->eeprom[at] = static_cast<std::uint8_t>(value >> 8);
-      memory->eeprom[at + 1] = static_cast<std::uint8_t>(value);
-    }
+    testing::SetStack(memory->eeprom, start, top, limit);
   }
   ReadEffects Apply(int door, std::uint32_t tag) {
     return ApplyTagRead(memory->eeprom, memory->settings, Read(door, tag, "07/12/26 09:00:00"));

@@ -12,6 +12,7 @@
 #include "protocol/big_endian.h"
 #include "protocol/commands.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -19,25 +20,12 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using emu::Fault;
 
-std::array<std::uint8_t, 10> Record(std::uint8_t tagLow, std::uint8_t flags) {
-  return {0x00, 0xA1, tagLow, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, flags};
-}
-
 class EventStack : public ::testing::Test {
  protected:
   void SetUp() override { line.Open(); }
   void Push(int n) {
     line.emulator.With([&](auto& c) {
-      for (int i = 0; i < n; ++i) c.PushEvent(Record(static_cast<std::uint8_t>(i), 0x10));
-    });
-  }
-  // Sets start and top of the stack header directly.
-  void SetPointers(int start, int top) {
-    line.emulator.With([&](auto& c) {
-      c.eeprom[8] = static_cast<std::uint8_t>(start >> 8);
-      c.eeprom[9] = static_cast<std::uint8_t>(start);
-      c.eeprom[10] = static_cast<std::uint8_t>(top >> 8);
-      c.eeprom[11] = static_cast<std::uint8_t>(top);
+      for (int i = 0; i < n; ++i) c.PushEvent(SampleEvent(0xA100 + static_cast<std::uint32_t>(i)));
     });
   }
   std::string Commands() {
@@ -49,9 +37,7 @@ class EventStack : public ::testing::Test {
     }
     return out;
   }
-  Bytes Header() {
-    return line.emulator.With([](auto& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
-  }
+  Bytes Header() { return StackHeaderOf(line.emulator); }
 
   EmulatedLine line;
   std::vector<std::string> lines{"stale"};
@@ -91,7 +77,7 @@ TEST_F(EventStack, ClearingRewritesTheHeaderWithTopAtStartThenNotifies) {
 
 TEST_F(EventStack, PartialRecordAtTheTopIsIgnored) {
   Push(3);
-  SetPointers(0x20, 0x20 + 25);
+  SetStackPointers(line.emulator, 0x20, 0x20 + 25);
   EXPECT_TRUE(DownloadEvents(line.link, false, false, lines));
   EXPECT_EQ(lines.size(), 2u);
 }
@@ -226,7 +212,7 @@ TEST_F(EventStack, FailedLeavingBracketFailsTheDownload) {
 }
 
 TEST_F(EventStack, TopBelowStartIsAFailedReadWithAnEmptyList) {
-  SetPointers(0x0100, 0x0080);
+  SetStackPointers(line.emulator, 0x0100, 0x0080);
   EXPECT_FALSE(DownloadEvents(line.link, true, false, lines));
   EXPECT_TRUE(lines.empty());
   EXPECT_EQ(Commands(), "DL ");

@@ -10,9 +10,9 @@
 
 #include "protocol/commands.h"
 #include "protocol/frames.h"
-#include "protocol/hex_text.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/fake_link.h"
+#include "tests/support/time_bounds.h"
 
 namespace zm48d::testing {
 namespace {
@@ -122,7 +122,7 @@ TEST(ReceiveStatus, SilentControllerFailsAfterTheHeaderTimeout) {
                       std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(status, link_status::kNoHeader);
   EXPECT_GE(ms, 1300);
-  EXPECT_LT(ms, 2000);
+  EXPECT_LT(ms, Loaded(std::chrono::milliseconds(300 * 4 + 200)).count());
 }
 
 TEST(ReceiveStatus, BadChecksumKeepsTheWholeFrameInTheBuffer) {
@@ -159,25 +159,6 @@ TEST(ReceiveStatus, RequestsForAnotherHeadAreNotAnswered) {
   EXPECT_EQ(status, link_status::kNoHeader);
   line.link.HeadAddress = 0x80;
   EXPECT_TRUE(Beep(line.link, status));
-}
-
-TEST(HexText, DecodesUpperCaseDigitsAndSkipsEverythingElse) {
-  EXPECT_EQ(HexTextToInt("AA"), 170u);
-  EXPECT_EQ(HexTextToInt("4F"), 79u);
-  EXPECT_EQ(HexTextToInt("0A"), 10u);
-  EXPECT_EQ(HexTextToInt(""), 0u);
-  EXPECT_EQ(HexTextToInt("1a"), 1u);
-  EXPECT_EQ(HexTextToInt("G7"), 7u);
-  EXPECT_EQ(HexTextToInt("ff"), 0u);
-  EXPECT_EQ(HexTextToInt(" 1 B "), 0x1Bu);
-  EXPECT_EQ(HexTextToInt("123456789ABCDEF"), 0x123456789ABCDEFu);
-}
-
-TEST(HexText, SixteenOrMoreDigitsGiveTheValueModulo2To64) {
-  EXPECT_EQ(HexTextToInt("FFFFFFFFFFFFFFFF"), 0xFFFFFFFFFFFFFFFFu);
-  EXPECT_EQ(HexTextToInt("8000000000000000"), 0x8000000000000000u);
-  EXPECT_EQ(HexTextToInt("1FFFFFFFFFFFFFFFF"), 0xFFFFFFFFFFFFFFFFu);
-  EXPECT_EQ(HexTextToInt("1000000000000000AB") & 0xFF, 0xABu);
 }
 
 }  // namespace

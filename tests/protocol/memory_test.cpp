@@ -10,6 +10,7 @@
 #include "protocol/config_block.h"
 #include "protocol/memory.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -17,18 +18,12 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using emu::Fault;
 
-Bytes Slice(const emu::Space& space, int at, int n) {
-  return Bytes(space.begin() + at, space.begin() + at + n);
-}
-
 class Memory : public ::testing::Test {
  protected:
   void SetUp() override { line.Open(); }
   std::vector<emu::Request> Requests() { return line.emulator.Requests(); }
-  Bytes Eeprom(int at, int n) { return line.emulator.With([&](auto& c) { return Slice(c.eeprom, at, n); }); }
-  Bytes Config(int at, int n) {
-    return line.emulator.With([&](auto& c) { return Slice(c.settings, 0x8000 + at, n); });
-  }
+  Bytes Eeprom(int at, int n) { return EepromSlice(line.emulator, at, n); }
+  Bytes Config(int at, int n) { return SettingsSlice(line.emulator, 0x8000 + at, n); }
 
   EmulatedLine line;
   LinkStatus status = 99;

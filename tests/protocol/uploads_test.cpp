@@ -12,6 +12,7 @@
 #include "tests/support/emulated_line.h"
 #include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -21,12 +22,8 @@ using Bytes = std::vector<std::uint8_t>;
 class Uploads : public ::testing::Test {
  protected:
   void SetUp() override { line.Open(); }
-  Bytes Eeprom(int at, int n) {
-    return line.emulator.With([&](auto& c) { return Bytes(c.eeprom.begin() + at, c.eeprom.begin() + at + n); });
-  }
-  Bytes Settings(int at, int n) {
-    return line.emulator.With([&](auto& c) { return Bytes(c.settings.begin() + at, c.settings.begin() + at + n); });
-  }
+  Bytes Eeprom(int at, int n) { return EepromSlice(line.emulator, at, n); }
+  Bytes Settings(int at, int n) { return SettingsSlice(line.emulator, at, n); }
   size_t Sent() { return line.emulator.Requests().size(); }
 
   EmulatedLine line;

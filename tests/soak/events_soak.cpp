@@ -25,6 +25,7 @@
 #include "tests/soak/soak_settings.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -63,10 +64,7 @@ class EventsSoak {
     emulator_.With([&](emu::Controller& c) {
       for (int i = 0; i < count; ++i) {
         const std::uint32_t tag = kFirstTag + static_cast<std::uint32_t>(pushed_.size());
-        const std::array<std::uint8_t, EventRecordSize> record = {
-            static_cast<std::uint8_t>(tag >> 16), static_cast<std::uint8_t>(tag >> 8),
-            static_cast<std::uint8_t>(tag), 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10};
-        if (!c.PushEvent(record)) return;
+        if (!c.PushEvent(SampleEvent(tag))) return;
         pushed_.insert(tag);
       }
     });

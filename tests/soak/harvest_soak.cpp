@@ -23,6 +23,7 @@
 #include "tests/soak/soak_settings.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -57,8 +58,7 @@ class HarvestSoak {
     while (recording_) {
       emulator_.With([&](emu::Controller& c) {
         const std::uint32_t tag = kFirstTag + next_;
-        if (c.PushEvent({static_cast<std::uint8_t>(tag >> 16), static_cast<std::uint8_t>(tag >> 8),
-                         static_cast<std::uint8_t>(tag), 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10})) {
+        if (c.PushEvent(SampleEvent(tag))) {
           ++next_;
         }
       });
