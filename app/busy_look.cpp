@@ -1,6 +1,8 @@
 // What an operator sees while the line is busy for more than a moment: the
 // page's controls greyed, the tabs and menus too, and "Cancelar" on the status
 // bar. Clicks were already dropped while busy; now it also shows.
+#include <vector>
+
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>

@@ -8,6 +8,7 @@
 // grey its controls until it ends (not at once, so that a beep or a poll does not
 // make the page flicker).
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <QElapsedTimer>

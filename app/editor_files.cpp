@@ -1,5 +1,7 @@
 #include "app/editor_files.h"
 
+#include <cstddef>
+
 #include <QTableWidget>
 
 #include "app/file_dialogs.h"

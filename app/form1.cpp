@@ -1,6 +1,10 @@
 #include "app/form1.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
 
 #include <QComboBox>
 #include <QEvent>

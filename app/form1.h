@@ -3,6 +3,7 @@
 // serial port. Controls keep the names the handlers know them by; each page is
 // built in its own file (page_*.cpp) and the handlers live in handlers_*.cpp.
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -58,7 +59,6 @@ class TForm1 : public QMainWindow {
   // The link the handlers run their port cycles on.
   LinkState& Link() { return link_; }
   const LinkState& Link() const { return link_; }
-  MessageSink& Messages() { return messages_; }
 
   // Runs one handler body: an error it does not catch ends it, releases the port
   // and is shown in the error box. While it runs the window stays busy (it
@@ -369,12 +369,12 @@ class TForm1 : public QMainWindow {
   BusyWindow busy_{*this};
   std::array<QWidget*, 8> pageBodies_{};
   bool activated_ = false;
-  bool placed_ = false;
-  int grownForTrace_ = 0;
+  bool placed_ = false;     // fitted to the screen with its frame, at the first show
+  int grownForTrace_ = 0;   // what the window grew by when the trace pane opened
   std::vector<QPointer<QWidget>> greyed_;  // what LookBusy greyed, to give back
   bool cancelRequested_ = false;           // "Cancelar" was clicked in this operation
   bool cancelHeldBack_ = false;            // and a frame was held back for it
-  std::uint64_t traceMark_ = 0;            // the trace rows taken before this operation  // what the window grew by when the trace pane opened  // fitted to the screen with its frame, at the first show
+  std::uint64_t traceMark_ = 0;            // the trace rows taken before this operation
   QtDifferencesDialog ownDifferences_{this};
   DifferencesView* differences_ = &ownDifferences_;
 };

@@ -1,5 +1,7 @@
 #include "app/groups_header.h"
 
+#include <string_view>
+
 #include "app/message_sink.h"
 #include "operations/operator_texts.h"
 

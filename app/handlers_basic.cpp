@@ -4,6 +4,7 @@
 // is open, so a bad number ends the handler with the port open and the port
 // cycle releases it.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -44,10 +45,10 @@ void ShowDecimal(const std::array<QLineEdit*, 4>& edits, const Values& values) {
 }  // namespace
 
 // Whether the controller answered is not reported.
-void TForm1::Button2Click(int relay) { ops::PulseRelayButton(Session(), relay); }
+void TForm1::Button2Click(int relay) { ops::TriggerRelay(Session(), relay); }
 
 void TForm1::Button25Click() {
-  ops::ReadRelayTimesButton(Session(), [this](const std::array<int, 4>& milliseconds) {
+  ops::ReadRelayTimesInto(Session(), [this](const std::array<int, 4>& milliseconds) {
     ShowDecimal({Edit3, Edit4, Edit5, Edit6}, milliseconds);
   });
 }
@@ -56,7 +57,7 @@ void TForm1::Button25Click() {
 // status line says what was stored.
 void TForm1::Button26Click() {
   std::array<int, 4> typed{};
-  const bool written = ops::WriteRelayTimesButton(Session(), [&] {
+  const bool written = ops::WriteRelayTimesFrom(Session(), [&] {
     typed = IntegersOf({Edit3, Edit4, Edit5, Edit6});
     ops::RelayTimes milliseconds{};
     for (std::size_t i = 0; i < typed.size(); ++i) {
@@ -68,18 +69,18 @@ void TForm1::Button26Click() {
 }
 
 void TForm1::Button27Click() {
-  ops::ReadHeadButton(Session(), [this](std::uint8_t head) {
+  ops::ReadHeadAddressInto(Session(), [this](std::uint8_t head) {
     Edit7->setText(QString::fromStdString(HexByte(head)));
   });
 }
 
 // The head stored in the controller, not the one the terminal talks to.
 void TForm1::Button28Click() {
-  ops::WriteHeadButton(Session(), static_cast<std::uint8_t>(HexTextToInt(TextOf(Edit7)) & 0xFF));
+  ops::ChangeHeadAddress(Session(), static_cast<std::uint8_t>(HexTextToInt(TextOf(Edit7)) & 0xFF));
 }
 
 void TForm1::Button29Click() {
-  ops::ReadClockButton(Session(), [this](const ops::ClockReading& clock) {
+  ops::ReadClockInto(Session(), [this](const ops::ClockReading& clock) {
     meDAT->setText(QString::fromStdString(clock.date));
     meHOR->setText(QString::fromStdString(clock.time));
   });
@@ -89,7 +90,7 @@ void TForm1::Button29Click() {
 // status line says when it names no real day or time.
 void TForm1::Button30Click() {
   ops::ClockSetting typed;
-  const bool set = ops::SetClockButton(Session(), [&] {
+  const bool set = ops::SetClockFrom(Session(), [&] {
     typed = {TextOf(meDAT), TextOf(meHOR)};
     return typed;
   });
@@ -112,7 +113,7 @@ void TForm1::Button31Click() {
 // that is no number ends it before anything is sent.
 void TForm1::Button36Click() {
   const std::array<QLineEdit*, 4> edits = {Edit12, Edit13, Edit14, Edit15};
-  ops::ReadReaderTimeoutsButton(
+  ops::ReadReaderTimeoutsInto(
       Session(), [&] { for (const QLineEdit* edit : edits) IntegerOf(edit); },
       [&](const std::array<std::uint8_t, 4>& seconds) { ShowDecimal(edits, seconds); });
 }
@@ -120,7 +121,7 @@ void TForm1::Button36Click() {
 // Timeouts are cut to six bits; the status line says what was stored.
 void TForm1::Button37Click() {
   ops::ReaderTimeouts typed{};
-  const bool written = ops::WriteReaderTimeoutsButton(Session(), [&] {
+  const bool written = ops::WriteReaderTimeoutsFrom(Session(), [&] {
     typed = IntegersOf({Edit12, Edit13, Edit14, Edit15});
     return typed;
   });
@@ -133,7 +134,7 @@ void TForm1::Button37Click() {
 void TForm1::Button42Click() {
   if (!messages_.Ask(FromUtf8(text::kResetMemoryQuestion))) return;
   const Hourglass hourglass;
-  ops::ResetMemoryButton(Session());
+  ops::ResetControllerMemory(Session());
 }
 
 }  // namespace zm48d

@@ -1,5 +1,7 @@
 // Start-up defaults and the "Config" page: which port and which head address the
 // terminal uses.
+#include <cstdint>
+
 #include <QComboBox>
 #include <QLineEdit>
 

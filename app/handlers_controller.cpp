@@ -1,6 +1,8 @@
 // The "Controlador" menu: a backup of what the controller holds, a verify of
 // the controller against the files of the "TX" page, and the harvest of its
 // events into the event store.
+#include <string>
+
 #include <QDir>
 #include <QStringList>
 

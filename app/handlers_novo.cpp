@@ -1,5 +1,7 @@
 // The editors' "Novo": an empty grid with its header row. Also run at start-up and
 // before every file is loaded into an editor.
+#include <initializer_list>
+
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QTableWidget>

@@ -1,7 +1,9 @@
 // "Pilha": event download into the grid, and the two hidden test buttons (the
 // events saved to a fixed file, the default configuration).
+#include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QFile>
@@ -10,6 +12,7 @@
 
 #include "app/form1.h"
 #include "app/string_grid.h"
+#include "operations/default_configuration.h"
 #include "operations/event_download.h"
 #include "operations/operator_texts.h"
 #include "protocol/event_record.h"
@@ -40,7 +43,7 @@ void FillEventGrid(QTableWidget& grid, std::span<const std::uint8_t> records) {
 // Reads the stack without clearing it and without the download bracket, so a
 // second press shows the same records again.
 void TForm1::Button34Click() {
-  ops::ReadEventStackButton(Session(), [this](const std::vector<std::uint8_t>& records) {
+  ops::ReadWaitingEventsInto(Session(), [this](const std::vector<std::uint8_t>& records) {
     const int count = WaitingRecords(static_cast<int>(records.size()));
     Label23->setText(FromUtf8(text::kRecordCountCaption) + QString::number(count));
     LIMPA_stGRID(sgPIL);
@@ -53,10 +56,10 @@ void TForm1::Button34Click() {
 void TForm1::Button40Click() {
   const std::string path = EventFileName.isEmpty() ? ops::DefaultEventFilePath()
                                                    : QFile::encodeName(EventFileName).toStdString();
-  ops::SaveEventsButton(Session(), path);
+  ops::SaveAndClearEvents(Session(), path);
 }
 
 // Relay times 1500 ms and reader timeouts 2 s, then the memory notice.
-void TForm1::Button41Click() { ops::WriteDefaultsButton(Session()); }
+void TForm1::Button41Click() { ops::RestoreDefaultConfiguration(Session()); }
 
 }  // namespace zm48d

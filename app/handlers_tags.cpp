@@ -1,5 +1,9 @@
 // "Cadastro": insert a tag, save and open the tag list file, and take tag numbers
 // from the controller's event stack ("Último", "Montar lista ...").
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>

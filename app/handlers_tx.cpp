@@ -1,5 +1,7 @@
 // "TX" and "Enviar lista para o aparelho": the files the controller is loaded
 // from, the room they leave for the event stack, and sending them.
+#include <string>
+
 #include <QLabel>
 #include <QLineEdit>
 

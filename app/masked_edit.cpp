@@ -1,6 +1,7 @@
 #include "app/masked_edit.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include <QKeyEvent>
 

@@ -1,5 +1,7 @@
 #include "app/ports_dialog.h"
 
+#include <string>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>

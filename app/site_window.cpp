@@ -1,6 +1,8 @@
 #include "app/site_window.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,6 +1,7 @@
 #include "app/string_grid.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <numeric>
 #include <vector>
 

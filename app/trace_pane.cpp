@@ -1,6 +1,9 @@
 #include "app/trace_pane.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <string>
+#include <utility>
 
 #include <QApplication>
 #include <QClipboard>

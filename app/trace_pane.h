@@ -4,6 +4,7 @@
 // words. It keeps the last kTraceRows frames; rows reach the view in batches,
 // so a transfer never waits for the pane.
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <span>

@@ -1,6 +1,7 @@
 #include "app/window_geometry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QEvent>
 #include <QObject>

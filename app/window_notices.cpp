@@ -1,5 +1,8 @@
 #include "app/window_notices.h"
 
+#include <string>
+#include <string_view>
+
 #include <QFile>
 #include <QFileInfo>
 

@@ -4,6 +4,8 @@
 // descriptions that could not be kept there alone. A failure's box carries the
 // line's last frames as its details.
 #include <functional>
+#include <string_view>
+#include <utility>
 
 #include <QString>
 

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QPushButton>

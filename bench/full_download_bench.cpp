@@ -6,6 +6,10 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "protocol/event_stack.h"
 #include "tests/support/emulated_line.h"

@@ -4,6 +4,9 @@
 // bytes alone need on that line, counted from the frames that crossed it.
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <string_view>
+
 #include "bench/wire_timing.h"
 #include "operations/send_sequence.h"
 #include "tests/support/emulated_line.h"

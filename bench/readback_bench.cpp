@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "bench/wire_timing.h"
 #include "operations/controller_backup.h"

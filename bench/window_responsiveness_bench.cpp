@@ -6,8 +6,10 @@
 // handled. Target: at most 100 ms each.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 #include <QElapsedTimer>

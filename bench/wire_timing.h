@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdint>
+#include <span>
 
 #include "protocol/link_state.h"
 

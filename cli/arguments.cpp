@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <sstream>
 
 #include "files/hex_digits.h"

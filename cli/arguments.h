@@ -2,7 +2,9 @@
 // Reading the words that follow a command. Every function throws UsageError with
 // a message that names the bad word, so a typing slip ends in exit status 2 before
 // the port is opened, never in a crash or a half-run operation.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <span>

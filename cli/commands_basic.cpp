@@ -16,7 +16,7 @@ int RunBeep(CommandContext& context) {
 int RunRelay(CommandContext& context) {
   RequireArgumentCount(context.args, 1);
   const auto relay = static_cast<int>(ParseNumberInRange(context.args[0], "relay", 1, 4));
-  return ExitStatus(ops::PulseRelayButton(context.session, relay, text::kError));
+  return ExitStatus(ops::TriggerRelay(context.session, relay, text::kError));
 }
 
 int RunNotify(CommandContext& context) {

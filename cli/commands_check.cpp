@@ -1,9 +1,11 @@
 // check: the decisions a controller would make on tag reads once these files
 // were sent to it, tried here with no controller and no port, and printed as
 // `zm48d events` prints the events they leave.
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/commands.h"

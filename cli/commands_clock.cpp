@@ -1,5 +1,6 @@
 // clock: read it, set it from typed text or from this PC's local time.
 #include <span>
+#include <string>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
@@ -12,7 +13,7 @@ namespace zm48d::cli {
 namespace {
 
 int ReadClockCommand(CommandContext& context) {
-  return ExitStatus(ops::ReadClockButton(context.session, [&](const ops::ClockReading& clock) {
+  return ExitStatus(ops::ReadClockInto(context.session, [&](const ops::ClockReading& clock) {
     context.out << clock.date << ' ' << clock.time << ' ' << clock.weekday << '\n';
   }));
 }
@@ -20,7 +21,7 @@ int ReadClockCommand(CommandContext& context) {
 // The window shows nothing when the clock could not be set; a script needs to know.
 int SetClockCommand(CommandContext& context, const ops::ClockSetting& setting) {
   return ExitStatus(
-      ops::SetClockButton(context.session, [&] { return setting; }, text::kError));
+      ops::SetClockFrom(context.session, [&] { return setting; }, text::kError));
 }
 
 }  // namespace

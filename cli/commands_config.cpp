@@ -1,12 +1,18 @@
 // relay-times, reader-timeouts, head, defaults: the settings kept in the
 // controller's configuration block.
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "operations/device_operations.h"
-#include "operations/event_download.h"
+#include "operations/default_configuration.h"
 #include "operations/operator_texts.h"
 #include "operations/stored_values.h"
 #include "protocol/hex_text.h"
@@ -54,7 +60,7 @@ int RunRelayTimes(CommandContext& context) {
   RequireNoneOrFour(context.args, "relay-times");
   if (context.args.empty()) {
     return ExitStatus(
-        ops::ReadRelayTimesButton(context.session, PrintOn<std::array<int, 4>>(context.out)));
+        ops::ReadRelayTimesInto(context.session, PrintOn<std::array<int, 4>>(context.out)));
   }
   // Passed on as the window passes its edits: a negative number becomes a large
   // unsigned one, and the block keeps (ms / 250) & 0xFF.
@@ -64,7 +70,7 @@ int RunRelayTimes(CommandContext& context) {
     typed[i] = ParseEditInteger(context.args[i]);
     milliseconds[i] = static_cast<std::uint32_t>(typed[i]);
   }
-  const bool ok = ops::WriteRelayTimesButton(context.session, [&] { return milliseconds; });
+  const bool ok = ops::WriteRelayTimesFrom(context.session, [&] { return milliseconds; });
   if (ok) {
     NoteWhenCut(context.err, "relay-times", ops::StoredRelayTimes(typed),
                 "ms (steps of " + std::to_string(kRelayTimeUnitMs) + " ms, 0 to " +
@@ -77,12 +83,12 @@ int RunReaderTimeouts(CommandContext& context) {
   RequireNoneOrFour(context.args, "reader-timeouts");
   if (context.args.empty()) {
     // The controller's bytes as they are, unmasked.
-    return ExitStatus(ops::ReadReaderTimeoutsButton(
+    return ExitStatus(ops::ReadReaderTimeoutsInto(
         context.session, {}, PrintOn<std::array<std::uint8_t, 4>>(context.out)));
   }
   ops::ReaderTimeouts seconds{};
   for (std::size_t i = 0; i < kFourValues; ++i) seconds[i] = ParseEditInteger(context.args[i]);
-  const bool ok = ops::WriteReaderTimeoutsButton(context.session, [&] { return seconds; });
+  const bool ok = ops::WriteReaderTimeoutsFrom(context.session, [&] { return seconds; });
   if (ok) {
     NoteWhenCut(context.err, "reader-timeouts", ops::StoredReaderTimeouts(seconds),
                 "s (6 bits: 0 to " + std::to_string(ops::kReaderTimeoutMask) + ")");
@@ -95,10 +101,10 @@ int RunReaderTimeouts(CommandContext& context) {
 int RunHead(CommandContext& context) {
   if (context.args.size() > 1) throw UsageError("head takes at most one value (HEX)");
   if (context.args.empty()) {
-    return ExitStatus(ops::ReadHeadButton(
+    return ExitStatus(ops::ReadHeadAddressInto(
         context.session, [&](std::uint8_t head) { context.out << HexByte(head) << '\n'; }));
   }
-  const bool ok = ops::WriteHeadButton(context.session, HeadFromText(context.args[0]));
+  const bool ok = ops::ChangeHeadAddress(context.session, HeadFromText(context.args[0]));
   if (const std::string note = HeadCutNote(context.args[0], "stored as"); ok && !note.empty()) {
     context.err << "head: " << note << '\n';
   }
@@ -109,7 +115,7 @@ int RunHead(CommandContext& context) {
 // script is told, with the text of the first port cycle, the Beep's.
 int RunDefaults(CommandContext& context) {
   RequireArgumentCount(context.args, 0);
-  return ExitStatus(ops::WriteDefaultsButton(context.session, text::kOpenPortFailed));
+  return ExitStatus(ops::RestoreDefaultConfiguration(context.session, text::kOpenPortFailed));
 }
 
 }  // namespace zm48d::cli

@@ -3,10 +3,13 @@
 // online reading of the "Leitura OnLine" page, one line per poll.
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/arguments.h"
@@ -99,7 +102,7 @@ int RunEvents(CommandContext& context) {
     // As "Descarregar Registros": the stack is only read. An empty stack is a
     // result here, printed with the events, not a message.
     std::vector<std::uint8_t> records;
-    const bool ok = ops::ReadEventStackButton(
+    const bool ok = ops::ReadWaitingEventsInto(
         context.session, [&](const std::vector<std::uint8_t>& read) { records = read; },
         {.headerFailed = text::kStackReadFailed, .empty = {}});
     if (ok) PrintEvents(context.out, records, options.csv);

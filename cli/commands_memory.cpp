@@ -1,7 +1,11 @@
 // reset-memory, and raw access to the controller's two address spaces for test
 // engineers: eeprom (command 'D') and settings (command 'G').
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/arguments.h"
@@ -120,7 +124,7 @@ int WriteSettingsCommand(CommandContext& context) {
 // told, with the Beep's text.
 int RunResetMemory(CommandContext& context) {
   RequireArgumentCount(context.args, 0);
-  return ExitStatus(ops::ResetMemoryButton(context.session, text::kOpenPortFailed));
+  return ExitStatus(ops::ResetControllerMemory(context.session, text::kOpenPortFailed));
 }
 
 int RunEeprom(CommandContext& context) {

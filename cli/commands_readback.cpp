@@ -1,6 +1,9 @@
 // backup and verify: what the controller holds, read back into the three files
 // or compared with them. Differences are the command's result, one a line on
 // the output; failures go to the error stream with the window's texts.
+#include <string>
+#include <string_view>
+
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "operations/controller_backup.h"

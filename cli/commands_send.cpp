@@ -1,6 +1,8 @@
 // stack-space, send, send-tags: the transfer page's calculation and sending, with
 // the page's texts. Unlike the window's "Enviar lista para o aparelho", send-tags
 // reports its outcome, so that a script can tell whether the list arrived.
+#include <string_view>
+
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "operations/controller_verify.h"

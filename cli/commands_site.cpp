@@ -1,5 +1,7 @@
 // site FILE COMMAND: one operation on every controller of a site at once.
+#include <cstddef>
 #include <span>
+#include <string>
 
 #include "cli/commands.h"
 #include "cli/usage_error.h"

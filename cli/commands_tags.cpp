@@ -1,6 +1,9 @@
 // last-tag and oldest-tags: the tag numbers that "Último" and "Montar lista com os
 // últimos "x" tags lidos" of the "Cadastro" page take from the event stack, one per
 // line, for registering tags just presented at a reader.
+#include <string>
+#include <vector>
+
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "operations/operator_texts.h"

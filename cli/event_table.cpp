@@ -1,5 +1,6 @@
 #include "cli/event_table.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 

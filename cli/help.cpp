@@ -1,5 +1,6 @@
 #include "cli/help.h"
 
+#include <cstddef>
 #include <string_view>
 
 #include "link/platform_serial_link.h"

@@ -1,6 +1,7 @@
 #include "cli/hex_dump.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "protocol/big_endian.h"
 #include "protocol/hex_text.h"

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <cstddef>
+
 #include "cli/arguments.h"
 #include "link/port_url.h"
 #include "protocol/hex_text.h"

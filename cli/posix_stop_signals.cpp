@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <ctime>
+#include <memory>
 
 namespace zm48d::cli {
 

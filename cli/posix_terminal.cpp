@@ -1,6 +1,9 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <optional>
+
 #include "cli/terminal.h"
 
 namespace zm48d::cli {

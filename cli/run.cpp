@@ -1,6 +1,8 @@
 #include "cli/run.h"
 
 #include <exception>
+#include <string_view>
+#include <utility>
 
 #include "cli/command_table.h"
 #include "cli/help.h"

@@ -1,6 +1,8 @@
 #include "cli/site_progress.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <string_view>
 
 #include "operations/operator_texts.h"
 

@@ -2,10 +2,12 @@
 // What `zm48d site` shows while its controllers work: on a terminal one live
 // line per controller, redrawn in place; elsewhere one plain line as each
 // controller ends. Then the summary table.
+#include <cstddef>
 #include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "site/site_run.h"

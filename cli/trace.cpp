@@ -1,5 +1,9 @@
 #include "cli/trace.h"
 
+#include <chrono>
+#include <cstdint>
+#include <span>
+
 #include "operations/trace_line.h"
 
 namespace zm48d::cli {

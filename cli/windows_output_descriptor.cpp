@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <string_view>
 
 #include "cli/output_descriptor.h"
 

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cstddef>
+#include <optional>
+
 #include "cli/terminal.h"
 
 namespace zm48d::cli {

@@ -1,6 +1,7 @@
 #include "emulator/console.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 #include <sstream>

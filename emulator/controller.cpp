@@ -1,6 +1,7 @@
 #include "emulator/controller.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <fstream>
 #include <iterator>
 

@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 #include "emulator/frame_reader.h"
 

@@ -1,6 +1,7 @@
 #include "files/cp1252.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace zm48d {

@@ -40,7 +40,6 @@ constexpr FieldSpan Time(int k) { return {4 + 6 * (k - 1), kTimeWidth}; }
 // minute (m odd) of time m/2 + 1.
 constexpr FieldSpan TimeDigits(int m) { return {4 + 3 * m, 2}; }
 inline constexpr FieldSpan kHolidayFlag{88, 3};
-inline constexpr int kLength = 90;
 }  // namespace group_line
 
 // HolidayLine: "25/12*Natal", description of any length.
@@ -59,7 +58,6 @@ constexpr FieldSpan TagByte(int i) { return {1 + 2 * i, 2}; }
 inline constexpr FieldSpan kPorts{8, 2};
 inline constexpr FieldSpan kGroup{11, 3};
 inline constexpr int kDescriptionPos = 15;
-inline constexpr int kLengthWithoutDescription = 14;
 }  // namespace tag_line
 
 inline std::string_view Field(std::string_view line, FieldSpan span) {

@@ -1,5 +1,6 @@
 #include "files/line_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>

@@ -3,6 +3,7 @@
 // split into lines, read and written whole.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zm48d {

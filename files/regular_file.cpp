@@ -1,6 +1,7 @@
 #include "files/regular_file.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
 

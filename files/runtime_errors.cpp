@@ -1,5 +1,6 @@
 #include "files/runtime_errors.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 

@@ -2,6 +2,9 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <string>
+
 #include "files/file_reader.h"
 
 namespace zm48d {

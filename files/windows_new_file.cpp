@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <string>
+
 #include "files/new_file.h"
 
 #include <fcntl.h>

@@ -3,8 +3,12 @@
 // port that never opens), so a command ends in one of its exit statuses and
 // never in another error.
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/command.h"

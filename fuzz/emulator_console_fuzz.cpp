@@ -1,5 +1,7 @@
 // The emulator's console, one command a line, from any text: each line gets an
 // answer (an error text for a bad one) and leaves the emulator serving.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "emulator/console.h"

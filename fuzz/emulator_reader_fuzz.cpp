@@ -1,6 +1,9 @@
 // The emulator's request reader and controller, from any bytes arriving in any
 // pieces: every request it takes is a whole frame whose checksum holds, and every
 // answer fits the terminal's response buffer.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "emulator/controller.h"

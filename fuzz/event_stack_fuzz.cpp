@@ -3,7 +3,10 @@
 // records between the start and the top (never below the start), or say that
 // there are none; every waiting record decodes to the texts the pages show.
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "emulator/controller.h"

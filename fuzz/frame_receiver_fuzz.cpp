@@ -3,6 +3,8 @@
 // with one of its nine status codes, succeeds exactly when the code is 0, and
 // succeeds only on a frame from the terminal's head whose checksum holds.
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "fuzz/fuzz_check.h"

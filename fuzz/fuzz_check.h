@@ -2,6 +2,7 @@
 // What the fuzz targets share: a check that stops the run at the first broken
 // promise (libFuzzer keeps the input that broke it), and ways to cut one input
 // into the pieces a target feeds.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

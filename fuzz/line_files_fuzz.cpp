@@ -2,6 +2,8 @@
 // as a file split into lines that join back to the same lines, and build a tag
 // list image, a rules image and their records, or end with the runtime's error
 // for a count that is no number or a missing line, never anything else.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "files/file_formats.h"

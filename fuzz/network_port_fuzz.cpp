@@ -3,8 +3,12 @@
 // stream is cut and whatever Telnet commands the server mixes in; a raw codec
 // passes every byte through; a server's bytes never yield more line data than
 // they hold. The URL parser refuses or gives a host and a port 1..65535.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "link/port_url.h"

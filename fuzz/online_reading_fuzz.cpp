@@ -2,6 +2,8 @@
 // that succeeds gives eight entries of six and two upper-case hexadecimal digits;
 // one that fails leaves the texts alone and logs "Erro de leitura!!".
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "fuzz/fuzz_check.h"

@@ -2,6 +2,8 @@
 // only the upper-case digits, a byte's two digits give the byte back, the strict
 // pair decoder takes only upper-case digits, and every Windows-1252 byte string
 // survives the trip through UTF-8 unchanged.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "files/cp1252.h"

@@ -1,6 +1,7 @@
 #include "link/com_port_names.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "link/platform_serial_link.h"
 

@@ -3,6 +3,7 @@
 // or a network URL. Nothing is kept between runs.
 #include <map>
 #include <string>
+#include <utility>
 
 #include "link/serial_link.h"
 

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <map>
+#include <optional>
+#include <span>
+#include <utility>
 
 #include "link/line_bounds.h"
 

@@ -1,5 +1,7 @@
 #include "link/port_link.h"
 
+#include <utility>
+
 #include "link/port_url.h"
 
 namespace zm48d {

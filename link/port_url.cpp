@@ -1,6 +1,7 @@
 #include "link/port_url.h"
 
 #include <charconv>
+#include <system_error>
 
 namespace zm48d {
 

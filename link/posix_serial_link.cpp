@@ -7,10 +7,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "link/line_bounds.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 // The serial device on POSIX systems, through termios.
+#include <cstdint>
 #include <functional>
 #include <string>
 

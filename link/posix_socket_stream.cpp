@@ -8,7 +8,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "link/line_bounds.h"
 #include "link/socket_stream.h"

@@ -1,5 +1,6 @@
 #include "link/serial_link.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 

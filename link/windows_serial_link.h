@@ -2,6 +2,7 @@
 // The serial device on Windows, through the kernel32 serial-communications services.
 #ifdef _WIN32
 
+#include <cstdint>
 #include <functional>
 #include <string>
 

@@ -2,7 +2,9 @@
 #include <ws2tcpip.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #include "link/line_bounds.h"

@@ -1,5 +1,7 @@
 #include "operations/controller_readback.h"
 
+#include <string_view>
+
 #include "operations/operator_texts.h"
 #include "operations/progress_report.h"
 

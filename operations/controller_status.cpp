@@ -3,7 +3,6 @@
 #include "operations/operator_texts.h"
 #include "protocol/big_endian.h"
 #include "protocol/commands.h"
-#include "protocol/frames.h"
 #include "protocol/hex_text.h"
 #include "protocol/memory.h"
 #include "protocol/memory_map.h"

@@ -1,7 +1,9 @@
 #include "operations/controller_verify.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "files/file_formats.h"
 #include "files/line_file.h"

@@ -2,6 +2,7 @@
 // "Verificar controlador" and `zm48d verify`: the images an upload would send
 // from the files, built by the upload's own code, set against what the
 // controller holds. Reads only, like the backup.
+#include <cstddef>
 #include <string>
 #include <vector>
 

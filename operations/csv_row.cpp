@@ -1,5 +1,7 @@
 #include "operations/csv_row.h"
 
+#include <cstddef>
+
 namespace zm48d::ops {
 
 namespace {

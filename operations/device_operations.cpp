@@ -1,10 +1,11 @@
 #include "operations/device_operations.h"
 
+#include <cstddef>
+
 #include "operations/operator_texts.h"
 #include "protocol/calendar.h"
 #include "protocol/commands.h"
 #include "protocol/config_block.h"
-#include "protocol/frames.h"
 
 namespace zm48d::ops {
 
@@ -29,7 +30,7 @@ bool SoundBeep(const Session& session) {
   return Report(session, Beep(session.link, status), {}, text::kError);
 }
 
-bool PulseRelayButton(const Session& session, int relay, std::string_view failure) {
+bool TriggerRelay(const Session& session, int relay, std::string_view failure) {
   const PortCycle port(session, text::kOpenPortFailed);
   if (!port) return false;
   LinkStatus status = link_status::kOk;
@@ -45,7 +46,7 @@ bool SendMemoryNotice(const Session& session, std::string_view openFailure,
   return Report(session, NotifyMemoryUpdated(session.link, status), {}, failure);
 }
 
-bool ReadRelayTimesButton(const Session& session, const Deliver<std::array<int, 4>>& deliver) {
+bool ReadRelayTimesInto(const Session& session, const Deliver<std::array<int, 4>>& deliver) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   LinkStatus status = link_status::kOk;
@@ -58,7 +59,7 @@ bool ReadRelayTimesButton(const Session& session, const Deliver<std::array<int, 
   return true;
 }
 
-bool WriteRelayTimesButton(const Session& session, const Values<RelayTimes>& values) {
+bool WriteRelayTimesFrom(const Session& session, const Values<RelayTimes>& values) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   // The controller keeps units of 250 ms; the division is the protocol's.
@@ -68,8 +69,8 @@ bool WriteRelayTimesButton(const Session& session, const Values<RelayTimes>& val
                 text::kRelayTimesWriteFailed);
 }
 
-bool ReadReaderTimeoutsButton(const Session& session, const std::function<void()>& checkEdits,
-                              const Deliver<std::array<std::uint8_t, 4>>& deliver) {
+bool ReadReaderTimeoutsInto(const Session& session, const std::function<void()>& checkEdits,
+                            const Deliver<std::array<std::uint8_t, 4>>& deliver) {
   const PortCycle port(session, text::kOpenPortFailed);
   if (!port) return false;
   if (checkEdits) checkEdits();
@@ -83,7 +84,7 @@ bool ReadReaderTimeoutsButton(const Session& session, const std::function<void()
   return true;
 }
 
-bool WriteReaderTimeoutsButton(const Session& session, const Values<ReaderTimeouts>& values) {
+bool WriteReaderTimeoutsFrom(const Session& session, const Values<ReaderTimeouts>& values) {
   const PortCycle port(session, text::kOpenPortFailed);
   if (!port) return false;
   std::array<std::uint8_t, 4> seconds{};
@@ -96,7 +97,7 @@ bool WriteReaderTimeoutsButton(const Session& session, const Values<ReaderTimeou
                 text::kReadersWriteDone, text::kReadersWriteFailed);
 }
 
-bool ReadHeadButton(const Session& session, const Deliver<std::uint8_t>& deliver) {
+bool ReadHeadAddressInto(const Session& session, const Deliver<std::uint8_t>& deliver) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   LinkStatus status = link_status::kOk;
@@ -110,7 +111,7 @@ bool ReadHeadButton(const Session& session, const Deliver<std::uint8_t>& deliver
   return true;
 }
 
-bool WriteHeadButton(const Session& session, std::uint8_t head) {
+bool ChangeHeadAddress(const Session& session, std::uint8_t head) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   LinkStatus status = link_status::kOk;
@@ -118,7 +119,7 @@ bool WriteHeadButton(const Session& session, std::uint8_t head) {
                 text::kHeadWriteFailed);
 }
 
-bool ReadClockButton(const Session& session, const Deliver<ClockReading>& deliver) {
+bool ReadClockInto(const Session& session, const Deliver<ClockReading>& deliver) {
   const PortCycle port(session, text::kOpenClockFailed);
   if (!port) return false;
   LinkStatus status = link_status::kOk;
@@ -136,8 +137,8 @@ bool IsCalendarTime(const ClockSetting& setting) {
   return ParseLocalTime(setting.date + " " + setting.time).has_value();
 }
 
-bool SetClockButton(const Session& session, const Values<ClockSetting>& setting,
-                    std::string_view failure) {
+bool SetClockFrom(const Session& session, const Values<ClockSetting>& setting,
+                  std::string_view failure) {
   const PortCycle port(session, text::kOpenClockFailed);
   if (!port) return false;
   const ClockSetting values = setting();

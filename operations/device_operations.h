@@ -34,27 +34,28 @@ bool SoundBeep(const Session& session);
 
 // "Relé 1".."Relé 4": the page says nothing when the pulse fails; `failure`
 // is shown then (the command line passes "Erro!!").
-bool PulseRelayButton(const Session& session, int relay, std::string_view failure = {});
+bool TriggerRelay(const Session& session, int relay, std::string_view failure = {});
 
 // The memory notice (command 'I') in a port cycle of its own.
 bool SendMemoryNotice(const Session& session, std::string_view openFailure,
                       std::string_view failure);
 
-bool ReadRelayTimesButton(const Session& session, const Deliver<std::array<int, 4>>& deliver);
-bool WriteRelayTimesButton(const Session& session, const Values<RelayTimes>& values);
+// "Lê" and "Grava" of the relay times, in milliseconds.
+bool ReadRelayTimesInto(const Session& session, const Deliver<std::array<int, 4>>& deliver);
+bool WriteRelayTimesFrom(const Session& session, const Values<RelayTimes>& values);
 
 // "Lê" converts the page's four edits too, before it reads and overwrites them:
 // `checkEdits` runs once the port is open.
-bool ReadReaderTimeoutsButton(const Session& session, const std::function<void()>& checkEdits,
-                              const Deliver<std::array<std::uint8_t, 4>>& deliver);
+bool ReadReaderTimeoutsInto(const Session& session, const std::function<void()>& checkEdits,
+                            const Deliver<std::array<std::uint8_t, 4>>& deliver);
 // Each value is cut to its low six bits.
-bool WriteReaderTimeoutsButton(const Session& session, const Values<ReaderTimeouts>& values);
+bool WriteReaderTimeoutsFrom(const Session& session, const Values<ReaderTimeouts>& values);
 
 // The head address stored in the controller, not the one the terminal talks to.
 // `deliver` runs before "Leitura concluída!" is shown.
-bool ReadHeadButton(const Session& session, const Deliver<std::uint8_t>& deliver);
+bool ReadHeadAddressInto(const Session& session, const Deliver<std::uint8_t>& deliver);
 // Written through head AA; the terminal's HeadAddress stays as it was.
-bool WriteHeadButton(const Session& session, std::uint8_t head);
+bool ChangeHeadAddress(const Session& session, std::uint8_t head);
 
 struct ClockReading {
   std::string date;  // "DD/MM/YY"
@@ -62,7 +63,7 @@ struct ClockReading {
   std::string weekday;
 };
 // `deliver` runs before "Dia da semana: ..." is shown.
-bool ReadClockButton(const Session& session, const Deliver<ClockReading>& deliver);
+bool ReadClockInto(const Session& session, const Deliver<ClockReading>& deliver);
 
 struct ClockSetting {
   std::string date;  // "DD/MM/YY", as the date edit holds it
@@ -74,7 +75,7 @@ bool IsCalendarTime(const ClockSetting& setting);
 
 // "Grava": "Relógio configurado!!"; the page says nothing when it fails,
 // `failure` is shown then.
-bool SetClockButton(const Session& session, const Values<ClockSetting>& setting,
-                    std::string_view failure = {});
+bool SetClockFrom(const Session& session, const Values<ClockSetting>& setting,
+                  std::string_view failure = {});
 
 }  // namespace zm48d::ops

@@ -7,14 +7,14 @@
 #include "files/line_file.h"
 #include "operations/operator_texts.h"
 #include "operations/progress_report.h"
-#include "protocol/config_block.h"
 #include "protocol/event_record.h"
 #include "protocol/event_stack.h"
 
 namespace zm48d::ops {
 
-bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std::uint8_t>>& deliver,
-                          const EventReadTexts& texts) {
+bool ReadWaitingEventsInto(const Session& session,
+                           const Deliver<std::vector<std::uint8_t>>& deliver,
+                           const EventReadTexts& texts) {
   const PortCycle port(session, text::kOpenSerialFailed);
   if (!port) return false;
   const ProgressReport progress(session, text::kDownloadingEvents);
@@ -107,7 +107,7 @@ Keeping SaveEventLines(const std::string& path, std::span<const std::uint8_t> re
 
 }  // namespace
 
-bool SaveEventsButton(const Session& session, const std::string& path) {
+bool SaveAndClearEvents(const Session& session, const std::string& path) {
   const ClearingDownload download = DownloadAndClearEvents(
       session, {}, [&](std::span<const std::uint8_t> records) { return SaveEventLines(path, records); });
   // An empty stack still leaves its (empty) file, as a test file should.
@@ -123,19 +123,6 @@ std::string DefaultEventFilePath() {
   const char* home = std::getenv("HOME");
   return std::string(home != nullptr && *home != '\0' ? home : ".") + "/TESTEZM48D.TXT";
 #endif
-}
-
-bool WriteDefaultsButton(const Session& session, std::string_view openFailure) {
-  const PortCycle port(session, openFailure);
-  if (!port) return false;
-  const bool ok =
-      WriteDefaultConfiguration(session.link, kDefaultRelayTimesMs, kDefaultReaderTimeouts);
-  if (ok) {
-    session.Note(text::kDone);
-  } else {
-    session.Fail(text::kError);
-  }
-  return ok;
 }
 
 }  // namespace zm48d::ops

@@ -1,8 +1,7 @@
 #pragma once
-// The "Pilha" page: the waiting events read into the grid, and its two hidden
-// test buttons (the events saved to a fixed file and the stack emptied; the
-// default configuration).
-#include <array>
+// The "Pilha" page: the waiting events read into the grid, and its hidden test
+// button that saves the events to a fixed file and empties the stack (the other
+// one, the default configuration, is in operations/default_configuration.h).
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -26,10 +25,12 @@ struct EventReadTexts {
 // "Descarregar Registros": reads every waiting record without clearing the stack,
 // without the download bracket and without the memory notice, so a second press
 // shows the same records again. `deliver` gets the whole records, oldest first;
-// it is not called for an empty stack, which counts as a success. A header whose top lies below its start (a wrapped or damaged stack) is
-// reported like a failed record read.
-bool ReadEventStackButton(const Session& session, const Deliver<std::vector<std::uint8_t>>& deliver,
-                          const EventReadTexts& texts = {});
+// it is not called for an empty stack, which counts as a success. A header whose
+// top lies below its start (a wrapped or damaged stack) is reported like a failed
+// record read.
+bool ReadWaitingEventsInto(const Session& session,
+                           const Deliver<std::vector<std::uint8_t>>& deliver,
+                           const EventReadTexts& texts = {});
 
 // Where the records of a clearing download are kept before the stack is
 // emptied, or why they could not be.
@@ -76,17 +77,10 @@ ClearingDownload DownloadAndClearEvents(const Session& session, std::string_view
 // Button40: the download above saved as EventLines (Windows-1252, CR LF) to
 // `path`, replacing a file of that name, before the stack is emptied; then
 // "Operação concluída!!". No message when the port does not open.
-bool SaveEventsButton(const Session& session, const std::string& path);
+bool SaveAndClearEvents(const Session& session, const std::string& path);
 
 // Where Button40 saves: the fixed test file on Windows, in the home folder
 // elsewhere (a root folder is seldom writable there).
 std::string DefaultEventFilePath();
-
-// Button41 (and `defaults`): relay times 1500 ms and reader timeouts 2 s, then
-// the memory notice; "Operação concluída!!" or "Erro!!". The page shows nothing
-// when the port does not open; `openFailure` is shown then.
-inline constexpr std::array<std::uint32_t, 4> kDefaultRelayTimesMs = {1500, 1500, 1500, 1500};
-inline constexpr std::array<std::uint8_t, 4> kDefaultReaderTimeouts = {2, 2, 2, 2};
-bool WriteDefaultsButton(const Session& session, std::string_view openFailure = {});
 
 }  // namespace zm48d::ops

@@ -1,5 +1,6 @@
 #include "operations/event_harvest.h"
 
+#include <span>
 #include <vector>
 
 #include "operations/operator_texts.h"

@@ -1,6 +1,10 @@
 #include "operations/kept_descriptions.h"
 
+#include <cstddef>
 #include <map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "files/file_formats.h"
 #include "files/runtime_errors.h"

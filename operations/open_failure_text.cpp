@@ -1,5 +1,8 @@
 #include "operations/open_failure_text.h"
 
+#include <cstddef>
+#include <vector>
+
 #include "link/device_holders.h"
 #include "link/port_url.h"
 #include "operations/operator_texts.h"

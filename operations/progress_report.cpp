@@ -1,5 +1,7 @@
 #include "operations/progress_report.h"
 
+#include <utility>
+
 namespace zm48d::ops {
 
 std::string ProgressText(std::string_view caption, const TransferProgress& progress) {

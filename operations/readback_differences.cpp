@@ -1,8 +1,12 @@
 #include "operations/readback_differences.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <tuple>
 #include <unordered_map>
 

@@ -53,7 +53,7 @@ ResetMemoryFailure ResetMemory(LinkState& link, LinkStatus& status) {
   return ResetMemoryFailure::kNone;
 }
 
-bool ResetMemoryButton(const Session& session, std::string_view openFailure) {
+bool ResetControllerMemory(const Session& session, std::string_view openFailure) {
   const PortCycle port(session, openFailure);
   if (!port) return false;
   LinkStatus status = link_status::kOk;

@@ -29,10 +29,10 @@ inline constexpr std::uint8_t kResetStackHeader[14] = {0x00, 0x00, 0x20, 0x00, 0
 // The two stages on an open port. Leaves the status of the last transaction.
 ResetMemoryFailure ResetMemory(LinkState& link, LinkStatus& status);
 
-// The button: a port cycle (a port that does not open shows `openFailure`, the
-// page shows nothing), the stages, and one numbered text per failed stage; a
+// "Zerar memória": a port cycle (a port that does not open shows `openFailure`,
+// the page shows nothing), the stages, and one numbered text per failed stage; a
 // configuration block that could not be read reports its read and its stage.
 // Success shows nothing.
-bool ResetMemoryButton(const Session& session, std::string_view openFailure = {});
+bool ResetControllerMemory(const Session& session, std::string_view openFailure = {});
 
 }  // namespace zm48d::ops

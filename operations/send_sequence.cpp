@@ -1,5 +1,7 @@
 #include "operations/send_sequence.h"
 
+#include <string_view>
+
 #include "files/line_file.h"
 #include "operations/operator_texts.h"
 #include "operations/progress_report.h"

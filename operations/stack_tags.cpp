@@ -1,5 +1,7 @@
 #include "operations/stack_tags.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include "operations/operator_texts.h"

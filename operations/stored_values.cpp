@@ -1,5 +1,6 @@
 #include "operations/stored_values.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 

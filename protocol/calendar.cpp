@@ -1,6 +1,7 @@
 #include "protocol/calendar.h"
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 
 #include "files/hex_digits.h"

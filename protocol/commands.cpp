@@ -85,4 +85,10 @@ bool NotifyMemoryUpdated(LinkState& link, LinkStatus& status) {
   return Transact(link, status);
 }
 
+bool Beep(LinkState& link, LinkStatus& status) {
+  status = link_status::kOk;
+  SetRequest(link, 'H', {});
+  return Transact(link, status);
+}
+
 }  // namespace zm48d

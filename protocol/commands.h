@@ -1,5 +1,5 @@
 #pragma once
-// Commands that act on the controller at once: clock, relays, memory notice.
+// Commands that act on the controller at once: clock, relays, memory notice, beeper.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +22,9 @@ bool PulseRelay(LinkState& link, std::uint8_t relay, std::int32_t time, LinkStat
 
 // Tells the controller its memory was rewritten (command 'I').
 bool NotifyMemoryUpdated(LinkState& link, LinkStatus& status);
+
+// The controller's beeper: command 'H' with no data.
+bool Beep(LinkState& link, LinkStatus& status);
 
 // Day of the week (0 Sunday .. 6 Saturday) of a "DD/MM/YY" text, read as
 // day/month/two-digit year in 2000..2099; 0 when it is no real date.

@@ -1,6 +1,8 @@
 #include "protocol/event_columns.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace zm48d {

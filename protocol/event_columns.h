@@ -3,6 +3,7 @@
 // line prints the event stack, and how the emulator answers a swipe with the
 // row its event will have there.
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>

@@ -1,5 +1,7 @@
 #include "protocol/event_stack.h"
 
+#include <utility>
+
 #include "protocol/big_endian.h"
 #include "protocol/commands.h"
 #include "protocol/frames.h"

@@ -1,6 +1,7 @@
 #include "protocol/frames.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zm48d {
 
@@ -129,12 +130,6 @@ bool ReceiveFrame(LinkState& link, LinkStatus& status) {
 bool Transact(LinkState& link, LinkStatus& status) {
   if (!SendFrame(link, status)) return false;
   return ReceiveFrame(link, status);
-}
-
-bool Beep(LinkState& link, LinkStatus& status) {
-  status = link_status::kOk;
-  SetRequest(link, 'H', {});
-  return Transact(link, status);
 }
 
 }  // namespace zm48d

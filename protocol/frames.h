@@ -26,7 +26,4 @@ bool Transact(LinkState& link, LinkStatus& status);
 // Fills the request fields: command, data length and data bytes.
 void SetRequest(LinkState& link, std::uint8_t command, std::span<const std::uint8_t> data);
 
-// The controller's beeper: command 'H' with no data.
-bool Beep(LinkState& link, LinkStatus& status);
-
 }  // namespace zm48d

@@ -1,6 +1,7 @@
 #include "protocol/hex_text.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "files/hex_digits.h"
 

@@ -1,6 +1,7 @@
 #include "protocol/memory_readback.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "protocol/big_endian.h"
 #include "protocol/event_stack.h"

@@ -1,5 +1,7 @@
 #include "protocol/online_reading.h"
 
+#include <cstdint>
+
 #include "protocol/frames.h"
 #include "protocol/hex_text.h"
 #include "protocol/memory_map.h"

@@ -1,7 +1,9 @@
 #include "protocol/readback_files.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "files/file_formats.h"
 #include "protocol/rules_image.h"

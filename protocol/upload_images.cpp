@@ -1,5 +1,7 @@
 #include "protocol/upload_images.h"
 
+#include <utility>
+
 #include "files/file_formats.h"
 #include "files/line_file.h"
 #include "files/runtime_errors.h"

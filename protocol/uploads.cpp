@@ -1,5 +1,8 @@
 #include "protocol/uploads.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "protocol/config_block.h"
 #include "protocol/memory.h"
 #include "protocol/tag_image.h"

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 #include <system_error>
+#include <utility>
 
 #include "files/regular_file.h"
 #include "link/port_url.h"

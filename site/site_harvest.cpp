@@ -1,5 +1,7 @@
 #include "site/site_harvest.h"
 
+#include <utility>
+
 #include "operations/event_harvest.h"
 #include "operations/operator_texts.h"
 #include "store/event_store.h"

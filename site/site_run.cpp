@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <thread>
+#include <utility>
 
 #include "link/com_port_names.h"
 #include "link/port_link.h"

@@ -1,6 +1,8 @@
 #include "site/site_tasks.h"
 
 #include <filesystem>
+#include <system_error>
+#include <utility>
 
 #include "operations/controller_backup.h"
 #include "operations/controller_status.h"
@@ -89,7 +91,7 @@ ControllerTask BackupTask(std::string folder) {
 ControllerTask ClockSyncTask() {
   return [](const ControllerWork& work) {
     const ops::ClockSetting setting = ops::PcClockSetting(ops::CurrentLocalTime());
-    const bool ok = ops::SetClockButton(work.session, [&] { return setting; }, text::kError);
+    const bool ok = ops::SetClockFrom(work.session, [&] { return setting; }, text::kError);
     return Done(ok, std::string(text::kSiteClockSet) + setting.date + " " + setting.time);
   };
 }

@@ -1,5 +1,7 @@
 #include "store/history_sql.h"
 
+#include <cstddef>
+
 #include "store/event_row.h"
 
 namespace zm48d::store {

@@ -4,8 +4,10 @@
 
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "store/event_store.h"
 #include "store/schema.h"

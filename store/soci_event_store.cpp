@@ -3,9 +3,15 @@
 #include <soci/soci.h>
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <exception>
+#include <span>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "protocol/event_record.h"
 #include "protocol/hex_text.h"

@@ -1,5 +1,7 @@
 #include "store/sql_engine.h"
 
+#include <exception>
+
 #include <soci/soci.h>
 
 namespace zm48d::store {

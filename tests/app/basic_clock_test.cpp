@@ -1,6 +1,8 @@
 // The controller's clock on "Funções básicas": "Lê", "Grava" from the edits and
 // "Grava S.O" from the PC's clock, here a fixed one.
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include <QDateTime>
 

@@ -1,6 +1,7 @@
 #pragma once
 // The "Funções básicas" page over the emulated controller: clicks that check the
 // port was released, and views of the controller's memory.
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>

@@ -2,6 +2,11 @@
 // settings kept in the configuration block (relay times, reader timeouts, the
 // controller's own head address), each on success, on a failed answer, with the
 // port missing and with an edit that holds no number.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/app/basic_page_fixture.h"
 
 namespace zm48d::testing {

@@ -1,6 +1,10 @@
 // "Zerar memória": the question before it, the two blocks it rewrites, its
 // numbered error messages, the hourglass while it runs and its silence when the
 // port does not open.
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include <QCursor>
 #include <QGuiApplication>
 

@@ -1,6 +1,7 @@
 // The Beep port cycle against the emulated controller, a silent one and a missing
 // port; and errors that end a handler.
 #include <chrono>
+#include <vector>
 
 #include <QComboBox>
 

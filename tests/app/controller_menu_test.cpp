@@ -1,6 +1,11 @@
 // The "Controlador" menu over the emulated controller: a backup into one
 // folder that the editors open, and a verify against the "TX" page's files
 // whose differences go to a list the operator can copy.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,11 @@
 // The three editors' files through "Salvar Arquivo" and "Abrir Arquivo": the bytes
 // written, what comes back into the grids, and every way a file is refused.
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,6 +1,9 @@
 #pragma once
 // The editor pages after start-up, with a scratch folder for their files and
 // helpers to type into a grid, read a row back and answer the file dialogs.
+#include <string>
+#include <vector>
+
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>

@@ -1,5 +1,8 @@
 // "Inserir" of the groups and tag list editors: the row it takes, the texts it
 // writes, its limit and a group that is not a number.
+#include <utility>
+#include <vector>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>

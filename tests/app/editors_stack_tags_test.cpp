@@ -1,5 +1,9 @@
 // "Último" and "Montar lista com os últimos "x" tags lidos" over the emulated
 // controller: the tags they take from the event stack and their messages.
+#include <array>
+#include <cstdint>
+#include <vector>
+
 #include <QComboBox>
 #include <QLineEdit>
 

@@ -1,5 +1,8 @@
 // What the operator sees when the window opens: pages, captions, defaults, masks,
 // grids, hidden and bold buttons.
+#include <cstdlib>
+#include <vector>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>

@@ -1,5 +1,7 @@
 // Start-up defaults, the editors' "Novo", the port and head address choices of the
 // "Config" page, and the shared file dialogs.
+#include <utility>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>

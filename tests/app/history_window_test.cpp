@@ -1,7 +1,10 @@
 // "Coletar registros" and the history window over the emulated controller and
 // a SQLite event store of the test's own (ZM48D_DB).
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include <QComboBox>
 #include <QCoreApplication>

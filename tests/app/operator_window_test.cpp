@@ -1,6 +1,12 @@
 // The window as an operator meets it: a long operation looks busy and can be
 // cancelled between two frames, the keyboard presses buttons and opens menus,
 // and the window and its trace pane fit the screen.
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>

@@ -1,5 +1,11 @@
 // The "Pilha" page against the emulated controller: the grid download with its
 // decoding, counts and messages, and the two hidden test buttons.
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QTableWidget>

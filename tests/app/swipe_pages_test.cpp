@@ -3,6 +3,8 @@
 // then the "Pilha" grid and a "Leitura OnLine" line show them.
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,8 +1,13 @@
 // The "TX" page and "Enviar lista para o aparelho" over the emulated controller:
 // the stack-space calculation, the three stages of the send sequence with their
 // messages, and what the controller holds afterwards.
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -2,6 +2,9 @@
 // clicks made meanwhile, tells the outcome of each operation on its status bar,
 // and shows the frames in its trace pane. Also what the operator meets on the
 // pages themselves: fixed header rows, masks, dialogs, translations, small windows.
+#include <algorithm>
+#include <vector>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>

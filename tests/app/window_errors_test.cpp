@@ -3,6 +3,9 @@
 // open, message boxes with their whole title and, for a failure, the frames
 // that led to it.
 #include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -2,8 +2,15 @@
 // process start, one port cycle, the outcome in the exit status and the texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <regex>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/temp_dir.h"

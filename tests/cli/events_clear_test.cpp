@@ -5,7 +5,12 @@
 
 #include <signal.h>
 
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"

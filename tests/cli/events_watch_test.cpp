@@ -2,6 +2,11 @@
 // emulator on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/emulator_memory.h"

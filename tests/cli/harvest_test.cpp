@@ -5,9 +5,14 @@
 
 #include <signal.h>
 
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <set>
-#include <thread>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/store_urls.h"

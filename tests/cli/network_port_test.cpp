@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "emulator/console.h"
 #include "emulator/pty_emulator.h"

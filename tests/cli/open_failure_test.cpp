@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
 
 #include "link/posix_serial_link.h"
 #include "link/serial_port.h"

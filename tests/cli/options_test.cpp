@@ -1,6 +1,10 @@
 // The words in front of the command, and the values commands take.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "cli/arguments.h"
 #include "cli/options.h"
 

@@ -2,9 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <regex>
+#include <span>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "cli/hex_dump.h"
 #include "cli/trace.h"

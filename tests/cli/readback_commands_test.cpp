@@ -5,7 +5,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/temp_dir.h"

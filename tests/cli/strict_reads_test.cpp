@@ -3,6 +3,9 @@
 // command that reads memory fails, and none goes on to write or to save.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"

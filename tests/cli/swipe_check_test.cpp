@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstddef>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "emulator/console.h"
 #include "files/line_file.h"

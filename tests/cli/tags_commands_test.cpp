@@ -2,6 +2,11 @@
 // controller with events on its stack.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulator_memory.h"
 

@@ -4,9 +4,13 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "emulator/console.h"
 #include "emulator/frame_reader.h"

@@ -3,8 +3,10 @@
 // it leaves; and bad lines, which leave everything as it was.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "emulator/console.h"

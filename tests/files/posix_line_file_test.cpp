@@ -7,6 +7,9 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "files/line_file.h"
 #include "files/runtime_errors.h"

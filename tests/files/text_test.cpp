@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "files/cp1252.h"
 #include "files/runtime_errors.h"

@@ -11,8 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/time_bounds.h"

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "link/port_url.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "link/posix_serial_link.h"
 #include "link/serial_port.h"

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <span>
 #include <vector>
 
 namespace zm48d {

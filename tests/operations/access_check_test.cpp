@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <exception>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "files/runtime_errors.h"

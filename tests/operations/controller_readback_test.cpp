@@ -2,6 +2,11 @@
 // opened, what a failed read leaves behind, and the texts they report.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "files/line_file.h"
 #include "files/runtime_errors.h"
 #include "operations/controller_backup.h"

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "operations/open_failure_reason.h"
 #include "operations/open_failure_text.h"

@@ -2,6 +2,8 @@
 // change at a time, and exactly the line that names it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>

@@ -2,6 +2,10 @@
 // stage a failure stops at.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "operations/reset_memory.h"
 #include "tests/support/emulated_line.h"
 

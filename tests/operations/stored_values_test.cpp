@@ -2,6 +2,9 @@
 // window's line for the values that were cut.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 #include "operations/stored_values.h"
 
 namespace zm48d::testing {

@@ -2,6 +2,7 @@
 // texts and the status line's outcome.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,10 @@
 // Direct commands on the wire and through the emulator: clock, relays, notice.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "protocol/commands.h"
 #include "files/runtime_errors.h"
 #include "tests/support/emulated_line.h"

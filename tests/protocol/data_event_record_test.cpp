@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
 
 #include "protocol/event_record.h"
 

@@ -1,6 +1,9 @@
 // The StackHeader, holiday and group records and the stack-space arithmetic.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 

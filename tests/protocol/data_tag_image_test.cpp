@@ -1,6 +1,7 @@
 // TagRecords, the packed tag list image and its pages.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>

@@ -1,9 +1,16 @@
 // Downloading, clearing and bracketing the event stack over the emulator.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "protocol/event_stack.h"
 #include "protocol/big_endian.h"
-#include "protocol/frames.h"
+#include "protocol/commands.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/emulator_memory.h"
 

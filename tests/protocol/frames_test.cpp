@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
 
+#include "protocol/commands.h"
 #include "protocol/frames.h"
 #include "tests/support/emulated_line.h"
 #include "tests/support/fake_link.h"

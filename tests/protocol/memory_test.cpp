@@ -2,7 +2,10 @@
 // emulator received and what it holds afterwards.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <numeric>
+#include <vector>
 
 #include "protocol/config_block.h"
 #include "protocol/memory.h"

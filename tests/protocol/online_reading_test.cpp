@@ -1,8 +1,13 @@
 // One online poll: a request answered by two frames.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "protocol/online_reading.h"
 #include "tests/support/emulated_line.h"

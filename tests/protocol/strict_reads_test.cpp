@@ -4,9 +4,13 @@
 // a byte the controller never held.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "emulator/frame_reader.h"
 #include "link/serial_link.h"

@@ -1,6 +1,10 @@
 // The words of a tag read: door, six-digit tag, a real date and time.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
 #include "protocol/tag_read.h"
 
 namespace zm48d::testing {

@@ -2,6 +2,10 @@
 // refused before a single frame goes out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 
 #include "files/runtime_errors.h"
 #include "protocol/uploads.h"

@@ -8,6 +8,9 @@
 
 #include <signal.h>
 
+#include <array>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <random>

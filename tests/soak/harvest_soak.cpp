@@ -7,6 +7,8 @@
 #include <signal.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <random>

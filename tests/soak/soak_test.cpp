@@ -16,19 +16,21 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "emulator/console.h"
 #include "link/posix_serial_link.h"
 #include "protocol/commands.h"
-#include "protocol/frames.h"
 #include "protocol/memory.h"
 #include "protocol/online_reading.h"
 #include "tests/soak/soak_settings.h"

@@ -1,4 +1,7 @@
 // Two PCs harvesting different controllers into one store at the same time.
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <thread>
 
 #include "tests/store/store_fixture.h"

@@ -1,6 +1,7 @@
 // A store that cannot be reached or written answers with a reason, never an
 // exception, and a harvest that fails leaves nothing behind.
 #include <fstream>
+#include <string>
 
 #include "tests/store/store_fixture.h"
 

@@ -1,8 +1,11 @@
 // A harvest's records land in their columns, and each event is stored once
 // however often an unemptied stack is read again.
 #include <algorithm>
+#include <cstdint>
 #include <regex>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "tests/store/store_fixture.h"
 

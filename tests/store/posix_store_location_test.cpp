@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <string>
+
 #include "store/event_store.h"
 
 namespace zm48d::testing {

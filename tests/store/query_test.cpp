@@ -1,4 +1,8 @@
 // History searches and day summaries over the events of two controllers.
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "tests/store/store_fixture.h"
 
 namespace zm48d::testing {

@@ -1,4 +1,6 @@
 // The store creates its tables itself, and opening it again changes nothing.
+#include <string>
+
 #include "tests/store/store_fixture.h"
 
 namespace zm48d::testing {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace zm48d::testing {
 
 std::string MissingDevicePath() { return "/dev/zm48d-no-such-device"; }

@@ -13,7 +13,9 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/tcp_peers.h"

@@ -3,6 +3,7 @@
 // sends and receives raw bytes, servers that never answer or echo, and a port
 // where nothing listens.
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <thread>

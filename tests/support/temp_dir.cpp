@@ -5,6 +5,8 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <system_error>
+#include <utility>
 
 namespace zm48d::testing {
 
