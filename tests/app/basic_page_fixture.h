@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 
+#include "emulator/faults.h"
 #include "tests/app/form_fixture.h"
 #include "tests/support/emulator_memory.h"
 
@@ -66,6 +67,46 @@ class BasicPageTest : public FormTest {
   std::vector<QLineEdit*> RelayEdits() { return {form.Edit3, form.Edit4, form.Edit5, form.Edit6}; }
   std::vector<QLineEdit*> ReaderEdits() {
     return {form.Edit12, form.Edit13, form.Edit14, form.Edit15};
+  }
+
+  // A read and a write button on a port that does not open: each shows
+  // `openFailed` and nothing is sent.
+  void ExpectMissingPortStopsBoth(QPushButton* read, QPushButton* write, const char* openFailed) {
+    SelectMissingPort();
+    line.emulator.ClearRequests();
+    Click(read);
+    Click(write);
+    EXPECT_EQ(std::vector<QString>(messages.shown.end() - 2, messages.shown.end()),
+              Texts({openFailed, openFailed}));
+    EXPECT_EQ(Commands(), "");
+  }
+
+  // Four settings edits with their read and write buttons, and what each
+  // failure shows.
+  struct SettingsEdits {
+    std::vector<QLineEdit*> edits;
+    QPushButton* read;
+    QPushButton* write;
+    const char* writeRefused;
+    emu::FaultPlan spoiltRead;
+    const char* readFailed;
+    const char* openFailed;
+  };
+
+  // A refused page write, a spoilt read that leaves the edits as they were,
+  // and a port that does not open.
+  void ExpectFailures(const SettingsEdits& page) {
+    line.emulator.SetFault({emu::Fault::kNotOk, 8, 1, 'G'});  // the page write
+    Click(page.write);
+    EXPECT_EQ(messages.shown, Texts({page.writeRefused}));
+
+    SetTexts(page.edits, {"5", "6", "7", "8"});
+    line.emulator.SetFault(page.spoiltRead);
+    Click(page.read);
+    EXPECT_EQ(messages.shown.back(), QString::fromUtf8(page.readFailed));
+    EXPECT_EQ(Texts(page.edits), Texts({"5", "6", "7", "8"}));
+
+    ExpectMissingPortStopsBoth(page.read, page.write, page.openFailed);
   }
 };
 

@@ -68,23 +68,9 @@ TEST_F(BasicPageTest, RelayTimesRoundTripInUnitsOf250ms) {
 }
 
 TEST_F(BasicPageTest, RelayTimesFailures) {
-  line.emulator.SetFault({Fault::kNotOk, 8, 1, 'G'});  // the page write
-  Click(form.Button26);
-  EXPECT_EQ(messages.shown, Texts({"Erro ao gravar tempo de relé!"}));
-
-  SetTexts(RelayEdits(), {"5", "6", "7", "8"});
-  line.emulator.SetFault({Fault::kBadChecksum, 2, 1, 'G'});  // third frame of the read
-  Click(form.Button25);
-  EXPECT_EQ(messages.shown.back(), QStringLiteral("Erro na leitura dos tempos!"));
-  EXPECT_EQ(Texts(RelayEdits()), Texts({"5", "6", "7", "8"}));
-
-  SelectMissingPort();
-  line.emulator.ClearRequests();
-  Click(form.Button25);
-  Click(form.Button26);
-  EXPECT_EQ(std::vector<QString>(messages.shown.end() - 2, messages.shown.end()),
-            Texts({"Erro ao abrir a serial!!", "Erro ao abrir a serial!!"}));
-  EXPECT_EQ(Commands(), "");
+  ExpectFailures({RelayEdits(), form.Button25, form.Button26, "Erro ao gravar tempo de relé!",
+                  {Fault::kBadChecksum, 2, 1, 'G'},  // third frame of the read
+                  "Erro na leitura dos tempos!", "Erro ao abrir a serial!!"});
 }
 
 TEST_F(BasicPageTest, RelayTimeThatIsNoNumberEndsGravaBeforeAnythingIsSent) {
@@ -117,23 +103,9 @@ TEST_F(BasicPageTest, ReaderTimeoutsReadShowsTheControllerBytesUnmasked) {
 }
 
 TEST_F(BasicPageTest, ReaderTimeoutsFailures) {
-  line.emulator.SetFault({Fault::kNotOk, 8, 1, 'G'});
-  Click(form.Button37);
-  EXPECT_EQ(messages.shown, Texts({"Erro na programação do timeout dos leitores!!"}));
-
-  SetTexts(ReaderEdits(), {"5", "6", "7", "8"});
-  line.emulator.SetFault({Fault::kBadChecksum, 0, 1, 'G'});
-  Click(form.Button36);
-  EXPECT_EQ(messages.shown.back(), QStringLiteral("Erro na leitura do timeout dos leitores!!"));
-  EXPECT_EQ(Texts(ReaderEdits()), Texts({"5", "6", "7", "8"}));
-
-  SelectMissingPort();
-  line.emulator.ClearRequests();
-  Click(form.Button36);
-  Click(form.Button37);
-  EXPECT_EQ(std::vector<QString>(messages.shown.end() - 2, messages.shown.end()),
-            Texts({"Erro ao abrir a porta serial!!", "Erro ao abrir a porta serial!!"}));
-  EXPECT_EQ(Commands(), "");
+  ExpectFailures({ReaderEdits(), form.Button36, form.Button37,
+                  "Erro na programação do timeout dos leitores!!", {Fault::kBadChecksum, 0, 1, 'G'},
+                  "Erro na leitura do timeout dos leitores!!", "Erro ao abrir a porta serial!!"});
 }
 
 // "Lê" converts the edits too, although it then overwrites them.
@@ -192,13 +164,7 @@ TEST_F(BasicPageTest, HeadFailures) {
   EXPECT_EQ(messages.shown.back(), QStringLiteral("Erro na leitura!"));
   EXPECT_EQ(form.Edit7->text(), QStringLiteral("33"));
 
-  SelectMissingPort();
-  line.emulator.ClearRequests();
-  Click(form.Button27);
-  Click(form.Button28);
-  EXPECT_EQ(std::vector<QString>(messages.shown.end() - 2, messages.shown.end()),
-            Texts({"Erro ao abrir a serial!!", "Erro ao abrir a serial!!"}));
-  EXPECT_EQ(Commands(), "");
+  ExpectMissingPortStopsBoth(form.Button27, form.Button28, "Erro ao abrir a serial!!");
 }
 
 }  // namespace

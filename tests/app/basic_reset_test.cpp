@@ -3,6 +3,7 @@
 // port does not open.
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include <QCursor>
@@ -49,6 +50,13 @@ class BasicResetTest : public BasicPageTest {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the hourglass stays up";
   }
 
+  // Resets with `fault` on the line; the messages shown so far are then `shown`.
+  void ResetUnder(emu::FaultPlan fault, std::initializer_list<const char*> shown) {
+    line.emulator.SetFault(fault);
+    Reset();
+    EXPECT_EQ(messages.shown, Texts(shown));
+  }
+
   std::vector<bool> hourglassDuringMessages;
 };
 
@@ -85,9 +93,7 @@ TEST_F(BasicResetTest, EmptiesTheTagListAndTheStackHeaderSilently) {
 }
 
 TEST_F(BasicResetTest, UnreadableConfigBlockGivesErro1ThenErro4AndWritesNothing) {
-  line.emulator.SetFault({Fault::kBadChecksum, 3, 1, 'G'});
-  Reset();
-  EXPECT_EQ(messages.shown, Texts({"Erro1!!", "Erro4!!"}));
+  ResetUnder({Fault::kBadChecksum, 3, 1, 'G'}, {"Erro1!!", "Erro4!!"});
   EXPECT_EQ(hourglassDuringMessages, (std::vector<bool>{true, true}));
   EXPECT_EQ(Settings(kConfig, 128), ConfigAsLoaded());
   EXPECT_EQ(Eeprom(0, 16), HeaderAsLoaded());
@@ -95,23 +101,17 @@ TEST_F(BasicResetTest, UnreadableConfigBlockGivesErro1ThenErro4AndWritesNothing)
 }
 
 TEST_F(BasicResetTest, RefusedConfigWriteGivesErro4Alone) {
-  line.emulator.SetFault({Fault::kNotOk, 8, 1, 'G'});
-  Reset();
-  EXPECT_EQ(messages.shown, Texts({"Erro4!!"}));
+  ResetUnder({Fault::kNotOk, 8, 1, 'G'}, {"Erro4!!"});
   EXPECT_EQ(Eeprom(0, 16), HeaderAsLoaded());
   EXPECT_EQ(Commands(), "GGGGGGGGG");
 }
 
 TEST_F(BasicResetTest, HeaderStagesGiveErro2AndErro3) {
-  line.emulator.SetFault({Fault::kBadChecksum, 0, 1, 'D'});
-  Reset();
-  EXPECT_EQ(messages.shown, Texts({"Erro2!!"}));
+  ResetUnder({Fault::kBadChecksum, 0, 1, 'D'}, {"Erro2!!"});
   EXPECT_EQ(Settings(kConfig, 128), ConfigAfterReset());  // the first stage stays written
   EXPECT_EQ(Eeprom(0, 16), HeaderAsLoaded());
 
-  line.emulator.SetFault({Fault::kNotOk, 1, 1, 'D'});
-  Reset();
-  EXPECT_EQ(messages.shown, Texts({"Erro2!!", "Erro3!!"}));
+  ResetUnder({Fault::kNotOk, 1, 1, 'D'}, {"Erro2!!", "Erro3!!"});
 }
 
 TEST_F(BasicResetTest, MissingPortShowsNothingAndSendsNothing) {

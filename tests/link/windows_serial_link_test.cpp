@@ -39,6 +39,8 @@ long MsSince(Clock::time_point start) {
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
+void ReportTime(const char* what, long ms) { std::printf("[ TIMING   ] %s: %ld ms\n", what, ms); }
+
 struct Received {
   bool complete = false;
   Bytes bytes;
@@ -84,12 +86,21 @@ class Com1Line : public ::testing::Test {
     return got;
   }
 
+  // Puts `fault` on the line, sends a beep and reads `size` bytes of the answer,
+  // reporting the time the read took as `what`.
+  Received ReadBeepAnswerUnder(const std::string& fault, int size, const char* what) {
+    Console(fault);
+    Open();
+    SendBeep();
+    const Received got = Read(size);
+    ReportTime(what, got.ms);
+    return got;
+  }
+
   std::string control_;
   WindowsSerialLink device_;
   SerialPort port_{device_};
 };
-
-void ReportTime(const char* what, long ms) { std::printf("[ TIMING   ] %s: %ld ms\n", what, ms); }
 
 TEST_F(Com1Line, AnAnswerIsReadTheMomentItsLastByteArrives) {
   Open();
@@ -102,11 +113,7 @@ TEST_F(Com1Line, AnAnswerIsReadTheMomentItsLastByteArrives) {
 }
 
 TEST_F(Com1Line, SilentControllerFailsAFourByteReadAfterTheTotalTimeout) {
-  Console("fault no-answer");
-  Open();
-  SendBeep();
-  const Received got = Read(4);
-  ReportTime("silent 4-byte read", got.ms);
+  const Received got = ReadBeepAnswerUnder("fault no-answer", 4, "silent 4-byte read");
   EXPECT_FALSE(got.complete);
   EXPECT_TRUE(got.bytes.empty());
   EXPECT_GE(got.ms, 1300);
@@ -115,11 +122,8 @@ TEST_F(Com1Line, SilentControllerFailsAFourByteReadAfterTheTotalTimeout) {
 
 // The emulator sends the first 7 bytes of its 10 at once and stops.
 TEST_F(Com1Line, ControllerStoppingMidBlockFailsTheIntervalAfterTheLastByte) {
-  Console("fault truncated");
-  Open();
-  SendBeep();
-  const Received got = Read(10);
-  ReportTime("block stalled after 7 of 10 bytes", got.ms);
+  const Received got =
+      ReadBeepAnswerUnder("fault truncated", 10, "block stalled after 7 of 10 bytes");
   EXPECT_FALSE(got.complete);
   EXPECT_EQ(got.bytes, Bytes(kBeepAnswer.begin(), kBeepAnswer.begin() + 7));
   EXPECT_GE(got.ms, 180);  // the interval of 200 ms after the last byte

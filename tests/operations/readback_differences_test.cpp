@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,12 +50,28 @@ TagListReading Tags(int n) {
   return list;
 }
 
+// One change made to the controller's side of a reading, and the lines it should give.
+template <typename Reading>
+struct Change {
+  const char* what;
+  std::function<void(Reading&)> change;
+  Lines expected;
+};
+
+// Compares each changed copy of `files` with `files` itself.
+template <typename Reading, typename Compare>
+void ExpectEachChange(const Reading& files, std::span<const Change<Reading>> cases,
+                      Compare differences) {
+  for (const Change<Reading>& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reading controller = files;
+    c.change(controller);
+    EXPECT_EQ(differences(controller, files), c.expected);
+  }
+}
+
 TEST(RulesDifferencesTest, EachChangeNamesItsRecordAndField) {
-  struct Case {
-    const char* what;
-    std::function<void(RulesReading&)> change;  // made to the controller's side
-    Lines expected;
-  };
+  using Case = Change<RulesReading>;
   const Case cases[] = {
       {"nothing", [](RulesReading&) {}, {}},
       {"the event stack pointers", [](RulesReading& c) { c.header[9] = 0x90; c.header[11] = 0xA0; c.header[13] = 1; c.header[15] = 7; }, {}},
@@ -81,13 +98,10 @@ TEST(RulesDifferencesTest, EachChangeNamesItsRecordAndField) {
       {"the reserved bytes", [](RulesReading& c) { c.header[7] = 0x01; },
        {"bytes reservados do cabeçalho: controlador 0001, arquivo 0000"}},
   };
-  const RulesReading files = Rules(3, 3);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    RulesReading controller = files;
-    c.change(controller);
-    EXPECT_EQ(ops::RulesDifferences(controller, files, {}), c.expected);
-  }
+  ExpectEachChange<RulesReading>(Rules(3, 3), cases,
+                                 [](const RulesReading& controller, const RulesReading& files) {
+                                   return ops::RulesDifferences(controller, files, {});
+                                 });
 }
 
 TEST(RulesDifferencesTest, OnlyTheChosenTablesAreCompared) {
@@ -106,11 +120,7 @@ TEST(RulesDifferencesTest, OnlyTheChosenTablesAreCompared) {
 }
 
 TEST(TagListDifferencesTest, TagsAreFoundByTheirNumber) {
-  struct Case {
-    const char* what;
-    std::function<void(TagListReading&)> change;  // made to the controller's side
-    Lines expected;
-  };
+  using Case = Change<TagListReading>;
   const Case cases[] = {
       {"nothing", [](TagListReading&) {}, {}},
       {"a tag's doors", [](TagListReading& c) { c.image[5 + 3] = 0x07; },
@@ -143,13 +153,7 @@ TEST(TagListDifferencesTest, TagsAreFoundByTheirNumber) {
       {"the list elsewhere", [](TagListReading& c) { c.layout.start = 0xC000; },
        {"endereço da lista de tags: controlador C000, arquivo B000"}},
   };
-  const TagListReading files = Tags(5);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TagListReading controller = files;
-    c.change(controller);
-    EXPECT_EQ(ops::TagListDifferences(controller, files), c.expected);
-  }
+  ExpectEachChange<TagListReading>(Tags(5), cases, &ops::TagListDifferences);
 }
 
 TEST(TagListDifferencesTest, ATagTwiceMeetsEachCopyInTurn) {

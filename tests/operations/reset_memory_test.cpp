@@ -36,6 +36,12 @@ class ResetMemoryOnEmulator : public ::testing::Test {
   Bytes Header() {
     return line_.emulator.With([](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
   }
+  // Runs the reset with `fault` on the line: where it stopped, and the status of the link.
+  void ResetUnder(emu::FaultPlan fault, ops::ResetMemoryFailure failure, LinkStatus status) {
+    line_.emulator.SetFault(fault);
+    EXPECT_EQ(ops::ResetMemory(line_.link, status_), failure);
+    EXPECT_EQ(status_, status);
+  }
   std::vector<std::uint8_t> Commands() {
     std::vector<std::uint8_t> letters;
     for (const auto& request : line_.emulator.Requests()) letters.push_back(request.command);
@@ -62,25 +68,22 @@ TEST_F(ResetMemoryOnEmulator, EmptiesTagListAndStackHeaderKeepingEverythingElse)
 }
 
 TEST_F(ResetMemoryOnEmulator, UnreadableConfigBlockWritesNothing) {
-  line_.emulator.SetFault({Fault::kBadChecksum, 3, 1, 'G'});
-  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kConfigRead);
-  EXPECT_EQ(status_, link_status::kBadChecksum);
+  ResetUnder({Fault::kBadChecksum, 3, 1, 'G'}, ops::ResetMemoryFailure::kConfigRead,
+             link_status::kBadChecksum);
   EXPECT_EQ(Settings(kConfig + 10, 4), (Bytes{0x4A, 0x4B, 0x4C, 0x4D}));
   EXPECT_EQ(Header()[13], 0xCD);
   EXPECT_EQ(Commands().size(), 4u);  // stopped at the failed frame
 }
 
 TEST_F(ResetMemoryOnEmulator, UnacknowledgedConfigWriteStopsBeforeTheHeader) {
-  line_.emulator.SetFault({Fault::kNotOk, 8, 1, 'G'});
-  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kConfigWrite);
-  EXPECT_EQ(status_, link_status::kOk);  // the frame was fine, the answer was not "OK"
+  // The frame was fine, the answer was not "OK".
+  ResetUnder({Fault::kNotOk, 8, 1, 'G'}, ops::ResetMemoryFailure::kConfigWrite, link_status::kOk);
   EXPECT_EQ(Commands().size(), 9u);
 }
 
 TEST_F(ResetMemoryOnEmulator, HeaderStagesFailAfterTheConfigBlockWasWritten) {
-  line_.emulator.SetFault({Fault::kNoAnswer, 0, 1, 'D'});
-  EXPECT_EQ(ops::ResetMemory(line_.link, status_), ops::ResetMemoryFailure::kHeaderRead);
-  EXPECT_EQ(status_, link_status::kNoHeader);
+  ResetUnder({Fault::kNoAnswer, 0, 1, 'D'}, ops::ResetMemoryFailure::kHeaderRead,
+             link_status::kNoHeader);
   EXPECT_EQ(Settings(kConfig + 10, 4), (Bytes{0xB0, 0x00, 0x00, 0x00}));
   EXPECT_EQ(Header()[13], 0xCD);
 

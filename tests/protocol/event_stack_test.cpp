@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,8 +12,8 @@
 #include "protocol/event_stack.h"
 #include "protocol/big_endian.h"
 #include "protocol/commands.h"
-#include "tests/support/emulated_line.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/open_line_test.h"
 
 namespace zm48d::testing {
 namespace {
@@ -20,9 +21,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using emu::Fault;
 
-class EventStack : public ::testing::Test {
+class EventStack : public OpenLineTest {
  protected:
-  void SetUp() override { line.Open(); }
   void Push(int n) {
     line.emulator.With([&](auto& c) {
       for (int i = 0; i < n; ++i) c.PushEvent(SampleEvent(0xA100 + static_cast<std::uint32_t>(i)));
@@ -39,8 +39,19 @@ class EventStack : public ::testing::Test {
   }
   Bytes Header() { return StackHeaderOf(line.emulator); }
 
-  EmulatedLine line;
+  // A plan that empties the stack once `meanwhile` has run while the records
+  // were being kept, and says they were.
+  static DownloadPlan KeptAfter(bool bracket, std::function<void()> meanwhile) {
+    return {true, bracket,
+            [meanwhile](const StackPointers&, std::span<const std::uint8_t>) {
+              meanwhile();
+              return true;
+            },
+            true};
+  }
+
   std::vector<std::string> lines{"stale"};
+  std::vector<std::uint8_t> records;
 };
 
 TEST_F(EventStack, EmptyStackSucceedsWithNoLinesAndNoClearing) {
@@ -108,7 +119,6 @@ TEST_F(EventStack, FailedEntryStillDownloadsLeavesTheStackAndStillLeaves) {
 TEST_F(EventStack, RecordsNotKeptLeaveTheStack) {
   Push(2);
   const Bytes header = Header();
-  std::vector<std::uint8_t> records;
   std::size_t offered = 0;
   StackPointers seen{};
   const DownloadPlan plan{true, true,
@@ -132,7 +142,6 @@ TEST_F(EventStack, RecordsNotKeptLeaveTheStack) {
 // Kept on the controller: read inside download mode, neither emptied nor notified.
 TEST_F(EventStack, KeptWithoutNoticeSendsNoWrite) {
   Push(2);
-  std::vector<std::uint8_t> records;
   const DownloadPlan plan{false, true, {}, false};
   EXPECT_TRUE(DownloadSucceeded(DownloadEventRecords(line.link, plan, records), plan));
   EXPECT_EQ(records.size(), 20u);
@@ -144,13 +153,7 @@ TEST_F(EventStack, KeptWithoutNoticeSendsNoWrite) {
 // a controller holds new records back; without it, they land on the stack.)
 TEST_F(EventStack, RecordAddedAfterTheDownloadKeepsTheStack) {
   Push(2);
-  std::vector<std::uint8_t> records;
-  const DownloadPlan plan{true, false,
-                          [&](const StackPointers&, std::span<const std::uint8_t>) {
-                            Push(1);  // a tag read while the rows were being kept
-                            return true;
-                          },
-                          true};
+  const DownloadPlan plan = KeptAfter(false, [&] { Push(1); });  // a tag read meanwhile
   const StackDownload download = DownloadEventRecords(line.link, plan, records);
   EXPECT_TRUE(download.clearTried);
   EXPECT_TRUE(download.grew);
@@ -165,13 +168,7 @@ TEST_F(EventStack, RecordAddedAfterTheDownloadKeepsTheStack) {
 // is left: the emptying takes only what was read, and the new one follows.
 TEST_F(EventStack, RecordHeldInDownloadModeFollowsTheEmptying) {
   Push(2);
-  std::vector<std::uint8_t> records;
-  const DownloadPlan plan{true, true,
-                          [&](const StackPointers&, std::span<const std::uint8_t>) {
-                            Push(1);
-                            return true;
-                          },
-                          true};
+  const DownloadPlan plan = KeptAfter(true, [&] { Push(1); });
   EXPECT_TRUE(DownloadSucceeded(DownloadEventRecords(line.link, plan, records), plan));
   const Bytes header = Header();
   EXPECT_EQ(GetWord(&header[10]) - GetWord(&header[8]), 10) << "only the new record is left";
@@ -184,13 +181,7 @@ TEST_F(EventStack, StopHoldsBackEveryFrameButLeavingDownloadMode) {
   const Bytes header = Header();
   bool stop = false;
   line.link.stopRequested = [&] { return stop; };
-  std::vector<std::uint8_t> records;
-  const DownloadPlan plan{true, true,
-                          [&](const StackPointers&, std::span<const std::uint8_t>) {
-                            stop = true;
-                            return true;
-                          },
-                          true};
+  const DownloadPlan plan = KeptAfter(true, [&] { stop = true; });
   const StackDownload download = DownloadEventRecords(line.link, plan, records);
   EXPECT_TRUE(download.kept);
   EXPECT_FALSE(download.clearTried);

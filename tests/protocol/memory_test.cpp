@@ -9,8 +9,8 @@
 
 #include "protocol/config_block.h"
 #include "protocol/memory.h"
-#include "tests/support/emulated_line.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/open_line_test.h"
 
 namespace zm48d::testing {
 namespace {
@@ -18,14 +18,12 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using emu::Fault;
 
-class Memory : public ::testing::Test {
+class Memory : public OpenLineTest {
  protected:
-  void SetUp() override { line.Open(); }
   std::vector<emu::Request> Requests() { return line.emulator.Requests(); }
   Bytes Eeprom(int at, int n) { return EepromSlice(line.emulator, at, n); }
   Bytes Config(int at, int n) { return SettingsSlice(line.emulator, 0x8000 + at, n); }
 
-  EmulatedLine line;
   LinkStatus status = 99;
 };
 

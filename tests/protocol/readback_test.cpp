@@ -13,7 +13,7 @@
 #include "protocol/readback_files.h"
 #include "protocol/rules_image.h"
 #include "protocol/tag_image.h"
-#include "tests/support/emulated_line.h"
+#include "tests/support/open_line_test.h"
 
 namespace zm48d::testing {
 namespace {
@@ -144,10 +144,8 @@ TEST(ReadbackLayouts, TagListsPastTheSettingsSpaceAreRefused) {
   }
 }
 
-class ReadBackOnEmulator : public ::testing::Test {
+class ReadBackOnEmulator : public OpenLineTest {
  protected:
-  void SetUp() override { line.Open(); }
-
   std::string Commands() {
     std::string letters;
     for (const auto& request : line.emulator.Requests()) {
@@ -162,7 +160,6 @@ class ReadBackOnEmulator : public ::testing::Test {
     return out;
   }
 
-  EmulatedLine line;
   LinkStatus status = 77;
 };
 

@@ -9,7 +9,7 @@
 
 #include "files/runtime_errors.h"
 #include "protocol/uploads.h"
-#include "tests/support/emulated_line.h"
+#include "tests/support/open_line_test.h"
 #include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
@@ -19,14 +19,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class Uploads : public ::testing::Test {
+class Uploads : public OpenLineTest {
  protected:
-  void SetUp() override { line.Open(); }
   Bytes Eeprom(int at, int n) { return EepromSlice(line.emulator, at, n); }
   Bytes Settings(int at, int n) { return SettingsSlice(line.emulator, at, n); }
   size_t Sent() { return line.emulator.Requests().size(); }
 
-  EmulatedLine line;
   TempDir dir;
   LinkStatus status = 77;
 };
