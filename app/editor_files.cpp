@@ -1,6 +1,7 @@
 #include "app/editor_files.h"
 
 #include <cstddef>
+#include <optional>
 
 #include <QTableWidget>
 
@@ -99,11 +100,12 @@ const GridFileLayout& TagListFileLayout() {
   return layout;
 }
 
-int FirstFreeRow(const QTableWidget& grid) {
+std::optional<int> RowToInsert(const QTableWidget& grid, MessageSink& messages) {
   for (int row = 0; row < grid.rowCount(); ++row) {
     if (CellText(grid, row, 0).isEmpty() && CellText(grid, row, 1).isEmpty()) return row;
   }
-  return grid.rowCount();
+  messages.Show(FromUtf8(text::kGridFull));
+  return std::nullopt;
 }
 
 QString ZeroPadded(int value, int digits) {

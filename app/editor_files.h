@@ -4,6 +4,7 @@
 // says which cells a data line is made of and where each cell is read back from.
 // The files are Windows-1252 bytes; the grids hold QString.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,8 @@ const GridFileLayout& HolidaysFileLayout();
 const GridFileLayout& TagListFileLayout();
 
 // The row "Inserir" fills: the first, from row 0 on, whose columns 0 and 1 are
-// both empty; the grid's row count when there is none.
-int FirstFreeRow(const QTableWidget& grid);
+// both empty; when there is none, nothing, after "Limite atingido!!".
+std::optional<int> RowToInsert(const QTableWidget& grid, MessageSink& messages);
 
 // A row number or group number as "%.2D" / "%.3D" print it: at least `digits`
 // digits, zero-padded, with a minus sign in front of a negative number.

@@ -1,4 +1,6 @@
 // "Grupos": insert a group, save and open the groups file.
+#include <optional>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -7,7 +9,6 @@
 #include "app/form1.h"
 #include "app/masked_edit.h"
 #include "app/string_grid.h"
-#include "operations/operator_texts.h"
 
 namespace zm48d {
 
@@ -19,15 +20,13 @@ constexpr int kHolidayFlagColumn = 15;
 }  // namespace
 
 // The group number is the row it goes into, so a row emptied by the operator is
-// found again here and gets its own number back. The pairs are filled Monday first
-// under the Sunday-first headers: the file keeps them in column order, and the
+// found again here and gets its own number back. The pairs are filled Monday first,
+// each under its own day's header: the file keeps them in column order, and the
 // controller's group table takes them in that order.
 void TForm1::Button6Click() {
-  const int row = FirstFreeRow(*sgGRUPO);
-  if (row >= sgGRUPO->rowCount()) {
-    messages_.Show(FromUtf8(text::kGridFull));
-    return;
-  }
+  const std::optional<int> found = RowToInsert(*sgGRUPO, messages_);
+  if (!found) return;
+  const int row = *found;
   SetCellText(*sgGRUPO, row, 0, ZeroPadded(row, kGroupNumberDigits));
   int column = 1;
   for (const MaskedEdit* time : {meSEG1, meSEG2, meTER1, meTER2, meQUA1, meQUA2, meQUI1, meQUI2, meSEX1,

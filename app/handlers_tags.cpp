@@ -1,6 +1,7 @@
 // "Cadastro": insert a tag, save and open the tag list file, and take tag numbers
 // from the controller's event stack ("Último", "Montar lista ...").
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,11 +42,9 @@ std::uint8_t EnabledPortsMask(const TForm1& form) {
 // with the runtime's error after the tag, description and doors were written, so
 // the row is taken but has no group.
 void TForm1::Button19Click() {
-  const int row = FirstFreeRow(*sgLISTA);
-  if (row >= sgLISTA->rowCount()) {
-    messages_.Show(FromUtf8(text::kGridFull));
-    return;
-  }
+  const std::optional<int> found = RowToInsert(*sgLISTA, messages_);
+  if (!found) return;
+  const int row = *found;
   SetCellText(*sgLISTA, row, 0, Edit1->text());
   SetCellText(*sgLISTA, row, 1, Edit2->text());
   SetCellText(*sgLISTA, row, kPortsColumn, QString::fromStdString(HexByte(EnabledPortsMask(*this))));

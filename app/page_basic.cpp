@@ -27,6 +27,29 @@ QGroupBox* NewGroupBox(QWidget* parent, const char* name, const QString& caption
   return box;
 }
 
+// The four rows of the relay times box or of the reader timeouts box: the
+// numbered caption of relay or reader i and its edit, Label<firstLabel + i> and
+// Edit<firstEdit + i>.
+struct FourRows {
+  QLabel** labels[4];
+  int firstLabel;
+  QString caption;  // "%1" is the relay's or reader's number
+  QLineEdit** edits[4];
+  int firstEdit;
+  QString initial;
+  int editWidth;
+};
+
+void BuildFourRows(QWidget* box, const FourRows& rows) {
+  for (int i = 0; i < 4; ++i) {
+    const int y = 20 + 24 * i;
+    *rows.labels[i] = NewLabel(box, Numbered("Label", rows.firstLabel + i).constData(),
+                               rows.caption.arg(i + 1), {12, y + 3});
+    *rows.edits[i] = NewEdit(box, Numbered("Edit", rows.firstEdit + i).constData(), rows.initial,
+                             {96, y, rows.editWidth, kEditHeight});
+  }
+}
+
 // Beep, the clock display and the four relay buttons, whose tags are the relay numbers.
 void BuildCommandRow(TForm1& form, QWidget* page) {
   form.Button1 = NewButton(page, "Button1", QStringLiteral("Beep"), ButtonAt(8, 8));
@@ -44,15 +67,10 @@ void BuildCommandRow(TForm1& form, QWidget* page) {
 void BuildRelayTimes(TForm1& form, QWidget* page) {
   form.GroupBox1 = NewGroupBox(page, "GroupBox1", QStringLiteral(" Tempo de Relé "), {8, 92, 257, 176});
   QWidget* box = form.GroupBox1;
-  QLabel** labels[] = {&form.Label10, &form.Label11, &form.Label12, &form.Label13};
-  QLineEdit** edits[] = {&form.Edit3, &form.Edit4, &form.Edit5, &form.Edit6};
-  for (int i = 0; i < 4; ++i) {
-    const int y = 20 + 24 * i;
-    *labels[i] = NewLabel(box, Numbered("Label", 10 + i).constData(),
-                          QStringLiteral("Relé %1 (ms)").arg(i + 1), {12, y + 3});
-    *edits[i] = NewEdit(box, Numbered("Edit", 3 + i).constData(), QStringLiteral("1000"),
-                        {96, y, 65, kEditHeight});
-  }
+  BuildFourRows(box, {{&form.Label10, &form.Label11, &form.Label12, &form.Label13}, 10,
+                      QStringLiteral("Relé %1 (ms)"),
+                      {&form.Edit3, &form.Edit4, &form.Edit5, &form.Edit6}, 3,
+                      QStringLiteral("1000"), 65});
   form.Label15 = NewLabel(box, "Label15", QStringLiteral("* valor múltiplo de 250ms"), {12, 118});
   form.Button25 = NewButton(box, "Button25", QStringLiteral("Lê"), ButtonAt(12, 140));
   form.Button26 = NewButton(box, "Button26", QStringLiteral("Grava"), ButtonAt(96, 140));
@@ -62,15 +80,10 @@ void BuildReaderTimeouts(TForm1& form, QWidget* page) {
   form.GroupBox2 = NewGroupBox(page, "GroupBox2", QStringLiteral(" Timeout Leitores (1..63s) "),
                                {276, 92, 225, 176});
   QWidget* box = form.GroupBox2;
-  QLabel** labels[] = {&form.Label24, &form.Label25, &form.Label26, &form.Label27};
-  QLineEdit** edits[] = {&form.Edit12, &form.Edit13, &form.Edit14, &form.Edit15};
-  for (int i = 0; i < 4; ++i) {
-    const int y = 20 + 24 * i;
-    *labels[i] = NewLabel(box, Numbered("Label", 24 + i).constData(),
-                          QStringLiteral("Leitor %1 (s)").arg(i + 1), {12, y + 3});
-    *edits[i] = NewEdit(box, Numbered("Edit", 12 + i).constData(), QStringLiteral("1"),
-                        {96, y, 41, kEditHeight});
-  }
+  BuildFourRows(box, {{&form.Label24, &form.Label25, &form.Label26, &form.Label27}, 24,
+                      QStringLiteral("Leitor %1 (s)"),
+                      {&form.Edit12, &form.Edit13, &form.Edit14, &form.Edit15}, 12,
+                      QStringLiteral("1"), 41});
   form.Button36 = NewButton(box, "Button36", QStringLiteral("Lê"), ButtonAt(12, 140));
   form.Button37 = NewButton(box, "Button37", QStringLiteral("Grava"), ButtonAt(96, 140));
 }

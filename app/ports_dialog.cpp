@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/widgets.h"
 #include "operations/operator_texts.h"
 #include "operations/port_name_refusal.h"
 
@@ -18,13 +19,6 @@ namespace zm48d {
 namespace {
 
 enum Column { kPortColumn, kNameColumn, kOriginColumn, kColumnCount };
-
-QPushButton* NewDialogButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
-}
 
 QTableWidget* NewPortTable(QWidget* parent) {
   auto* table = new QTableWidget(kComPortCount, kColumnCount, parent);

@@ -13,6 +13,7 @@
 
 #include "app/close_keys.h"
 #include "app/message_sink.h"
+#include "app/widgets.h"
 #include "app/window_geometry.h"
 #include "operations/operator_texts.h"
 #include "site/site_file.h"
@@ -27,13 +28,6 @@ namespace zm48d {
 namespace {
 
 enum Column { kNameColumn, kPortColumn, kProgressColumn, kOutcomeColumn, kColumnCount };
-
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
-}
 
 QTableWidget* NewSiteTable(QWidget* parent) {
   auto* table = new QTableWidget(0, kColumnCount, parent);
@@ -100,7 +94,7 @@ SiteWindow::SiteWindow(FileDialogs& dialogs, QWidget* parent)
       fdPASTA_(dialogs, SharedFileDialog::Kind::kFolder) {
   setObjectName(QStringLiteral("fmSITE"));
   setWindowTitle(QStringLiteral("Site"));
-  btABRIR = NewButton(this, "btABRIR", QStringLiteral("Abrir site..."));
+  btABRIR = NewDialogButton(this, "btABRIR", QStringLiteral("Abrir site..."));
   lbARQUIVO = new QLabel(FromUtf8(text::kSiteNoneOpen), this);
   lbARQUIVO->setObjectName(QStringLiteral("lbARQUIVO"));
   lbARQUIVO->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -135,7 +129,7 @@ QWidget* SiteWindow::BuildButtons() {
   buttons->setContentsMargins(0, 0, 0, 0);
   const auto add = [&](QPushButton*& button, const char* name, const QString& caption,
                        auto&& click) {
-    button = NewButton(row, name, caption);
+    button = NewDialogButton(row, name, caption);
     buttons->addWidget(button);
     connect(button, &QPushButton::clicked, this, click);
   };

@@ -26,6 +26,13 @@ QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption
   return button;
 }
 
+QPushButton* NewDialogButton(QWidget* parent, const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QPoint at) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(QString::fromLatin1(name));

@@ -22,6 +22,8 @@ inline constexpr char kShortTimeMask[] = "00:00;0";
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, QRect at,
                        bool bold = false);
+// A button a dialog's layout places; Enter does not press it.
+QPushButton* NewDialogButton(QWidget* parent, const char* name, const QString& caption);
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QPoint at);
 QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, QRect at);
 MaskedEdit* NewMaskedEdit(QWidget* parent, const char* name, const char* mask, int maxLength,

@@ -34,6 +34,18 @@ std::unique_ptr<store::EventStore> OpenStore(CommandContext& context, const File
   return std::move(opened.value());
 }
 
+// What a store query found, printed by `print`; a query that failed is a failure
+// of the command, said with its reason.
+template <class Found, class Print>
+int PrintFound(CommandContext& context, const Found& found, Print print) {
+  if (!found.ok()) {
+    context.err << "zm48d: event store: " << found.error() << '\n';
+    return kExitFailure;
+  }
+  print(found.value());
+  return kExitSuccess;
+}
+
 // "DD/MM/YY" of a real day as the store keeps dates: "YYYY-MM-DD".
 std::string StoreDate(std::string_view option, const std::string& text) {
   const auto day = ParseLocalDate(text);
@@ -88,21 +100,11 @@ int RunHistory(CommandContext& context) {
   if (!eventStore) return kExitFailure;
   const bool csv = words.Has("--csv");
   if (words.Has("--summary")) {
-    const auto days = eventStore->Summarize(filter);
-    if (!days.ok()) {
-      context.err << "zm48d: event store: " << days.error() << '\n';
-      return kExitFailure;
-    }
-    ops::PrintSummary(context.out, days.value(), csv);
-    return kExitSuccess;
+    return PrintFound(context, eventStore->Summarize(filter),
+                      [&](const auto& days) { ops::PrintSummary(context.out, days, csv); });
   }
-  const auto events = eventStore->Query(filter);
-  if (!events.ok()) {
-    context.err << "zm48d: event store: " << events.error() << '\n';
-    return kExitFailure;
-  }
-  ops::PrintHistory(context.out, events.value(), csv);
-  return kExitSuccess;
+  return PrintFound(context, eventStore->Query(filter),
+                    [&](const auto& events) { ops::PrintHistory(context.out, events, csv); });
 }
 
 }  // namespace zm48d::cli

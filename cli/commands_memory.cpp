@@ -62,6 +62,18 @@ std::vector<std::uint8_t> BytesToWrite(std::span<const std::string> words, std::
   return bytes;
 }
 
+// The ADDR and HEXBYTES of a raw write to one of the two spaces.
+struct RawWrite {
+  std::uint16_t address;
+  std::vector<std::uint8_t> bytes;
+};
+
+RawWrite ParseRawWrite(const std::vector<std::string>& args, std::string_view space,
+                       std::size_t most) {
+  if (args.size() < 3) throw UsageError(std::string(space) + " write needs ADDR and HEXBYTES");
+  return {ParseAddress(args[1]), BytesToWrite(std::span<const std::string>(args).subspan(2), most)};
+}
+
 int ReadEepromCommand(CommandContext& context) {
   RequireArgumentCount(context.args, 3);
   const std::uint16_t address = ParseAddress(context.args[1]);
@@ -75,15 +87,12 @@ int ReadEepromCommand(CommandContext& context) {
 }
 
 int WriteEepromCommand(CommandContext& context) {
-  if (context.args.size() < 3) throw UsageError("eeprom write needs ADDR and HEXBYTES");
-  const std::uint16_t address = ParseAddress(context.args[1]);
-  const std::vector<std::uint8_t> bytes =
-      BytesToWrite(std::span<const std::string>(context.args).subspan(2), kSpaceSize);
+  const RawWrite write = ParseRawWrite(context.args, "eeprom", kSpaceSize);
   const ops::PortCycle port(context.session, text::kOpenPortFailed);
   if (!port) return kExitFailure;
   LinkStatus status = link_status::kOk;
-  const bool ok =
-      WriteEeprom(context.session.link, address, static_cast<int>(bytes.size()), bytes.data(), status);
+  const bool ok = WriteEeprom(context.session.link, write.address,
+                              static_cast<int>(write.bytes.size()), write.bytes.data(), status);
   return Report(context, ok);
 }
 
@@ -102,20 +111,17 @@ int ReadSettingsCommand(CommandContext& context) {
 // written back unchanged, as the terminal changes single settings. Nothing is
 // written when that read fails.
 int WriteSettingsCommand(CommandContext& context) {
-  if (context.args.size() < 3) throw UsageError("settings write needs ADDR and HEXBYTES");
-  const std::uint16_t address = ParseAddress(context.args[1]);
-  const std::vector<std::uint8_t> bytes =
-      BytesToWrite(std::span<const std::string>(context.args).subspan(2), kPageSize);
+  const RawWrite write = ParseRawWrite(context.args, "settings", kPageSize);
   const ops::PortCycle port(context.session, text::kOpenPortFailed);
   if (!port) return kExitFailure;
   Page page{};
   LinkStatus status = link_status::kOk;
-  if (!ReadPage(context.session.link, address, page, status)) {
+  if (!ReadPage(context.session.link, write.address, page, status)) {
     context.session.Fail(text::kError);
     return kExitFailure;
   }
-  std::copy(bytes.begin(), bytes.end(), page.begin());
-  return Report(context, WritePage(context.session.link, address, page, status));
+  std::copy(write.bytes.begin(), write.bytes.end(), page.begin());
+  return Report(context, WritePage(context.session.link, write.address, page, status));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/scripted_line.h"
+#include "fuzz/scripted_link.h"
 #include "protocol/commands.h"
 #include "protocol/config_block.h"
 #include "protocol/frames.h"
@@ -92,10 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace zm48d;
   if (size < 2) return 0;
   const fuzz::Input input(data, size);
-  fuzz::ScriptedLine line(fuzz::LengthPrefixedPieces(input.subspan(2)));
-  LinkState link(line);
+  fuzz::ScriptedLink scripted(fuzz::LengthPrefixedPieces(input.subspan(2)));
+  LinkState& link = scripted.link;
   link.HeadAddress = input[1];
-  SerialOpen(link.serial, 1);
   fuzz::RunOperation(input[0], link);
   SerialClose(link.serial);
   return 0;

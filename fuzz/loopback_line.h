@@ -10,6 +10,7 @@
 #include "emulator/controller.h"
 #include "emulator/frame_reader.h"
 #include "link/serial_link.h"
+#include "tests/support/waiting_bytes.h"
 
 namespace zm48d::fuzz {
 
@@ -32,12 +33,7 @@ class LoopbackLine final : public SerialLink {
     return true;
   }
   bool Read(int size, std::uint8_t* buffer, int& read) override {
-    read = 0;
-    while (read < size && !waiting_.empty()) {
-      buffer[read++] = waiting_.front();
-      waiting_.pop_front();
-    }
-    return read == size;
+    return testing::TakeWaiting(waiting_, size, buffer, read);
   }
   void Purge(unsigned flags) override {
     if (flags & kPurgeRxClear) waiting_.clear();

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/scripted_line.h"
+#include "fuzz/scripted_link.h"
 #include "operations/online_reading_line.h"
 #include "protocol/online_reading.h"
 
@@ -33,19 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fuzz::Input input(data, size);
   const auto bursts = fuzz::LengthPrefixedPieces(input.subspan(1));
 
-  fuzz::ScriptedLine line(bursts);
-  LinkState link(line);
-  SerialOpen(link.serial, 1);
+  fuzz::ScriptedLink reading(bursts);
   std::array<std::string, kOnlineEntries> texts;
   texts.fill("unchanged");
-  const bool ok = ReadOnline(link, (input[0] & 1) != 0, texts);
+  const bool ok = ReadOnline(reading.link, (input[0] & 1) != 0, texts);
   for (const std::string& text : texts) FUZZ_CHECK(ok ? fuzz::IsEntry(text) : text == "unchanged");
-  FUZZ_CHECK(line.writes == 1);  // one request, never a retry
+  FUZZ_CHECK(reading.line.writes == 1);  // one request, never a retry
 
-  fuzz::ScriptedLine again(bursts);
-  LinkState pollLink(again);
-  SerialOpen(pollLink.serial, 1);
-  const ops::OnlinePoll poll = ops::PollOnline(pollLink);
+  fuzz::ScriptedLink polling(bursts);
+  const ops::OnlinePoll poll = ops::PollOnline(polling.link);
   FUZZ_CHECK(poll.ok == ok);
   FUZZ_CHECK(poll.ok ? poll.line.size() == kOnlineEntries * 12 : poll.line == "Erro de leitura!!");
   return 0;

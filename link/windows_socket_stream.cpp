@@ -33,6 +33,18 @@ using AddressList = std::unique_ptr<addrinfo, AddressListDeleter>;
 
 bool WouldBlock(int error) { return error == WSAEWOULDBLOCK || error == WSAEINPROGRESS; }
 
+// Waits for `events` on `s` up to `ms`: >0 ready, 0 timed out, -1 failed with
+// `error` set.
+int WaitFor(SOCKET s, short events, int ms, int& error) {
+  WSAPOLLFD p{s, events, 0};
+  const int ready = WSAPoll(&p, 1, ms);
+  if (ready < 0) {
+    error = WSAGetLastError();
+    return -1;
+  }
+  return ready;
+}
+
 // One attempt at one address; the socket on success, INVALID_SOCKET with `error` set.
 SOCKET ConnectOne(const addrinfo& address, Clock::time_point deadline, int& error) {
   const SOCKET s = ::socket(address.ai_family, address.ai_socktype, address.ai_protocol);
@@ -119,26 +131,16 @@ int SocketStream::Send(const std::uint8_t* data, int size, int waitMs) {
       lastError_ = WSAGetLastError();
       return -1;
     }
-    WSAPOLLFD p{s, POLLOUT, 0};
-    const int ready = WSAPoll(&p, 1, waitMs);
-    if (ready == 0) return 0;
-    if (ready < 0) {
-      lastError_ = WSAGetLastError();
-      return -1;
-    }
+    const int ready = WaitFor(s, POLLOUT, waitMs, lastError_);
+    if (ready <= 0) return ready;
     waitMs = 0;  // ready now: one more try, then the caller's clock decides
   }
 }
 
 int SocketStream::Receive(std::uint8_t* buffer, int capacity, int waitMs) {
   const auto s = static_cast<SOCKET>(handle_);
-  WSAPOLLFD p{s, POLLIN, 0};
-  const int ready = WSAPoll(&p, 1, waitMs);
-  if (ready == 0) return 0;
-  if (ready < 0) {
-    lastError_ = WSAGetLastError();
-    return -1;
-  }
+  const int ready = WaitFor(s, POLLIN, waitMs, lastError_);
+  if (ready <= 0) return ready;
   const int got = ::recv(s, reinterpret_cast<char*>(buffer), capacity, 0);
   if (got > 0) return got;
   if (got == 0) {

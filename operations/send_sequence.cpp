@@ -1,5 +1,6 @@
 #include "operations/send_sequence.h"
 
+#include <functional>
 #include <string_view>
 
 #include "files/line_file.h"
@@ -16,19 +17,31 @@ namespace zm48d::ops {
 
 namespace {
 
-// A failed upload is reported with `failureText` (none when empty) while the
-// port is still open, as every port cycle reports.
-StageOutcome UploadTagListCycle(const Session& session, const std::string& tagsPath,
-                                std::string_view failureText) {
-  const PortCycle port(session, text::kOpenSerialFailed);
+// What a stage sends, the status of its frames in `status`; true when all went.
+using Upload = std::function<bool(LinkStatus& status)>;
+
+// One port cycle of a stage: a port that does not open is reported with
+// `openFailure`, the notices show `caption` while `upload` runs, and a failed
+// upload is reported with `failureText` (none when empty) while the port is still
+// open, as every port cycle reports.
+StageOutcome UploadCycle(const Session& session, std::string_view openFailure,
+                         std::string_view caption, std::string_view failureText,
+                         const Upload& upload) {
+  const PortCycle port(session, openFailure);
   if (!port) return StageOutcome::kPortNotOpen;
-  const ProgressReport progress(session, text::kSendingTags);
+  const ProgressReport progress(session, caption);
   LinkStatus status = link_status::kOk;
-  const bool sent = WithReadableErrors(
-      [&] { return UploadTagList(session.link, TagListStart, tagsPath, status); });
-  if (sent) return StageOutcome::kSent;
+  if (WithReadableErrors([&] { return upload(status); })) return StageOutcome::kSent;
   session.Fail(failureText);
   return StageOutcome::kFailed;
+}
+
+StageOutcome UploadTagListCycle(const Session& session, const std::string& tagsPath,
+                                std::string_view failureText) {
+  return UploadCycle(session, text::kOpenSerialFailed, text::kSendingTags, failureText,
+                     [&](LinkStatus& status) {
+                       return UploadTagList(session.link, TagListStart, tagsPath, status);
+                     });
 }
 
 // The rules files as their stage would take them; nothing to check when a path
@@ -77,17 +90,10 @@ StageOutcome SendRulesStage(const Session& session, const std::string& holidaysP
     return StageOutcome::kIncompatible;
   }
 
-  const PortCycle port(session, text::kRulesOpenFailed);
-  if (!port) return StageOutcome::kPortNotOpen;
-  const ProgressReport progress(session, text::kSendingRules);
-  LinkStatus status = link_status::kOk;
-  const bool sent = WithReadableErrors(
-      [&] { return UploadAccessRules(session.link, holidaysPath, groupsPath, status); });
-  if (!sent) {
-    session.Fail(text::kRulesFailed);
-    return StageOutcome::kFailed;
-  }
-  return StageOutcome::kSent;
+  return UploadCycle(session, text::kRulesOpenFailed, text::kSendingRules, text::kRulesFailed,
+                     [&](LinkStatus& status) {
+                       return UploadAccessRules(session.link, holidaysPath, groupsPath, status);
+                     });
 }
 
 StageOutcome SendTagListStage(const Session& session, const std::string& tagsPath) {

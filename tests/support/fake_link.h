@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/serial_link.h"
+#include "tests/support/waiting_bytes.h"
 
 namespace zm48d::testing {
 
@@ -27,12 +28,7 @@ class FakeLink final : public SerialLink {
     return writeResult;
   }
   bool Read(int size, std::uint8_t* buffer, int& read) override {
-    read = 0;
-    while (read < size && !incoming.empty()) {
-      buffer[read++] = incoming.front();
-      incoming.pop_front();
-    }
-    return read == size;
+    return TakeWaiting(incoming, size, buffer, read);
   }
   void Purge(unsigned flags) override {
     purges.push_back(flags);
