@@ -17,12 +17,10 @@ namespace zm48d {
 namespace {
 
 void BM_FullSendPaced(benchmark::State& state) {
-  emu::EmulatorOptions paced;
-  paced.pace = true;
-  testing::EmulatedLine line(paced);
+  testing::EmulatedLine line(testing::PacedEmulator());
   testing::TempDir dir;
-  const ops::SendPaths paths{dir.Write("feriados.txt", testing::SampleHolidays(49)),
-                        dir.Write("grupos.txt", testing::SampleGroups(65)), dir.Write("lista.txt", testing::SampleTags(999))};
+  const auto [holidays, groups, tags] = testing::WriteLargestConfiguration(dir);
+  const ops::SendPaths paths{holidays, groups, tags};
   WireTiming timing(line.link);
   struct Collect final : ops::Notices {
     std::string failures;

@@ -100,9 +100,7 @@ void RunRouted(benchmark::State& state, const std::string& what, Route route,
     return;
   }
   testing::TempDir dir;
-  dir.Write("feriados.txt", testing::SampleHolidays(49));
-  dir.Write("grupos.txt", testing::SampleGroups(65));
-  dir.Write("lista.txt", testing::SampleTags(999));
+  testing::WriteLargestConfiguration(dir);
   Collect collect;
   const ops::Session session{line.link, testing::kEmulatorPort, collect};
   if (loaded && !SendAll(session, dir)) {

@@ -32,13 +32,10 @@ using Operation = std::function<bool(const ops::Session&, const ops::Configurati
 // Loads the paced emulator with the full configuration once, then times
 // `operation` (true when it did what it should) against the wire.
 void RunPaced(benchmark::State& state, const Operation& operation) {
-  emu::EmulatorOptions paced;
-  paced.pace = true;
-  testing::EmulatedLine line(paced);
+  testing::EmulatedLine line(testing::PacedEmulator());
   testing::TempDir dir;
-  const ops::ConfigurationFiles files{dir.Write("feriados.txt", testing::SampleHolidays(49)),
-                                      dir.Write("grupos.txt", testing::SampleGroups(65)),
-                                      dir.Write("lista.txt", testing::SampleTags(999))};
+  const auto [holidays, groups, tags] = testing::WriteLargestConfiguration(dir);
+  const ops::ConfigurationFiles files{holidays, groups, tags};
   Collect collect;
   const ops::Session session{line.link, testing::kEmulatorPort, collect};
   const ops::SendResult sent = ops::RunSendSequence(session, files);

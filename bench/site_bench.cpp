@@ -37,9 +37,7 @@ struct Quiet final : site::SiteObserver {
 class PacedSite {
  public:
   explicit PacedSite(int count) {
-    const std::string holidays = dir_.Write("feriados.txt", testing::SampleHolidays(49));
-    const std::string groups = dir_.Write("grupos.txt", testing::SampleGroups(65));
-    const std::string tags = dir_.Write("lista.txt", testing::SampleTags(999));
+    const auto [holidays, groups, tags] = testing::WriteLargestConfiguration(dir_);
     for (int i = 0; i < count; ++i) {
       emulators.push_back(std::make_unique<emu::PtyEmulator>(testing::PacedEmulator()));
       site::SiteController c;

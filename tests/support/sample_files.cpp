@@ -36,6 +36,11 @@ Lines SampleTags(int count) {
   return out;
 }
 
+SampleFilePaths WriteLargestConfiguration(const TempDir& dir) {
+  return {dir.Write("feriados.txt", SampleHolidays(49)), dir.Write("grupos.txt", SampleGroups(65)),
+          dir.Write("lista.txt", SampleTags(999))};
+}
+
 std::string ExampleFile(const std::string& name) {
   return std::string(ZM48D_SOURCE_DIR) + "/examples/" + name;
 }

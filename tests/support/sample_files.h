@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace zm48d::testing {
 
 using Lines = std::vector<std::string>;
@@ -16,6 +18,15 @@ Lines SampleGroups(int count, int lines);
 inline Lines SampleGroups(int count) { return SampleGroups(count, count); }
 // Tag i (from 0): tag A10000 + i, doors 05, group i % 7, description "Tag i".
 Lines SampleTags(int count);
+
+// The largest configuration a controller holds (49 holidays, 65 groups, 999
+// tags), written into `dir` as feriados.txt, grupos.txt and lista.txt.
+struct SampleFilePaths {
+  std::string holidays;
+  std::string groups;
+  std::string tags;
+};
+SampleFilePaths WriteLargestConfiguration(const TempDir& dir);
 
 // The path of a sample file shipped in examples/ ("feriados.txt", ...).
 std::string ExampleFile(const std::string& name);
