@@ -28,18 +28,14 @@ bool IsOperatorInput(QEvent::Type type) {
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-      return true;
-    default:
-      return false;
+    case QEvent::TouchEnd: return true;
+    default: return false;
   }
 }
 
 }  // namespace
 
-BusyWindow::BusyWindow(QWidget& window) : QObject(&window), window_(window) {
-  sincePump_.start();
-}
+BusyWindow::BusyWindow(QWidget& window) : QObject(&window), window_(window) { sincePump_.start(); }
 
 BusyWindow::~BusyWindow() {
   if (depth_ > 0) QCoreApplication::instance()->removeEventFilter(this);
@@ -57,7 +53,8 @@ void BusyWindow::Leave() {
   if (--depth_ > 0) return;
   QCoreApplication::instance()->removeEventFilter(this);
   if (std::exchange(looking_, false) && look_) look_(false);
-  if (later_) QTimer::singleShot(0, this, [this] {
+  if (later_)
+    QTimer::singleShot(0, this, [this] {
       auto later = std::exchange(later_, {});
       if (later) later();
     });

@@ -24,9 +24,7 @@ std::string CellBytes(const QTableWidget& grid, int row, int column) {
   return Utf8ToCp1252(CellText(grid, row, column).toStdString());
 }
 
-QString TextOfBytes(std::string_view bytes) {
-  return QString::fromStdString(Cp1252ToUtf8(bytes));
-}
+QString TextOfBytes(std::string_view bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
 
 std::string DataLine(const QTableWidget& grid, int row, const GridFileLayout& layout) {
   std::string line;
@@ -46,7 +44,8 @@ GridFileLayout MakeGroupsLayout() {
   for (int k = 1; k <= group_line::kTimeCount; ++k) {
     layout.fields.push_back({k, group_line::Time(k).pos, group_line::Time(k).width});
   }
-  layout.fields.push_back({columns - 1, group_line::kHolidayFlag.pos, group_line::kHolidayFlag.width});
+  layout.fields.push_back(
+      {columns - 1, group_line::kHolidayFlag.pos, group_line::kHolidayFlag.width});
   return layout;
 }
 
@@ -80,11 +79,10 @@ const GridFileLayout& GroupsFileLayout() {
 }
 
 const GridFileLayout& HolidaysFileLayout() {
-  static const GridFileLayout layout{
-      kHolidaysHeader,
-      {0, 1},
-      {{0, holiday_line::kDate.pos, holiday_line::kDate.width},
-       {1, holiday_line::kDescriptionPos, kToEndOfLine}}};
+  static const GridFileLayout layout{kHolidaysHeader,
+                                     {0, 1},
+                                     {{0, holiday_line::kDate.pos, holiday_line::kDate.width},
+                                      {1, holiday_line::kDescriptionPos, kToEndOfLine}}};
   return layout;
 }
 
@@ -137,7 +135,8 @@ QString TooManyLinesText(int dataRows) {
          FromUtf8(text::kTooManyLinesAfter);
 }
 
-void SaveGridFile(SharedFileDialog& dialog, const QTableWidget& grid, const GridFileLayout& layout) {
+void SaveGridFile(SharedFileDialog& dialog, const QTableWidget& grid,
+                  const GridFileLayout& layout) {
   if (!dialog.Execute()) return;
   SaveLinesAtomically(FilePathBytes(dialog.FileName()), GridFileLines(grid, layout));
 }

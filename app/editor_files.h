@@ -28,7 +28,7 @@ struct CellField {
 
 struct GridFileLayout {
   std::string_view header;
-  std::vector<int> lineColumns;  // the cells of a data line in line order, "*" between them
+  std::vector<int> lineColumns;   // the cells of a data line in line order, "*" between them
   std::vector<CellField> fields;  // where each cell is read from
 };
 

@@ -64,14 +64,10 @@ bool SharedFileDialog::Execute() {
 
 std::optional<QString> SharedFileDialog::Ask() {
   switch (kind_) {
-    case Kind::kSave:
-      return dialogs_.SaveFileName(fileName_);
-    case Kind::kOpen:
-      return dialogs_.OpenFileName(fileName_);
-    case Kind::kFolder:
-      return dialogs_.FolderName(fileName_);
-    case Kind::kSite:
-      return dialogs_.SiteFileName(fileName_);
+    case Kind::kSave: return dialogs_.SaveFileName(fileName_);
+    case Kind::kOpen: return dialogs_.OpenFileName(fileName_);
+    case Kind::kFolder: return dialogs_.FolderName(fileName_);
+    case Kind::kSite: return dialogs_.SiteFileName(fileName_);
   }
   return std::nullopt;
 }

@@ -8,6 +8,8 @@
 
 namespace zm48d {
 
-inline std::string FilePathBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
+inline std::string FilePathBytes(const QString& name) {
+  return QFile::encodeName(name).toStdString();
+}
 
 }  // namespace zm48d

@@ -48,8 +48,8 @@ QWidget* NewScrollingBody(QWidget* sheet) {
 
 }  // namespace
 
-TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs,
-               ComPortNames* names, QWidget* parent)
+TForm1::TForm1(SerialLink& device, MessageSink& messages, FileDialogs& dialogs, ComPortNames* names,
+               QWidget* parent)
     : QMainWindow(parent),
       sdARQ(dialogs, SharedFileDialog::Kind::kSave),
       odARQ(dialogs, SharedFileDialog::Kind::kOpen),
@@ -96,10 +96,10 @@ void TForm1::BuildWindow() {
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
   setCentralWidget(PageControl1);
-  const QString captions[] = {
-      QStringLiteral("Config"), QStringLiteral("Funções básicas"), QStringLiteral("Grupos"),
-      QStringLiteral("Cadastro"), QStringLiteral("Feriados"), QStringLiteral("TX"),
-      QStringLiteral("Pilha"), QStringLiteral("Leitura OnLine")};
+  const QString captions[] = {QStringLiteral("Config"),   QStringLiteral("Funções básicas"),
+                              QStringLiteral("Grupos"),   QStringLiteral("Cadastro"),
+                              QStringLiteral("Feriados"), QStringLiteral("TX"),
+                              QStringLiteral("Pilha"),    QStringLiteral("Leitura OnLine")};
   QWidget** sheets[] = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4,
                         &TabSheet5, &TabSheet6, &TabSheet7, &TabSheet8};
   for (int i = 0; i < 8; ++i) {
@@ -128,8 +128,8 @@ void TForm1::WatchTheLine() {
 // The failing operation's own frames, its last ones when it had many: the frames
 // of the operations before it would only mislead.
 QString TForm1::LastTraceLines() {
-  const auto own = static_cast<int>(std::min<std::uint64_t>(
-      dwTRAFEGO->RowsTaken() - traceMark_, kFailureDetailLines));
+  const auto own = static_cast<int>(
+      std::min<std::uint64_t>(dwTRAFEGO->RowsTaken() - traceMark_, kFailureDetailLines));
   return dwTRAFEGO->LastLines(own);
 }
 
@@ -156,7 +156,8 @@ void TForm1::ConnectHandlers() {
   // A tick that comes while another operation runs waits for its end, as a
   // window message would.
   connect(Timer1, &QTimer::timeout, this, [this] {
-    busy_.WhenIdle([this] { Guarded(QStringLiteral("Leitura OnLine"), [this] { Timer1Timer(); }); });
+    busy_.WhenIdle(
+        [this] { Guarded(QStringLiteral("Leitura OnLine"), [this] { Timer1Timer(); }); });
   });
   // Stopping the reading only lowers a flag: it stays clickable during a poll.
   busy_.KeepLive(Button44);

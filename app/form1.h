@@ -254,14 +254,14 @@ class TForm1 : public QMainWindow {
   // the controller holds into three files of one folder, and a verify against
   // the files of the "TX" page.
   QMenu* mnCONTROLADOR = nullptr;
-  QAction* miSALVAR = nullptr;     // "Salvar cópia do controlador..."
-  QAction* miVERIFICAR = nullptr;  // "Verificar controlador"
-  QAction* miCOLETAR = nullptr;    // "Coletar registros"
-  QAction* miPORTAS = nullptr;     // "Portas...", only with the port names
+  QAction* miSALVAR = nullptr;      // "Salvar cópia do controlador..."
+  QAction* miVERIFICAR = nullptr;   // "Verificar controlador"
+  QAction* miCOLETAR = nullptr;     // "Coletar registros"
+  QAction* miPORTAS = nullptr;      // "Portas...", only with the port names
   PortsDialog* fmPORTAS = nullptr;  // created when first asked for
-  QAction* miSITE = nullptr;       // "Site...": every controller of a building at once
-  SiteWindow* fmSITE = nullptr;    // created when first asked for
-  SharedFileDialog fdPASTA;        // the backup's folder, remembered between backups
+  QAction* miSITE = nullptr;        // "Site...": every controller of a building at once
+  SiteWindow* fmSITE = nullptr;     // created when first asked for
+  SharedFileDialog fdPASTA;         // the backup's folder, remembered between backups
   void miSALVARClick();
   void miVERIFICARClick();
   void miCOLETARClick();
@@ -279,8 +279,8 @@ class TForm1 : public QMainWindow {
   void cbSERChange();
   void Button43Click();  // "Mudar"
   // "Funções básicas"
-  void Button1Click();            // "Beep"
-  void Button2Click(int relay);   // "Relé 1".."Relé 4": the button's tag
+  void Button1Click();           // "Beep"
+  void Button2Click(int relay);  // "Relé 1".."Relé 4": the button's tag
   void Button25Click();
   void Button26Click();
   void Button27Click();
@@ -369,8 +369,8 @@ class TForm1 : public QMainWindow {
   BusyWindow busy_{*this};
   std::array<QWidget*, 8> pageBodies_{};
   bool activated_ = false;
-  bool placed_ = false;     // fitted to the screen with its frame, at the first show
-  int grownForTrace_ = 0;   // what the window grew by when the trace pane opened
+  bool placed_ = false;                    // fitted to the screen with its frame, at the first show
+  int grownForTrace_ = 0;                  // what the window grew by when the trace pane opened
   std::vector<QPointer<QWidget>> greyed_;  // what LookBusy greyed, to give back
   bool cancelRequested_ = false;           // "Cancelar" was clicked in this operation
   bool cancelHeldBack_ = false;            // and a frame was held back for it

@@ -19,7 +19,8 @@ void Report(MessageSink& messages, SerialPort& port, bool wasOpen, const QString
 
 }  // namespace
 
-void RunHandler(MessageSink& messages, SerialPort& port, const std::function<void()>& body) noexcept {
+void RunHandler(MessageSink& messages, SerialPort& port,
+                const std::function<void()>& body) noexcept {
   const bool wasOpen = port.open;
   try {
     body();

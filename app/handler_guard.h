@@ -11,6 +11,7 @@
 
 namespace zm48d {
 
-void RunHandler(MessageSink& messages, SerialPort& port, const std::function<void()>& body) noexcept;
+void RunHandler(MessageSink& messages, SerialPort& port,
+                const std::function<void()>& body) noexcept;
 
 }  // namespace zm48d

@@ -114,7 +114,10 @@ void TForm1::Button31Click() {
 void TForm1::Button36Click() {
   const std::array<QLineEdit*, 4> edits = {Edit12, Edit13, Edit14, Edit15};
   ops::ReadReaderTimeoutsInto(
-      Session(), [&] { for (const QLineEdit* edit : edits) IntegerOf(edit); },
+      Session(),
+      [&] {
+        for (const QLineEdit* edit : edits) IntegerOf(edit);
+      },
       [&](const std::array<std::uint8_t, 4>& seconds) { ShowDecimal(edits, seconds); });
 }
 

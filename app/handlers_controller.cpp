@@ -57,8 +57,9 @@ void TForm1::miSALVARClick() {
   const QStringList there = FilesThere(folder);
   if (!there.isEmpty() && !messages_.Ask(ReplaceQuestion(folder, there))) return;
   const Hourglass hourglass;
-  ops::BackupController(Session(), {PathIn(folder, kHolidaysFileName), PathIn(folder, kGroupsFileName),
-                                    PathIn(folder, kTagListFileName)});
+  ops::BackupController(Session(),
+                        {PathIn(folder, kHolidaysFileName), PathIn(folder, kGroupsFileName),
+                         PathIn(folder, kTagListFileName)});
 }
 
 // "Verificar controlador": the chosen files of the "TX" page, any of them; the
@@ -77,7 +78,8 @@ void TForm1::miVERIFICARClick() {
   status_.Progress(miVERIFICAR->text() + QStringLiteral(": ") + FromUtf8(count));
   QStringList lines;
   for (const std::string& line : result.differences) lines << FromUtf8(line);
-  differences_->ShowDifferences(QStringLiteral("Diferenças entre o controlador e os arquivos:"), lines);
+  differences_->ShowDifferences(QStringLiteral("Diferenças entre o controlador e os arquivos:"),
+                                lines);
 }
 
 // "Coletar registros": the store is opened before the port, so that a store

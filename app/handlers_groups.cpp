@@ -29,8 +29,8 @@ void TForm1::Button6Click() {
   const int row = *found;
   SetCellText(*sgGRUPO, row, 0, ZeroPadded(row, kGroupNumberDigits));
   int column = 1;
-  for (const MaskedEdit* time : {meSEG1, meSEG2, meTER1, meTER2, meQUA1, meQUA2, meQUI1, meQUI2, meSEX1,
-                          meSEX2, meSAB1, meSAB2, meDOM1, meDOM2}) {
+  for (const MaskedEdit* time : {meSEG1, meSEG2, meTER1, meTER2, meQUA1, meQUA2, meQUI1, meQUI2,
+                                 meSEX1, meSEX2, meSAB1, meSAB2, meDOM1, meDOM2}) {
     SetCellText(*sgGRUPO, row, column++, time->MaskedText());
   }
   SetCellText(*sgGRUPO, row, kHolidayFlagColumn,
@@ -41,7 +41,8 @@ void TForm1::Button6Click() {
 void TForm1::Button7Click() {}
 
 void TForm1::Button9Click() {
-  LoadGridFile(odARQ, *sgGRUPO, GroupsFileLayout(), [this] { Button8Click(); }, messages_);
+  LoadGridFile(
+      odARQ, *sgGRUPO, GroupsFileLayout(), [this] { Button8Click(); }, messages_);
 }
 
 void TForm1::Button10Click() { SaveGridFile(sdARQ, *sgGRUPO, GroupsFileLayout()); }

@@ -8,7 +8,8 @@ namespace zm48d {
 void TForm1::Button11Click() { SaveGridFile(sdARQ, *sgFER, HolidaysFileLayout()); }
 
 void TForm1::Button12Click() {
-  LoadGridFile(odARQ, *sgFER, HolidaysFileLayout(), [this] { Button13Click(); }, messages_);
+  LoadGridFile(
+      odARQ, *sgFER, HolidaysFileLayout(), [this] { Button13Click(); }, messages_);
 }
 
 }  // namespace zm48d

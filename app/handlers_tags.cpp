@@ -47,13 +47,15 @@ void TForm1::Button19Click() {
   const int row = *found;
   SetCellText(*sgLISTA, row, 0, Edit1->text());
   SetCellText(*sgLISTA, row, 1, Edit2->text());
-  SetCellText(*sgLISTA, row, kPortsColumn, QString::fromStdString(HexByte(EnabledPortsMask(*this))));
+  SetCellText(*sgLISTA, row, kPortsColumn,
+              QString::fromStdString(HexByte(EnabledPortsMask(*this))));
   const int group = StrToInt(Edit11->text().toStdString());
   SetCellText(*sgLISTA, row, kGroupColumn, ZeroPadded(group, kGroupDigits));
 }
 
 void TForm1::Button23Click() {
-  LoadGridFile(odARQ, *sgLISTA, TagListFileLayout(), [this] { Button21Click(); }, messages_);
+  LoadGridFile(
+      odARQ, *sgLISTA, TagListFileLayout(), [this] { Button21Click(); }, messages_);
 }
 
 void TForm1::Button24Click() { SaveGridFile(sdARQ, *sgLISTA, TagListFileLayout()); }
@@ -61,9 +63,8 @@ void TForm1::Button24Click() { SaveGridFile(sdARQ, *sgLISTA, TagListFileLayout()
 // "Último": the tag of the newest event goes into Edit1, for the operator to
 // complete and insert. A failed header read says nothing.
 void TForm1::Button18Click() {
-  ops::TakeNewestTag(Session(), [this](const std::string& tag) {
-    Edit1->setText(QString::fromStdString(tag));
-  });
+  ops::TakeNewestTag(
+      Session(), [this](const std::string& tag) { Edit1->setText(QString::fromStdString(tag)); });
 }
 
 // "Montar lista com os últimos "x" tags lidos": the grid receives the tags of the
@@ -76,7 +77,8 @@ void TForm1::Button39Click() {
       [this](const std::vector<std::string>& tags) {
         Button21Click();
         int row = kGridFixedRows;
-        for (const std::string& tag : tags) SetCellText(*sgLISTA, row++, 0, QString::fromStdString(tag));
+        for (const std::string& tag : tags)
+          SetCellText(*sgLISTA, row++, 0, QString::fromStdString(tag));
       });
 }
 

@@ -14,8 +14,8 @@ namespace zm48d {
 
 void TForm1::BuildKeys() {
   for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
-  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return),
-                                  QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
     auto* send = new QShortcut(keys, this);
     connect(send, &QShortcut::activated, this, [this] {
       if (PageControl1->currentWidget() == TabSheet6) Button33->click();

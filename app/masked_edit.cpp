@@ -47,8 +47,8 @@ void MaskedEdit::MarkRange(int from, int to, bool typed) {
 // Zeros everywhere look like an untouched edit and are taken as blanks.
 void MaskedEdit::TakeProgrammaticText() {
   const QString shown = displayText();
-  const bool blank = std::all_of(shown.begin(), shown.end(),
-                                 [](QChar c) { return c == kBlank || !c.isDigit(); });
+  const bool blank =
+      std::all_of(shown.begin(), shown.end(), [](QChar c) { return c == kBlank || !c.isDigit(); });
   std::fill(typed_.begin(), typed_.end(), !blank);
 }
 
@@ -69,11 +69,15 @@ void MaskedEdit::keyPressEvent(QKeyEvent* event) {
     MarkRange(selStart, selEnd, false);
     MarkRange(NextEditable(selStart), NextEditable(selStart) + 1, true);
   } else if (event->key() == Qt::Key_Backspace) {
-    if (selection) MarkRange(selStart, selEnd, false);
-    else MarkRange(PreviousEditable(cursor), PreviousEditable(cursor) + 1, false);
+    if (selection)
+      MarkRange(selStart, selEnd, false);
+    else
+      MarkRange(PreviousEditable(cursor), PreviousEditable(cursor) + 1, false);
   } else if (event->key() == Qt::Key_Delete) {
-    if (selection) MarkRange(selStart, selEnd, false);
-    else MarkRange(NextEditable(cursor), NextEditable(cursor) + 1, false);
+    if (selection)
+      MarkRange(selStart, selEnd, false);
+    else
+      MarkRange(NextEditable(cursor), NextEditable(cursor) + 1, false);
   } else if (displayText() != before) {
     TakeProgrammaticText();  // a paste or an undo: take what stands there
   }

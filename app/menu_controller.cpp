@@ -26,14 +26,14 @@ QAction* NewEntry(QMenu* menu, const char* name, const QString& caption) {
 void TForm1::BuildControllerMenu() {
   mnCONTROLADOR = menuBar()->addMenu(QStringLiteral("&Controlador"));
   mnCONTROLADOR->setObjectName(QStringLiteral("mnCONTROLADOR"));
-  miSALVAR =
-      NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("&Salvar cópia do controlador..."));
+  miSALVAR = NewEntry(mnCONTROLADOR, "miSALVAR", QStringLiteral("&Salvar cópia do controlador..."));
   miVERIFICAR = NewEntry(mnCONTROLADOR, "miVERIFICAR", QStringLiteral("&Verificar controlador"));
   miCOLETAR = NewEntry(mnCONTROLADOR, "miCOLETAR", QStringLiteral("&Coletar registros"));
   connect(miSALVAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Salvar cópia"), [this] { miSALVARClick(); }); });
-  connect(miVERIFICAR, &QAction::triggered, this,
-          [this] { Guarded(QStringLiteral("Verificar controlador"), [this] { miVERIFICARClick(); }); });
+  connect(miVERIFICAR, &QAction::triggered, this, [this] {
+    Guarded(QStringLiteral("Verificar controlador"), [this] { miVERIFICARClick(); });
+  });
   connect(miCOLETAR, &QAction::triggered, this,
           [this] { Guarded(QStringLiteral("Coletar registros"), [this] { miCOLETARClick(); }); });
   mnCONTROLADOR->addSeparator();

@@ -22,7 +22,8 @@ void FitTitle(QMessageBox& box) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (grid == nullptr) return;
   const int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                        .horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+                        .horizontalAdvance(box.windowTitle()) +
+                    kTitleBarExtra;
   grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                 grid->rowCount(), 0, 1, grid->columnCount());
 }

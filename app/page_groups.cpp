@@ -43,15 +43,15 @@ void BuildWeek(TForm1& f, QWidget* panel) {
     *day.label = NewLabel(panel, day.labelName, QString::fromUtf8(day.caption), {x, 6});
     *day.start = NewMaskedEdit(panel, day.startName, kShortTimeMask, 5,
                                {x, 22, kTimeEditWidth, kEditHeight});
-    *day.end = NewMaskedEdit(panel, day.endName, kShortTimeMask, 5,
-                             {x, 46, kTimeEditWidth, kEditHeight});
+    *day.end =
+        NewMaskedEdit(panel, day.endName, kShortTimeMask, 5, {x, 46, kTimeEditWidth, kEditHeight});
     x += kDayColumnWidth;
   }
 }
 
 void BuildButtons(TForm1& f, QWidget* panel) {
-  f.cbFER = NewCheckBox(panel, "cbFER", QStringLiteral("Permitir acesso nos feriados"),
-                        {8, 74, 220, 17});
+  f.cbFER =
+      NewCheckBox(panel, "cbFER", QStringLiteral("Permitir acesso nos feriados"), {8, 74, 220, 17});
   f.Button8 = NewButton(panel, "Button8", QStringLiteral("Novo"), {8, 98, 75, 25});
   f.Button6 = NewButton(panel, "Button6", QStringLiteral("Inserir"), {88, 98, 75, 25});
   f.Button7 = NewButton(panel, "Button7", QStringLiteral("Excluir"), {168, 98, 75, 25});
@@ -66,7 +66,9 @@ void BuildButtons(TForm1& f, QWidget* panel) {
 
 void TForm1::BuildGroupsPage() {
   sgGRUPO = NewStringGrid(PageBody(3), "sgGRUPO",
-                          {16, 100, {51, 53, 54, 56, 57, 54, 55, 55, 51, 51, 49, 64, 64, 64, 64, 64},
+                          {16,
+                           100,
+                           {51, 53, 54, 56, 57, 54, 55, 55, 51, 51, 49, 64, 64, 64, 64, 64},
                            /*editable=*/true});
   Panel1 = new QFrame(PageBody(3));
   Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -30,15 +30,19 @@ void BuildTagFields(TForm1& f, QWidget* panel) {
 
 void BuildTagButtons(TForm1& f, QWidget* panel) {
   f.Button21 = NewButton(panel, "Button21", QStringLiteral("Novo"), {8, 144, 72, kButtonHeight});
-  f.Button19 = NewButton(panel, "Button19", QStringLiteral("Inserir"), {84, 144, 72, kButtonHeight});
-  f.Button20 = NewButton(panel, "Button20", QStringLiteral("Excluir"), {160, 144, 72, kButtonHeight});
-  f.Button39 = NewButton(panel, "Button39",
-                         QStringLiteral("Montar lista com os últimos \"x\" tags lidos"),
-                         {4, 182, 244, kButtonHeight});
+  f.Button19 =
+      NewButton(panel, "Button19", QStringLiteral("Inserir"), {84, 144, 72, kButtonHeight});
+  f.Button20 =
+      NewButton(panel, "Button20", QStringLiteral("Excluir"), {160, 144, 72, kButtonHeight});
+  f.Button39 =
+      NewButton(panel, "Button39", QStringLiteral("Montar lista com os últimos \"x\" tags lidos"),
+                {4, 182, 244, kButtonHeight});
   f.Label29 = NewLabel(panel, "Label29", QStringLiteral("\"x\""), {8, 216});
   f.Edit17 = NewEdit(panel, "Edit17", QStringLiteral("1"), {32, 212, 41, kEditHeight});
-  f.Button23 = NewButton(panel, "Button23", QStringLiteral("Abrir Arquivo"), {8, 248, 110, kButtonHeight});
-  f.Button24 = NewButton(panel, "Button24", QStringLiteral("Salvar Arquivo"), {123, 248, 110, kButtonHeight});
+  f.Button23 =
+      NewButton(panel, "Button23", QStringLiteral("Abrir Arquivo"), {8, 248, 110, kButtonHeight});
+  f.Button24 = NewButton(panel, "Button24", QStringLiteral("Salvar Arquivo"),
+                         {123, 248, 110, kButtonHeight});
   f.Button22 = NewButton(panel, "Button22", QStringLiteral("Ler lista do aparelho"),
                          {8, 290, 225, kButtonHeight}, /*bold=*/true);
   f.Button35 = NewButton(panel, "Button35", QStringLiteral("Enviar lista para o aparelho"),

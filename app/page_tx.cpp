@@ -23,15 +23,16 @@ void TForm1::BuildTxPage() {
   const PathRow rows[] = {
       {&Label18, "Label18", ".txt com feriados", &Edit8, "Edit8", &Button14, "Button14"},
       {&Label19, "Label19", ".txt com grupos", &Edit9, "Edit9", &Button16, "Button16"},
-      {&Label28, "Label28", ".txt com  a lista de tags cadastrados", &Edit16, "Edit16",
-       &Button38, "Button38"},
+      {&Label28, "Label28", ".txt com  a lista de tags cadastrados", &Edit16, "Edit16", &Button38,
+       "Button38"},
   };
   int y = 16;
   for (const PathRow& row : rows) {
     *row.label = NewLabel(PageBody(6), row.labelName, QString::fromUtf8(row.caption), {16, y});
     *row.edit = NewEdit(PageBody(6), row.editName, QString(), {16, y + 16, 441, 21});
-    *row.browse = NewButton(PageBody(6), row.browseName, QStringLiteral("..."), {464, y + 14, 25, 25},
-                            /*bold=*/true);
+    *row.browse =
+        NewButton(PageBody(6), row.browseName, QStringLiteral("..."), {464, y + 14, 25, 25},
+                  /*bold=*/true);
     y += 48;
   }
   Button32 = NewButton(PageBody(6), "Button32", QStringLiteral("Calcular espaço para pilha"),

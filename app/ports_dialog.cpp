@@ -36,8 +36,9 @@ QTableWidget* NewPortTable(QWidget* parent) {
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  table->setMinimumWidth(table->fontMetrics().horizontalAdvance(
-      QStringLiteral("COM 8  rfc2217://controlador-portaria:4001  nesta sessão")) + 48);
+  table->setMinimumWidth(table->fontMetrics().horizontalAdvance(QStringLiteral(
+                             "COM 8  rfc2217://controlador-portaria:4001  nesta sessão")) +
+                         48);
   for (int row = 0; row < kComPortCount; ++row) {
     for (int column = 0; column < kColumnCount; ++column) {
       table->setItem(row, column, new QTableWidgetItem);

@@ -45,9 +45,9 @@ QTableWidget* NewSiteTable(QWidget* parent) {
   // A transfer's step on one line: a wrapped one would grow its row as it goes.
   table->setWordWrap(false);
   table->setFocusPolicy(Qt::NoFocus);
-  table->setColumnWidth(kProgressColumn,
-                        table->fontMetrics().horizontalAdvance(
-                            QStringLiteral("Enviando lista: página 100 de 100")) + 16);
+  table->setColumnWidth(kProgressColumn, table->fontMetrics().horizontalAdvance(
+                                             QStringLiteral("Enviando lista: página 100 de 100")) +
+                                             16);
   return table;
 }
 
@@ -75,7 +75,8 @@ class SiteWindow::RowObserver final : public site::SiteObserver {
 
   void Progress(std::size_t controller, std::string_view text) override {
     QMetaObject::invokeMethod(
-        &window_, [w = &window_, controller, t = FromUtf8(text)] { w->ShowProgress(controller, t); },
+        &window_,
+        [w = &window_, controller, t = FromUtf8(text)] { w->ShowProgress(controller, t); },
         Qt::QueuedConnection);
   }
   void Finished(std::size_t controller, const site::ControllerOutcome& outcome) override {
@@ -183,8 +184,8 @@ void SiteWindow::ShowSite() {
   sgSITE->setRowCount(static_cast<int>(site_.controllers.size()));
   for (int row = 0; row < sgSITE->rowCount(); ++row) {
     const site::SiteController& controller = site_.controllers[row];
-    const QString cells[kColumnCount] = {FromUtf8(controller.name), FromUtf8(controller.port), {},
-                                         {}};
+    const QString cells[kColumnCount] = {
+        FromUtf8(controller.name), FromUtf8(controller.port), {}, {}};
     for (int column = 0; column < kColumnCount; ++column) {
       sgSITE->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
@@ -202,7 +203,8 @@ bool SiteWindow::Run(const site::ControllerTask& task) {
   worker_ = std::jthread([this, task] {
     RowObserver observer(*this);
     site::RunOnEveryController(site_, task, observer);
-    QMetaObject::invokeMethod(this, [this] { RunEnded(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { RunEnded(); }, Qt::QueuedConnection);
   });
   EnableButtons();
   return true;

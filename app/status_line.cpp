@@ -13,8 +13,8 @@ void StatusLine::Progress(const QString& text) { label_->setText(text); }
 
 void StatusLine::End(const QString& caption, const ops::LocalDateTime& now) {
   if (!tally_.UsedTheLine()) return;
-  label_->setText(FromUtf8(ops::TimeText(now)) + QLatin1Char(' ') + caption +
-                  QStringLiteral(": ") + FromUtf8(ops::OutcomeText(tally_)));
+  label_->setText(FromUtf8(ops::TimeText(now)) + QLatin1Char(' ') + caption + QStringLiteral(": ") +
+                  FromUtf8(ops::OutcomeText(tally_)));
 }
 
 }  // namespace zm48d

@@ -3,8 +3,8 @@
 // it, its outcome in one line with the time ("14:05:09 Beep: ok"), also for the
 // operations that show no message box.
 #include <QLabel>
-#include <QString>
 #include <QStatusBar>
+#include <QString>
 
 #include "operations/operation_tally.h"
 #include "operations/pc_clock.h"

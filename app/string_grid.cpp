@@ -6,9 +6,9 @@
 #include <vector>
 
 #include <QBrush>
-#include <QStyle>
 #include <QHeaderView>
 #include <QPalette>
+#include <QStyle>
 
 namespace zm48d {
 

@@ -119,10 +119,11 @@ void TracePane::Frame(FrameDirection direction, std::span<const std::uint8_t> fr
   // An answer is judged against the request it answers: a read needs a whole block.
   if (!received) lastRequest_.assign(frame.begin(), frame.end());
   ++rowsTaken_;
-  pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, frame)),
-                      FromUtf8(received ? ops::DescribeResponse(frame, lastRequest_)
-                                        : ops::DescribeRequest(frame)),
-                      received});
+  pending_.push_back(
+      {FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, frame)),
+       FromUtf8(received ? ops::DescribeResponse(frame, lastRequest_)
+                         : ops::DescribeRequest(frame)),
+       received});
 }
 
 // A failed send or receive is told on the row of its frame; one with no byte to
@@ -132,8 +133,9 @@ void TracePane::Status(FrameDirection direction, LinkStatus status) {
   const bool received = direction == FrameDirection::kReceived;
   if (pending_.empty() || pending_.back().received != received) {
     ++rowsTaken_;
-    pending_.push_back({FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, {})),
-                        StatusMeaning(status), received});
+    pending_.push_back(
+        {FromUtf8(ops::FormatTraceLine(std::chrono::system_clock::now(), direction, {})),
+         StatusMeaning(status), received});
     return;
   }
   pending_.back().meaning += QStringLiteral(" — ") + StatusMeaning(status);

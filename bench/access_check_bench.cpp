@@ -28,7 +28,8 @@ std::vector<std::string> TagList() {
   std::vector<std::string> lines = {"ZM48D-LISTA", std::to_string(kTags)};
   char line[48];
   for (int i = 0; i < kTags; ++i) {
-    std::snprintf(line, sizeof line, "%06X*%02X*%03d*Tag %d", 0x100000 + i, 1 + i % 15, 1 + i % kGroups, i);
+    std::snprintf(line, sizeof line, "%06X*%02X*%03d*Tag %d", 0x100000 + i, 1 + i % 15,
+                  1 + i % kGroups, i);
     lines.emplace_back(line);
   }
   return lines;
@@ -41,8 +42,8 @@ std::vector<std::string> Reads() {
   char line[48];
   for (int k = 0; k < kReads; ++k) {
     const int index = k % kUnknownEvery == 0 ? kTags + k : (k * 7919) % kTags;
-    std::snprintf(line, sizeof line, "%d %06X %02d/12/26 %02d:%02d:%02d", 1 + k % 4, 0x100000 + index,
-                  1 + k % 28, k % 24, (k * 7) % 60, k % 60);
+    std::snprintf(line, sizeof line, "%d %06X %02d/12/26 %02d:%02d:%02d", 1 + k % 4,
+                  0x100000 + index, 1 + k % 28, k % 24, (k * 7) % 60, k % 60);
     lines.emplace_back(line);
   }
   return lines;
@@ -58,9 +59,9 @@ struct Files {
 
 void BM_CheckCommand(benchmark::State& state) {
   const Files files;
-  const std::vector<std::string> args = {"check",  "--holidays", files.check.holidays,
-                                         "--groups", files.check.groups, "--tags",
-                                         files.check.tags, "--swipes", files.reads};
+  const std::vector<std::string> args = {"check",          "--holidays",       files.check.holidays,
+                                         "--groups",       files.check.groups, "--tags",
+                                         files.check.tags, "--swipes",         files.reads};
   for (auto _ : state) {
     std::ostringstream out, err;
     const int status = cli::RunCommandLine(args, out, err);
@@ -71,7 +72,8 @@ void BM_CheckCommand(benchmark::State& state) {
     benchmark::DoNotOptimize(out.str().size());
   }
   state.counters["reads"] = kReads;
-  state.counters["reads_per_s"] = benchmark::Counter(kReads, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["reads_per_s"] =
+      benchmark::Counter(kReads, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 struct Silent final : ops::Notices {
@@ -92,7 +94,8 @@ void BM_CheckReadsOnly(benchmark::State& state) {
     benchmark::DoNotOptimize(outcome.records.data());
   }
   state.counters["reads"] = kReads;
-  state.counters["reads_per_s"] = benchmark::Counter(kReads, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["reads_per_s"] =
+      benchmark::Counter(kReads, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 BENCHMARK(BM_CheckCommand)->Unit(benchmark::kMillisecond);

@@ -30,7 +30,8 @@ std::vector<std::string> FullTagList() {
   std::vector<std::string> lines = {"ZM48D-LISTA", std::to_string(kTags)};
   char line[64];
   for (int i = 1; i <= kTags; ++i) {
-    std::snprintf(line, sizeof line, "%06X*0F*%03d*Funcion\xE1rio %d - Port\xE3o", i, 1 + i % 99, i);
+    std::snprintf(line, sizeof line, "%06X*0F*%03d*Funcion\xE1rio %d - Port\xE3o", i, 1 + i % 99,
+                  i);
     lines.emplace_back(line);
   }
   return lines;

@@ -32,7 +32,8 @@ void BM_FullSendPaced(benchmark::State& state) {
     timing.Start();
     const ops::SendResult result = ops::RunSendSequence(session, paths);
     using ops::StageOutcome;
-    if (result.rules != StageOutcome::kSent || result.tags != StageOutcome::kSent || !result.notified) {
+    if (result.rules != StageOutcome::kSent || result.tags != StageOutcome::kSent ||
+        !result.notified) {
       state.SkipWithError(("send failed: " + collect.failures).c_str());
       break;
     }

@@ -1,8 +1,9 @@
 // Reading back a full configuration (49 holidays, 65 groups, 999 tags) from an
 // emulator that takes the wire time of a 19200-baud line for every byte in
 // both directions: the read alone, the backup (the read, then the three files)
-// and the verify of the files the controller was loaded from. Compared with the time the bytes alone need on that line, counted from
-// the frames that crossed it; no waits are prescribed between these frames.
+// and the verify of the files the controller was loaded from. Compared with the time the bytes
+// alone need on that line, counted from the frames that crossed it; no waits are prescribed between
+// these frames.
 #include <benchmark/benchmark.h>
 
 #include <functional>
@@ -71,8 +72,9 @@ void BM_FullReadBackPaced(benchmark::State& state) {
 void BM_FullBackupPaced(benchmark::State& state) {
   RunPaced(state, [](const ops::Session& session, const ops::ConfigurationFiles&,
                      const testing::TempDir& dir) {
-    return ops::BackupController(session, {dir.Path("copia-feriados.txt"), dir.Path("copia-grupos.txt"),
-                                           dir.Path("copia-lista.txt")});
+    return ops::BackupController(session,
+                                 {dir.Path("copia-feriados.txt"), dir.Path("copia-grupos.txt"),
+                                  dir.Path("copia-lista.txt")});
   });
 }
 

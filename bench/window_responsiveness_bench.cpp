@@ -138,7 +138,8 @@ double Timed(Responsiveness& watch, QPushButton* button) {
 void BM_WindowDuringFullSend(benchmark::State& state) {
   PacedWindow window;
   testing::TempDir dir;
-  window.form.Edit8->setText(QString::fromStdString(dir.Write("h.txt", testing::SampleHolidays(49))));
+  window.form.Edit8->setText(
+      QString::fromStdString(dir.Write("h.txt", testing::SampleHolidays(49))));
   window.form.Edit9->setText(QString::fromStdString(dir.Write("g.txt", testing::SampleGroups(65))));
   window.form.Edit16->setText(QString::fromStdString(dir.Write("t.txt", testing::SampleTags(999))));
   if (auto* pane = window.form.findChild<QWidget*>(QStringLiteral("dwTRAFEGO"))) {
@@ -154,7 +155,8 @@ void BM_WindowDuringFullDownload(benchmark::State& state) {
   PacedWindow window;
   window.line.emulator.With([](emu::Controller& c) {
     for (int i = 0; i < 201; ++i) {
-      c.PushEvent({0x00, 0xA1, static_cast<std::uint8_t>(i), 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10});
+      c.PushEvent(
+          {0x00, 0xA1, static_cast<std::uint8_t>(i), 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10});
     }
   });
   Responsiveness watch(window.form);

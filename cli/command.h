@@ -36,8 +36,12 @@ class StreamNotices final : public ops::Notices {
 struct CommandContext {
   CommandContext(std::vector<std::string> arguments, LinkState& link, int portNumber,
                  std::string port, std::ostream& out, std::ostream& err)
-      : args(std::move(arguments)), portName(std::move(port)), out(out), err(err),
-        notices(out, err), session{link, portNumber, notices} {}
+      : args(std::move(arguments)),
+        portName(std::move(port)),
+        out(out),
+        err(err),
+        notices(out, err),
+        session{link, portNumber, notices} {}
   CommandContext(const CommandContext&) = delete;
   CommandContext& operator=(const CommandContext&) = delete;
 
@@ -46,7 +50,7 @@ struct CommandContext {
   std::ostream& out;              // results
   std::ostream& err;              // failure texts
   StreamNotices notices;
-  const ops::Session session;     // the link, "COM n" and the notices above
+  const ops::Session session;  // the link, "COM n" and the notices above
   // What the controller may hold if a stop cut the command short, when the
   // command knows better than its table entry.
   std::string_view whenStopped;

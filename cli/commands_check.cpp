@@ -38,7 +38,8 @@ TagRead ParseReadWords(const std::vector<std::string>& words) {
   const std::string& bad = parsed.fault == ReadFault::kDoor  ? words[0]
                            : parsed.fault == ReadFault::kTag ? words[1]
                                                              : time;
-  throw UsageError("check: " + std::string(ops::ReadFaultText(parsed.fault)) + ", not '" + bad + "'");
+  throw UsageError("check: " + std::string(ops::ReadFaultText(parsed.fault)) + ", not '" + bad +
+                   "'");
 }
 
 CheckOptions ParseCheckOptions(const std::vector<std::string>& args) {
@@ -50,16 +51,19 @@ CheckOptions ParseCheckOptions(const std::vector<std::string>& args) {
     if (word == "--csv") {
       if (options.csv) throw UsageError("check: --csv given twice");
       options.csv = true;
-    } else if (word == "--holidays" || word == "--groups" || word == "--tags" || word == "--swipes") {
+    } else if (word == "--holidays" || word == "--groups" || word == "--tags" ||
+               word == "--swipes") {
       if (i + 1 >= args.size()) throw UsageError("check: " + word + " needs a file name");
-      if (!values.emplace(word, args[++i]).second) throw UsageError("check: " + word + " given twice");
+      if (!values.emplace(word, args[++i]).second)
+        throw UsageError("check: " + word + " given twice");
     } else if (word.starts_with("--")) {
       throw UsageError("check: unknown option '" + word + "'");
     } else {
       readWords.push_back(word);
     }
   }
-  if (!values.contains("--holidays") || !values.contains("--groups") || !values.contains("--tags")) {
+  if (!values.contains("--holidays") || !values.contains("--groups") ||
+      !values.contains("--tags")) {
     throw UsageError("check needs --holidays FILE, --groups FILE and --tags FILE");
   }
   options.files = {values["--holidays"], values["--groups"], values["--tags"]};

@@ -20,8 +20,8 @@ int ReadClockCommand(CommandContext& context) {
 
 // The window shows nothing when the clock could not be set; a script needs to know.
 int SetClockCommand(CommandContext& context, const ops::ClockSetting& setting) {
-  return ExitStatus(
-      ops::SetClockFrom(context.session, [&] { return setting; }, text::kError));
+  return ExitStatus(ops::SetClockFrom(
+      context.session, [&] { return setting; }, text::kError));
 }
 
 }  // namespace

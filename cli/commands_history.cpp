@@ -80,7 +80,8 @@ int RunHarvest(CommandContext& context) {
   static constexpr std::string_view kOptions[] = {"--db", "--controller"};
   static constexpr std::string_view kFlags[] = {"--keep"};
   const FileOptions words = ParseFileOptions("harvest", context.args, kOptions, kFlags);
-  const std::string name = words.Has("--controller") ? words.Value("--controller") : context.portName;
+  const std::string name =
+      words.Has("--controller") ? words.Value("--controller") : context.portName;
   if (name.empty()) throw UsageError("harvest: --controller needs a name");
   // Opened before the port: a store that fails empties nothing.
   const auto eventStore = OpenStore(context, words);
@@ -91,8 +92,8 @@ int RunHarvest(CommandContext& context) {
 }
 
 int RunHistory(CommandContext& context) {
-  static constexpr std::string_view kOptions[] = {"--db", "--controller", "--tag", "--from", "--to",
-                                                  "--door"};
+  static constexpr std::string_view kOptions[] = {"--db",   "--controller", "--tag",
+                                                  "--from", "--to",         "--door"};
   static constexpr std::string_view kFlags[] = {"--refused", "--csv", "--summary"};
   const FileOptions words = ParseFileOptions("history", context.args, kOptions, kFlags);
   const store::HistoryFilter filter = ParseFilter(words);

@@ -37,9 +37,11 @@ int RunSend(CommandContext& context) {
     throw UsageError("send needs --holidays FILE and --groups FILE");
   }
   const bool tagsAsked = files.Has("--tags");
-  const ops::SendPaths paths{files.Value("--holidays"), files.Value("--groups"), files.Value("--tags")};
+  const ops::SendPaths paths{files.Value("--holidays"), files.Value("--groups"),
+                             files.Value("--tags")};
   const ops::SendResult result = ops::RunSendSequence(context.session, paths);
-  if (files.Has("--verify")) return PrintVerifyResult(context, ops::VerifyController(context.session, paths));
+  if (files.Has("--verify"))
+    return PrintVerifyResult(context, ops::VerifyController(context.session, paths));
   using ops::StageOutcome;
   const bool ok = result.rules == StageOutcome::kSent &&
                   (!tagsAsked || result.tags == StageOutcome::kSent) && result.notified;

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/usage_error.h"
 #include "cli/site_progress.h"
 #include "cli/terminal.h"
+#include "cli/usage_error.h"
 #include "site/site_file.h"
 #include "site/site_tasks.h"
 #ifndef _WIN32

@@ -14,7 +14,8 @@ namespace {
 
 std::vector<EventCells> DecodeRecords(std::span<const std::uint8_t> records) {
   std::vector<EventCells> rows;
-  for (std::size_t offset = 0; offset + EventRecordSize <= records.size(); offset += EventRecordSize) {
+  for (std::size_t offset = 0; offset + EventRecordSize <= records.size();
+       offset += EventRecordSize) {
     rows.push_back(EventGridCells(records.data() + offset));
   }
   return rows;

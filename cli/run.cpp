@@ -51,8 +51,8 @@ std::string_view SignalName(int signal) {
 int ReportStop(const CommandEntry& command, const CommandContext& context, int signal) {
   const std::string_view holds =
       context.whenStopped.empty() ? command.whenStopped : context.whenStopped;
-  context.err << "zm48d: " << command.name << " stopped by " << SignalName(signal) << "; "
-              << holds << '\n';
+  context.err << "zm48d: " << command.name << " stopped by " << SignalName(signal) << "; " << holds
+              << '\n';
   return InterruptedExitStatus(signal);
 }
 

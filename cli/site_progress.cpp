@@ -80,13 +80,13 @@ void PrintSiteSummary(std::ostream& out, const site::Site& site,
     nameWidth = std::max(nameWidth, Characters(c.name));
     portWidth = std::max(portWidth, Characters(c.port));
   }
-  out << '\n' << Padded("Controlador", nameWidth) << "  " << Padded("Porta", portWidth)
-      << "  Resultado\n";
+  out << '\n'
+      << Padded("Controlador", nameWidth) << "  " << Padded("Porta", portWidth) << "  Resultado\n";
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     const site::SiteController& c = site.controllers[i];
     out << Padded(c.name, nameWidth) << "  " << Padded(c.port, portWidth) << "  "
-        << (outcomes[i].ok ? text::kSiteOutcomeOk : text::kSiteOutcomeFailed)
-        << outcomes[i].summary << '\n';
+        << (outcomes[i].ok ? text::kSiteOutcomeOk : text::kSiteOutcomeFailed) << outcomes[i].summary
+        << '\n';
   }
 }
 

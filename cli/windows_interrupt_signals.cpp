@@ -20,8 +20,8 @@ std::atomic<int> g_caught{0};
 std::atomic<HANDLE> g_unwound{nullptr};
 
 BOOL WINAPI OnConsoleControl(DWORD type) {
-  const bool close = type == CTRL_CLOSE_EVENT || type == CTRL_LOGOFF_EVENT ||
-                     type == CTRL_SHUTDOWN_EVENT;
+  const bool close =
+      type == CTRL_CLOSE_EVENT || type == CTRL_LOGOFF_EVENT || type == CTRL_SHUTDOWN_EVENT;
   if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT && !close) return FALSE;
   int none = 0;
   if (!g_caught.compare_exchange_strong(none, type == CTRL_C_EVENT ? kSigInt : kSigTerm)) {

@@ -17,12 +17,18 @@ namespace zm48d::emu {
 namespace {
 
 constexpr std::pair<std::string_view, Fault> kFaultNames[] = {
-    {"none", Fault::kNone},           {"no-answer", Fault::kNoAnswer},
-    {"wrong-head", Fault::kWrongHead}, {"bad-start", Fault::kBadStart},
-    {"bad-checksum", Fault::kBadChecksum}, {"truncated", Fault::kTruncated},
-    {"over-long", Fault::kOverLong},  {"not-ok", Fault::kNotOk},
-    {"short-header", Fault::kShortHeader}, {"drop-second", Fault::kDropSecond},
-    {"hang-up", Fault::kHangUp},      {"lower-case", Fault::kLowerCase},
+    {"none", Fault::kNone},
+    {"no-answer", Fault::kNoAnswer},
+    {"wrong-head", Fault::kWrongHead},
+    {"bad-start", Fault::kBadStart},
+    {"bad-checksum", Fault::kBadChecksum},
+    {"truncated", Fault::kTruncated},
+    {"over-long", Fault::kOverLong},
+    {"not-ok", Fault::kNotOk},
+    {"short-header", Fault::kShortHeader},
+    {"drop-second", Fault::kDropSecond},
+    {"hang-up", Fault::kHangUp},
+    {"lower-case", Fault::kLowerCase},
     {"short-data", Fault::kShortData},
 };
 
@@ -84,7 +90,8 @@ std::string DamageText(LayoutDamage damage) {
     case LayoutDamage::kHolidaysPastArea: return "the holiday table runs past the 2048-byte area";
     case LayoutDamage::kGroupsPastArea: return "the group table runs past the 2048-byte area";
     case LayoutDamage::kLimitPastArea: return "the stack limit lies past the 2048-byte area";
-    case LayoutDamage::kTagListPastSpace: return "the tag list runs past the end of the settings space";
+    case LayoutDamage::kTagListPastSpace:
+      return "the tag list runs past the end of the settings space";
     case LayoutDamage::kNone: break;
   }
   return "";
@@ -94,7 +101,8 @@ std::string SwipeFault(ReadFault fault, const std::vector<std::string>& words,
                        const std::string& time) {
   switch (fault) {
     case ReadFault::kDoor: return "swipe: DOOR must be 1 to 4, not '" + words[0] + "'";
-    case ReadFault::kTag: return "swipe: TAG must be six hexadecimal digits, not '" + words[1] + "'";
+    case ReadFault::kTag:
+      return "swipe: TAG must be six hexadecimal digits, not '" + words[1] + "'";
     case ReadFault::kTime:
       if (words.size() == 2) {
         return "swipe: the clock holds no real date and time (" + time +
@@ -125,8 +133,9 @@ ConsoleReply Swipe(PtyEmulator& emulator, std::istringstream& in) {
   const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
   if (words.size() != 2 && words.size() != 4) return {std::string(kSwipeUsage)};
   const std::string time =
-      words.size() == 4 ? words[2] + " " + words[3]
-                        : ClockText(emulator.With([](const Controller& c) { return c.CurrentClock(); }));
+      words.size() == 4
+          ? words[2] + " " + words[3]
+          : ClockText(emulator.With([](const Controller& c) { return c.CurrentClock(); }));
   const ParsedRead parsed = ParseTagRead(words[0], words[1], time);
   if (parsed.fault != ReadFault::kNone) return {SwipeFault(parsed.fault, words, time)};
   const ReadEffects effects = emulator.With([&](Controller& c) { return c.Swipe(parsed.read); });
@@ -169,14 +178,15 @@ std::string Show(PtyEmulator& emulator) {
     const int start = GetWord(header + stack_header::kStackStart);
     const int top = GetWord(header + stack_header::kStackTop);
     char text[256];
-    std::snprintf(text, sizeof text,
-                  "head %02X  relays %d %d %d %d (x250 ms)  readers %d %d %d %d s  tags %d at %04X\n"
-                  "stack start %04X top %04X limit %04X (%d waiting)",
-                  cfg[kHeadAddress], cfg[kRelayTimes], cfg[kRelayTimes + 1], cfg[kRelayTimes + 2],
-                  cfg[kRelayTimes + 3], cfg[kReaderTimeouts], cfg[kReaderTimeouts + 1],
-                  cfg[kReaderTimeouts + 2], cfg[kReaderTimeouts + 3], GetWord(cfg + kTagCount),
-                  GetWord(cfg + kTagListAddress), start, top,
-                  GetWord(header + stack_header::kStackLimit), (top - start) / EventRecordSize);
+    std::snprintf(
+        text, sizeof text,
+        "head %02X  relays %d %d %d %d (x250 ms)  readers %d %d %d %d s  tags %d at %04X\n"
+        "stack start %04X top %04X limit %04X (%d waiting)",
+        cfg[kHeadAddress], cfg[kRelayTimes], cfg[kRelayTimes + 1], cfg[kRelayTimes + 2],
+        cfg[kRelayTimes + 3], cfg[kReaderTimeouts], cfg[kReaderTimeouts + 1],
+        cfg[kReaderTimeouts + 2], cfg[kReaderTimeouts + 3], GetWord(cfg + kTagCount),
+        GetWord(cfg + kTagListAddress), start, top, GetWord(header + stack_header::kStackLimit),
+        (top - start) / EventRecordSize);
     return std::string(text);
   });
 }
@@ -201,8 +211,9 @@ ConsoleReply RunConsoleLine(PtyEmulator& emulator, std::string_view line) {
   if (verb == "fault") return {SetFault(emulator, in)};
   if (verb == "show") return {Show(emulator)};
   if (verb == "help") {
-    return {"event TAG DDMMYY HHMMSS FLAGS | swipe DOOR TAG [DD/MM/YY HH:MM:SS]"
-            " | reader N TAG VALUE | fault MODE [SKIP [COUNT [CMD]]] | show | quit"};
+    return {
+        "event TAG DDMMYY HHMMSS FLAGS | swipe DOOR TAG [DD/MM/YY HH:MM:SS]"
+        " | reader N TAG VALUE | fault MODE [SKIP [COUNT [CMD]]] | show | quit"};
   }
   return {"unknown command: " + verb + " (try help)"};
 }

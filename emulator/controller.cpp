@@ -32,14 +32,11 @@ Bytes HexBlock(const Space& space, std::uint16_t address) {
   return out;
 }
 
-void Store(Space& space, std::uint16_t address,
-           const std::uint8_t* bytes, int count) {
+void Store(Space& space, std::uint16_t address, const std::uint8_t* bytes, int count) {
   for (int i = 0; i < count; ++i) space[(address + i) & 0xFFFF] = bytes[i];
 }
 
-int DigitPair(const Bytes& data, int at) {
-  return data[at] * 10 + data[at + 1];
-}
+int DigitPair(const Bytes& data, int at) { return data[at] * 10 + data[at + 1]; }
 
 // The empty layout a new controller keeps its rules and stack in: no holidays,
 // no groups, the whole 2048-byte area for 201 events.
@@ -72,18 +69,14 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
   const Bytes& d = request.data;
   const std::uint8_t sub = d.empty() ? 0 : d[0];
   switch (request.command) {
-    case 'H':
-      ++beeps;
-      return {kOk};
-    case 'I':
-      ++notifications;
-      return {kOk};
+    case 'H': ++beeps; return {kOk};
+    case 'I': ++notifications; return {kOk};
     case 'C':
       if (d.size() >= 6) relayPulses.emplace_back(d[0], std::string(d.begin() + 1, d.begin() + 6));
       return {kOk};
     case 'E':
       if (sub == 'G' && d.size() >= 14) {
-        clock = {DigitPair(d, 1), DigitPair(d, 3), DigitPair(d, 5), d[7],
+        clock = {DigitPair(d, 1), DigitPair(d, 3),  DigitPair(d, 5), d[7],
                  DigitPair(d, 8), DigitPair(d, 10), DigitPair(d, 12)};
         clockSetAt = std::chrono::steady_clock::now();
         return {kOk};
@@ -132,8 +125,7 @@ std::vector<Bytes> Controller::Answer(const Request& request) {
       for (int i = 2 * n; i < 4 * n; ++i) AppendHexByte(second, planes[i]);
       return {first, second};
     }
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -144,8 +136,8 @@ ClockValue Controller::CurrentClock() const {
   const year_month_day date{year{2000 + clock.year}, month{static_cast<unsigned>(clock.month)},
                             day{static_cast<unsigned>(clock.day)}};
   const auto elapsed = duration_cast<seconds>(steady_clock::now() - clockSetAt);
-  const auto then = sys_days{date} + hours{clock.hour} + minutes{clock.minute} +
-                    seconds{clock.second} + elapsed;
+  const auto then =
+      sys_days{date} + hours{clock.hour} + minutes{clock.minute} + seconds{clock.second} + elapsed;
   const auto today = floor<days>(then);
   const year_month_day ymd{today};
   const hh_mm_ss hms{then - today};

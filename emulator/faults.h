@@ -7,19 +7,19 @@ namespace zm48d::emu {
 
 enum class Fault {
   kNone,
-  kNoAnswer,       // say nothing
-  kWrongHead,      // answer with another head address
-  kBadStart,       // first byte not 0x02
-  kBadChecksum,    // checksum off by one
-  kTruncated,      // stop in the middle of the body
-  kOverLong,       // a length byte describing more than the terminal can hold
-  kNotOk,          // acknowledge a write with "NO" instead of "OK"
-  kShortHeader,    // send only two bytes
-  kDropSecond,     // send only the first frame of a two-frame answer
-  kHangUp,         // stop in the middle of the body and hang up the line (needs root:
-                   // without the right to hang up, the answer is only cut short)
-  kLowerCase,      // send the hexadecimal letters of an answer in lower case
-  kShortData,      // a sound frame whose data lack their last two characters ("OK" kept)
+  kNoAnswer,     // say nothing
+  kWrongHead,    // answer with another head address
+  kBadStart,     // first byte not 0x02
+  kBadChecksum,  // checksum off by one
+  kTruncated,    // stop in the middle of the body
+  kOverLong,     // a length byte describing more than the terminal can hold
+  kNotOk,        // acknowledge a write with "NO" instead of "OK"
+  kShortHeader,  // send only two bytes
+  kDropSecond,   // send only the first frame of a two-frame answer
+  kHangUp,       // stop in the middle of the body and hang up the line (needs root:
+                 // without the right to hang up, the answer is only cut short)
+  kLowerCase,    // send the hexadecimal letters of an answer in lower case
+  kShortData,    // a sound frame whose data lack their last two characters ("OK" kept)
 };
 
 // Which answers a fault hits: after `skip` requests answered normally, the next

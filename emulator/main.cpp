@@ -54,14 +54,22 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       out = argv[++i];
       return true;
     };
-    if (arg == "--help") options.help = true;
-    else if (arg == "--version") options.version = true;
-    else if (arg == "--pace") options.emulator.pace = true;
-    else if (arg == "--link") { if (!value(options.emulator.linkPath)) return false; }
-    else if (arg == "--state") { if (!value(options.state)) return false; }
-    else if (arg == "--fault") { if (!value(options.fault)) return false; }
-    else if (arg == "--control") { if (!value(options.control)) return false; }
-    else return false;
+    if (arg == "--help")
+      options.help = true;
+    else if (arg == "--version")
+      options.version = true;
+    else if (arg == "--pace")
+      options.emulator.pace = true;
+    else if (arg == "--link") {
+      if (!value(options.emulator.linkPath)) return false;
+    } else if (arg == "--state") {
+      if (!value(options.state)) return false;
+    } else if (arg == "--fault") {
+      if (!value(options.fault)) return false;
+    } else if (arg == "--control") {
+      if (!value(options.control)) return false;
+    } else
+      return false;
   }
   return true;
 }
@@ -85,7 +93,10 @@ bool DrainLines(int fd, std::string& pending, PtyEmulator& emulator, const std::
   for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
     std::string line = pending.substr(0, end);
     pending.erase(0, end + 1);
-    if (line == "quit") { quit = true; return true; }
+    if (line == "quit") {
+      quit = true;
+      return true;
+    }
     const zm48d::emu::ConsoleReply reply = zm48d::emu::RunConsoleLine(emulator, line);
     if (reply.memoryChanged) SaveState(emulator, state);
     if (!reply.text.empty()) std::printf("%s\n", reply.text.c_str());
@@ -117,11 +128,15 @@ int main(int argc, char** argv) {
   zm48d::emu::Fault fault = zm48d::emu::Fault::kNone;
   if (!options.fault.empty()) {
     auto parsed = zm48d::emu::ParseFault(options.fault);
-    if (!parsed) { std::fprintf(stderr, "unknown fault: %s\n", options.fault.c_str()); return 2; }
+    if (!parsed) {
+      std::fprintf(stderr, "unknown fault: %s\n", options.fault.c_str());
+      return 2;
+    }
     fault = *parsed;
   }
   if (!options.state.empty()) {
-    options.emulator.afterAnswer = [path = options.state](const auto& controller, const auto& request) {
+    options.emulator.afterAnswer = [path = options.state](const auto& controller,
+                                                          const auto& request) {
       const bool writes = !request.data.empty() && request.data[0] == 'G' &&
                           (request.command == 'D' || request.command == 'G');
       if (writes && !controller.Save(path)) std::fprintf(stderr, "cannot save %s\n", path.c_str());
@@ -143,7 +158,8 @@ int main(int argc, char** argv) {
     PtyEmulator emulator(options.emulator);
     if (!options.state.empty() && access(options.state.c_str(), F_OK) == 0) {
       const bool loaded = emulator.With([&](auto& c) { return c.Load(options.state); });
-      if (!loaded) std::fprintf(stderr, "cannot load %s: keeping a fresh memory\n", options.state.c_str());
+      if (!loaded)
+        std::fprintf(stderr, "cannot load %s: keeping a fresh memory\n", options.state.c_str());
     }
     if (fault != zm48d::emu::Fault::kNone) emulator.SetFault({fault});
     std::printf("%s\n", emulator.TerminalPath().c_str());
@@ -163,7 +179,10 @@ int main(int argc, char** argv) {
       }
       if (fds[2].revents) DrainLines(control, controlPending, emulator, options.state, quit);
     }
-    if (control >= 0) { close(control); unlink(options.control.c_str()); }
+    if (control >= 0) {
+      close(control);
+      unlink(options.control.c_str());
+    }
     SaveState(emulator, options.state);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zm48d-emulator: %s\n", e.what());

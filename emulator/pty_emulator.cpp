@@ -76,8 +76,14 @@ std::vector<Bytes> Spoil(Fault fault, std::uint8_t head, std::vector<Bytes> answ
     case Fault::kBadStart: first[0] = 0x05; break;
     case Fault::kBadChecksum: first[first.size() - 2] ^= 0x01; break;
     case Fault::kTruncated:
-    case Fault::kHangUp: first.resize(5 + (first.size() - 5) / 2); frames.resize(1); break;
-    case Fault::kShortHeader: first.resize(2); frames.resize(1); break;
+    case Fault::kHangUp:
+      first.resize(5 + (first.size() - 5) / 2);
+      frames.resize(1);
+      break;
+    case Fault::kShortHeader:
+      first.resize(2);
+      frames.resize(1);
+      break;
     case Fault::kOverLong: {
       Bytes data(250, '0');
       first = EncodeResponse(head, data);

@@ -13,8 +13,8 @@
 namespace zm48d::emu {
 
 struct EmulatorOptions {
-  bool pace = false;        // send answers at the 19200-baud byte rate (~0.52 ms a byte)
-  std::string linkPath;     // when set, a symlink to the terminal side
+  bool pace = false;     // send answers at the 19200-baud byte rate (~0.52 ms a byte)
+  std::string linkPath;  // when set, a symlink to the terminal side
   // Runs after each request the controller answered, under the serving lock
   // (the executable saves the memory here).
   std::function<void(const Controller&, const Request&)> afterAnswer;

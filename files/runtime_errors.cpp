@@ -10,9 +10,7 @@ namespace zm48d {
 
 namespace {
 
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
 
@@ -64,9 +62,7 @@ int StrToInt(std::string_view text) {
   }
   if (i == n) throw ConversionError(text);
 
-  const std::uint64_t limit = base == 16   ? 0xFFFFFFFFull
-                              : negative ? 0x80000000ull
-                                         : 0x7FFFFFFFull;
+  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
   std::uint64_t value = 0;
   for (; i < n; ++i) {
     const int digit = DigitValue(text[i], base);

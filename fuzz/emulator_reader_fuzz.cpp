@@ -19,7 +19,8 @@ void CheckRequest(const emu::Request& request) {
   FUZZ_CHECK(frame.size() == request.data.size() + 9);
   FUZZ_CHECK(frame[0] == 0x02 && frame[2] == 0x1E && frame[5] == 0x1C);
   FUZZ_CHECK(frame[6 + request.data.size()] == 0x03);
-  FUZZ_CHECK(FrameChecksum(frame.data(), static_cast<int>(frame.size()) - 2) == frame[frame.size() - 2]);
+  FUZZ_CHECK(FrameChecksum(frame.data(), static_cast<int>(frame.size()) - 2) ==
+             frame[frame.size() - 2]);
 }
 
 void CheckAnswers(emu::Controller& controller, const emu::Request& request) {

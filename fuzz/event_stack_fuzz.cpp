@@ -29,7 +29,9 @@ struct Stack {
   const emu::Space& eeprom;
   StackPointers pointers;
   int Waiting() const { return pointers.top - pointers.start; }
-  std::string TagAt(int address) const { return TagText(&eeprom[static_cast<std::size_t>(address)]); }
+  std::string TagAt(int address) const {
+    return TagText(&eeprom[static_cast<std::size_t>(address)]);
+  }
 };
 
 // The 2048-byte area holds 201 records: decoding more of a wild header's range
@@ -37,7 +39,8 @@ struct Stack {
 constexpr int kMostDecoded = 256;
 
 void CheckDecoding(const Stack& stack) {
-  const int end = std::min(int{stack.pointers.top}, stack.pointers.start + kMostDecoded * EventRecordSize);
+  const int end =
+      std::min(int{stack.pointers.top}, stack.pointers.start + kMostDecoded * EventRecordSize);
   for (int at = stack.pointers.start; at + EventRecordSize <= end; at += EventRecordSize) {
     const std::uint8_t* record = &stack.eeprom[static_cast<std::size_t>(at)];
     const EventRecord event = DecodeEventRecord(record);
@@ -69,7 +72,8 @@ void CheckOldest(LinkState& link, const Stack& stack, int count) {
       {link, 1, notices}, [count] { return count; },
       [&](const std::vector<std::string>& t) { tags = t; });
   if (stack.Waiting() < 0) {
-    FUZZ_CHECK(!ok && notices.texts == std::vector<std::string>{std::string(text::kStackReadFailed)});
+    FUZZ_CHECK(!ok &&
+               notices.texts == std::vector<std::string>{std::string(text::kStackReadFailed)});
     return;
   }
   const int expected = std::min(std::max(count, 0), stack.Waiting() / EventRecordSize);
@@ -80,7 +84,8 @@ void CheckOldest(LinkState& link, const Stack& stack, int count) {
   }
   FUZZ_CHECK(static_cast<int>(tags.size()) == expected);
   for (int k = 0; k < expected; ++k) {
-    FUZZ_CHECK(tags[static_cast<std::size_t>(k)] == stack.TagAt(stack.pointers.start + k * EventRecordSize));
+    FUZZ_CHECK(tags[static_cast<std::size_t>(k)] ==
+               stack.TagAt(stack.pointers.start + k * EventRecordSize));
   }
 }
 

@@ -56,7 +56,8 @@ void RunOperation(std::uint8_t choice, LinkState& link) {
     }
     case 2: {
       std::array<std::uint8_t, 40> bytes{};
-      const bool ok = ReadEeprom(link, 0x0100, static_cast<int>(bytes.size()), bytes.data(), status);
+      const bool ok =
+          ReadEeprom(link, 0x0100, static_cast<int>(bytes.size()), bytes.data(), status);
       FUZZ_CHECK(!ok || status == link_status::kOk);
       return;
     }

@@ -18,12 +18,12 @@ using Input = std::span<const std::uint8_t>;
 
 // Aborts with the broken promise; a crash is what the fuzzer and the replay
 // test report.
-#define FUZZ_CHECK(condition)                                                       \
-  do {                                                                              \
-    if (!(condition)) {                                                             \
+#define FUZZ_CHECK(condition)                                                      \
+  do {                                                                             \
+    if (!(condition)) {                                                            \
       std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                 \
-    }                                                                               \
+      std::abort();                                                                \
+    }                                                                              \
   } while (false)
 
 inline std::string AsText(Input input) { return {input.begin(), input.end()}; }

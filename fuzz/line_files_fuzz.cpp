@@ -40,7 +40,8 @@ void CheckTagImage(const LineList& lines) {
     const auto image = BuildTagListImage(lines, count);
     if (count > 0) FUZZ_CHECK(image.size() == 5u * count + count / 3);
     const auto pages = SplitIntoPages(image);
-    FUZZ_CHECK(pages.size() * kPageSize >= image.size() && pages.size() * kPageSize < image.size() + kPageSize);
+    FUZZ_CHECK(pages.size() * kPageSize >= image.size() &&
+               pages.size() * kPageSize < image.size() + kPageSize);
     (void)TagListFits(TagListStart, image.size());
   });
 }

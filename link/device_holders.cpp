@@ -37,8 +37,9 @@ std::string ProgramName(const fs::path& process) {
 
 int ProcessId(const fs::path& process) {
   const std::string name = process.filename().string();
-  const bool digits = !name.empty() && name.size() < 10 &&
-                      std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool digits =
+      !name.empty() && name.size() < 10 &&
+      std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
   return digits ? std::stoi(name) : 0;
 }
 

@@ -55,10 +55,10 @@ namespace {
 // an answer from the group of `asked` states that thing.
 int ControlGroup(std::uint8_t value) {
   if (value <= 3 || value == 17 || value == 18 || value == 19) return 0;  // outbound flow
-  if (value <= 6) return 1;   // BREAK
-  if (value <= 9) return 2;   // DTR
-  if (value <= 12) return 3;  // RTS
-  return 4;                   // inbound flow
+  if (value <= 6) return 1;                                               // BREAK
+  if (value <= 9) return 2;                                               // DTR
+  if (value <= 12) return 3;                                              // RTS
+  return 4;                                                               // inbound flow
 }
 
 // `asked` confirmed by one of the answers of its group; a setting not awaited
@@ -82,8 +82,8 @@ constexpr std::size_t kRecentBytes = 120;
 // frames never are (control bytes around upper-case hexadecimal data).
 std::string Words(const std::deque<std::uint8_t>& bytes) {
   const bool spaced = std::find(bytes.begin(), bytes.end(), ' ') != bytes.end();
-  const bool small = std::any_of(bytes.begin(), bytes.end(),
-                                 [](std::uint8_t b) { return b >= 'a' && b <= 'z'; });
+  const bool small =
+      std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b >= 'a' && b <= 'z'; });
   if (!spaced || !small) return {};
   std::string text;
   for (std::uint8_t byte : bytes) {

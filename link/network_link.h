@@ -69,8 +69,8 @@ class NetworkLink final : public SerialLink {
   std::string name_;  // the URL, as messages name the port
   OpenFailure lastFailure_;
   OpenFailure lineFailure_;
-  std::deque<std::uint8_t> data_;     // line data received, not yet read
-  std::deque<std::uint8_t> recent_;   // the last line data received, for Ended()
+  std::deque<std::uint8_t> data_;    // line data received, not yet read
+  std::deque<std::uint8_t> recent_;  // the last line data received, for Ended()
 };
 
 }  // namespace zm48d

@@ -9,13 +9,13 @@ namespace zm48d {
 struct OpenFailure {
   // What the system's code means for someone trying to open a serial line.
   enum class Problem {
-    kNone,          // no failure, or a device that cannot tell
-    kMissing,       // no such device
-    kNoPermission,  // the user may not open it
-    kInUse,         // another program holds it
-    kNotATerminal,  // it opened, but it is no serial line (a directory, /dev/null)
-    kBadAddress,    // a network port's URL that names no reachable server
-    kNoAnswer,      // a network server that did not answer within the connect bound
+    kNone,            // no failure, or a device that cannot tell
+    kMissing,         // no such device
+    kNoPermission,    // the user may not open it
+    kInUse,           // another program holds it
+    kNotATerminal,    // it opened, but it is no serial line (a directory, /dev/null)
+    kBadAddress,      // a network port's URL that names no reachable server
+    kNoAnswer,        // a network server that did not answer within the connect bound
     kSettingRefused,  // a network server that did not take the line settings
     kOther,
   };

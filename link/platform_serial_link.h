@@ -16,7 +16,9 @@ namespace zm48d {
 // kPlatformComDeviceRule: that mapping in words, for help texts.
 #ifdef _WIN32
 using PlatformSerialLink = WindowsSerialLink;
-inline std::string PlatformComDevicePath(int portNumber) { return WindowsComDevicePath(portNumber); }
+inline std::string PlatformComDevicePath(int portNumber) {
+  return WindowsComDevicePath(portNumber);
+}
 inline constexpr std::string_view kPlatformComDeviceRule =
     "the device or URL named by ZM48D_COM<N> when set, else \\\\.\\COM<N>";
 #else

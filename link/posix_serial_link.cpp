@@ -66,10 +66,14 @@ bool TakeExclusiveUse(int fd) {
 OpenFailure::Problem ProblemOf(int error) {
   using Problem = OpenFailure::Problem;
   switch (error) {
-    case ENOENT: case ENXIO: case ENODEV: return Problem::kMissing;
-    case EACCES: case EPERM: return Problem::kNoPermission;
+    case ENOENT:
+    case ENXIO:
+    case ENODEV: return Problem::kMissing;
+    case EACCES:
+    case EPERM: return Problem::kNoPermission;
     case EBUSY: return Problem::kInUse;
-    case EISDIR: case ENOTTY: return Problem::kNotATerminal;
+    case EISDIR:
+    case ENOTTY: return Problem::kNotATerminal;
     default: return Problem::kOther;
   }
 }
@@ -185,9 +189,12 @@ void PosixSerialLink::Purge(unsigned flags) {
   if (fd_ < 0) return;
   const bool rx = (flags & kPurgeRxClear) != 0;
   const bool tx = (flags & kPurgeTxClear) != 0;
-  if (rx && tx) tcflush(fd_, TCIOFLUSH);
-  else if (rx) tcflush(fd_, TCIFLUSH);
-  else if (tx) tcflush(fd_, TCOFLUSH);
+  if (rx && tx)
+    tcflush(fd_, TCIOFLUSH);
+  else if (rx)
+    tcflush(fd_, TCIFLUSH);
+  else if (tx)
+    tcflush(fd_, TCOFLUSH);
 }
 
 }  // namespace zm48d

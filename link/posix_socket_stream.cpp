@@ -68,8 +68,8 @@ int ConnectOne(const addrinfo& address, Clock::time_point deadline, int& error) 
 
 }  // namespace
 
-bool SocketStream::Connect(const std::string& host, std::uint16_t port, int timeoutMs,
-                           int& error, std::string& unresolved) {
+bool SocketStream::Connect(const std::string& host, std::uint16_t port, int timeoutMs, int& error,
+                           std::string& unresolved) {
   Close();
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   addrinfo hints{};

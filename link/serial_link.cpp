@@ -11,8 +11,8 @@ void SerialLink::Pause(int ms) const {
   const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
   for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
-    std::this_thread::sleep_for(std::min(left + std::chrono::milliseconds(1),
-                                         std::chrono::milliseconds(IdleSlice(ms))));
+    std::this_thread::sleep_for(
+        std::min(left + std::chrono::milliseconds(1), std::chrono::milliseconds(IdleSlice(ms))));
     Idle();
   }
 }

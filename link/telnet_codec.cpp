@@ -10,9 +10,7 @@ namespace {
 bool ClientOffers(std::uint8_t option) {
   return option == kBinary || option == kSuppressGoAhead || option == kComPortOption;
 }
-bool ClientRequests(std::uint8_t option) {
-  return option == kBinary || option == kSuppressGoAhead;
-}
+bool ClientRequests(std::uint8_t option) { return option == kBinary || option == kSuppressGoAhead; }
 
 }  // namespace
 
@@ -33,9 +31,8 @@ void TelnetCodec::EncodeData(std::span<const std::uint8_t> data,
 }
 
 std::vector<std::uint8_t> TelnetCodec::OpeningNegotiation() {
-  return {kIac, kWill, kBinary,          kIac, kDo, kBinary,
-          kIac, kWill, kSuppressGoAhead, kIac, kDo, kSuppressGoAhead,
-          kIac, kWill, kComPortOption};
+  return {kIac, kWill, kBinary,          kIac, kDo,   kBinary,       kIac, kWill, kSuppressGoAhead,
+          kIac, kDo,   kSuppressGoAhead, kIac, kWill, kComPortOption};
 }
 
 std::vector<std::uint8_t> TelnetCodec::ComPortCommand(std::uint8_t command,
@@ -57,8 +54,10 @@ void TelnetCodec::Feed(std::span<const std::uint8_t> bytes, std::deque<std::uint
   for (std::uint8_t byte : bytes) {
     switch (state_) {
       case State::kData:
-        if (byte == kIac) state_ = State::kIac;
-        else data.push_back(byte);
+        if (byte == kIac)
+          state_ = State::kIac;
+        else
+          data.push_back(byte);
         break;
       case State::kIac:
         state_ = State::kData;
@@ -77,8 +76,10 @@ void TelnetCodec::Feed(std::span<const std::uint8_t> bytes, std::deque<std::uint
         state_ = State::kData;
         break;
       case State::kSubnegotiation:
-        if (byte == kIac) state_ = State::kSubnegotiationIac;
-        else subnegotiation_.push_back(byte);
+        if (byte == kIac)
+          state_ = State::kSubnegotiationIac;
+        else
+          subnegotiation_.push_back(byte);
         break;
       case State::kSubnegotiationIac:
         if (byte == kIac) {

@@ -146,8 +146,10 @@ int WaitTransfer(HANDLE port, TransferContext& context, DWORD slice,
 OpenFailure::Problem ProblemOf(DWORD error) {
   using Problem = OpenFailure::Problem;
   switch (error) {
-    case ERROR_FILE_NOT_FOUND: case ERROR_PATH_NOT_FOUND: return Problem::kMissing;
-    case ERROR_ACCESS_DENIED: case ERROR_SHARING_VIOLATION: return Problem::kInUse;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return Problem::kMissing;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return Problem::kInUse;
     default: return Problem::kOther;
   }
 }
@@ -201,8 +203,8 @@ bool WindowsSerialLink::Write(const std::uint8_t* block, int size, int& written)
   if (!port_.Valid() || size < 0) return false;
   auto transfer = TransferContext::ForWrite(block, size);
   if (!transfer) return false;
-  const BOOL result =
-      WriteFile(port_.Get(), transfer->Data(), transfer->DataSize(), nullptr, transfer->Overlapped());
+  const BOOL result = WriteFile(port_.Get(), transfer->Data(), transfer->DataSize(), nullptr,
+                                transfer->Overlapped());
   if (!Started(result)) return false;
   written = WaitTransfer(port_.Get(), *transfer, WaitSlice(), [this] { Idle(); });
   return written == size;

@@ -84,8 +84,8 @@ SOCKET ConnectOne(const addrinfo& address, Clock::time_point deadline, int& erro
 
 }  // namespace
 
-bool SocketStream::Connect(const std::string& host, std::uint16_t port, int timeoutMs,
-                           int& error, std::string& unresolved) {
+bool SocketStream::Connect(const std::string& host, std::uint16_t port, int timeoutMs, int& error,
+                           std::string& unresolved) {
   Close();
   if (!WinsockStarted()) {
     error = WSAGetLastError();

@@ -84,7 +84,8 @@ CheckOutcome CheckReads(const MemoryImage& memory, std::span<const TagRead> read
   for (const TagRead& read : reads) {
     // A memory laid out by a send is never damaged, so every read is decided.
     const ReadEvaluation evaluation = EvaluateRead(memory.View(), read);
-    outcome.records.insert(outcome.records.end(), evaluation.record.begin(), evaluation.record.end());
+    outcome.records.insert(outcome.records.end(), evaluation.record.begin(),
+                           evaluation.record.end());
     outcome.allGranted = outcome.allGranted && evaluation.damage == LayoutDamage::kNone &&
                          evaluation.decision.Granted();
   }

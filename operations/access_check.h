@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "operations/session.h"
 #include "operations/configuration_files.h"
+#include "operations/session.h"
 #include "protocol/memory_image.h"
 #include "protocol/tag_read.h"
 

@@ -12,14 +12,9 @@ namespace {
 // True when read; otherwise the outcome's text is shown.
 bool Reported(const Session& session, ReadBackOutcome outcome, std::string_view outsideText) {
   switch (outcome) {
-    case ReadBackOutcome::kRead:
-      return true;
-    case ReadBackOutcome::kTransferFailed:
-      session.Fail(text::kReadBackFailed);
-      return false;
-    case ReadBackOutcome::kOutsideMemory:
-      session.Fail(outsideText);
-      return false;
+    case ReadBackOutcome::kRead: return true;
+    case ReadBackOutcome::kTransferFailed: session.Fail(text::kReadBackFailed); return false;
+    case ReadBackOutcome::kOutsideMemory: session.Fail(outsideText); return false;
   }
   return false;
 }

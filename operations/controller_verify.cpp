@@ -29,7 +29,9 @@ struct ChosenFile {
 struct ChosenFiles {
   std::optional<ChosenFile> holidays, groups, tags;
 
-  ReadBackParts Parts() const { return {holidays.has_value(), groups.has_value(), tags.has_value()}; }
+  ReadBackParts Parts() const {
+    return {holidays.has_value(), groups.has_value(), tags.has_value()};
+  }
 };
 
 // Nothing when no file was chosen; throws the runtime's errors.
@@ -100,9 +102,9 @@ Expected BuildExpected(const ChosenFiles& files, const ConfigurationFiles& paths
         ReadingFile(paths.groups, [&] { return BuildGroupTable(g->lines, g->count); });
   }
   if (const auto& t = files.tags) {
-    expected.tags = TagListReading{
-        {TagListStart, t->count},
-        ReadingFile(paths.tags, [&] { return BuildTagListImage(t->lines, t->count); })};
+    expected.tags = TagListReading{{TagListStart, t->count}, ReadingFile(paths.tags, [&] {
+                                     return BuildTagListImage(t->lines, t->count);
+                                   })};
   }
   return expected;
 }
@@ -143,7 +145,8 @@ VerifyResult VerifyController(const Session& session, const ConfigurationFiles& 
 
   if (parts.holidays || parts.groups) {
     PlaceHeader(expected.rules, files, contents->rules.layout);
-    result.differences = RulesDifferences(contents->rules, expected.rules, {parts.holidays, parts.groups});
+    result.differences =
+        RulesDifferences(contents->rules, expected.rules, {parts.holidays, parts.groups});
   }
   if (expected.tags) {
     const auto tagLines = TagListDifferences(contents->tags, *expected.tags);
@@ -155,7 +158,8 @@ VerifyResult VerifyController(const Session& session, const ConfigurationFiles& 
 }
 
 std::string DifferenceCountText(std::size_t count) {
-  return std::to_string(count) + std::string(count == 1 ? text::kOneDifference : text::kDifferences);
+  return std::to_string(count) +
+         std::string(count == 1 ? text::kOneDifference : text::kDifferences);
 }
 
 }  // namespace zm48d::ops

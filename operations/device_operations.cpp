@@ -34,7 +34,8 @@ bool TriggerRelay(const Session& session, int relay, std::string_view failure) {
   const PortCycle port(session, text::kOpenPortFailed);
   if (!port) return false;
   LinkStatus status = link_status::kOk;
-  const bool ok = PulseRelay(session.link, static_cast<std::uint8_t>(relay), kRelayPulseTime, status);
+  const bool ok =
+      PulseRelay(session.link, static_cast<std::uint8_t>(relay), kRelayPulseTime, status);
   return Report(session, ok, {}, failure);
 }
 

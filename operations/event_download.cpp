@@ -20,19 +20,11 @@ bool ReadWaitingEventsInto(const Session& session,
   const ProgressReport progress(session, text::kDownloadingEvents);
   std::vector<std::uint8_t> records;
   switch (ReadWaitingRecords(session.link, records)) {
-    case StackReadOutcome::kHeaderFailed:
-      session.Fail(texts.headerFailed);
-      return false;
-    case StackReadOutcome::kEmpty:
-      session.Fail(texts.empty);
-      return true;
+    case StackReadOutcome::kHeaderFailed: session.Fail(texts.headerFailed); return false;
+    case StackReadOutcome::kEmpty: session.Fail(texts.empty); return true;
     case StackReadOutcome::kDamaged:
-    case StackReadOutcome::kRecordsFailed:
-      session.Fail(text::kStackReadFailed);
-      return false;
-    case StackReadOutcome::kRead:
-      deliver(records);
-      return true;
+    case StackReadOutcome::kRecordsFailed: session.Fail(text::kStackReadFailed); return false;
+    case StackReadOutcome::kRead: deliver(records); return true;
   }
   return false;
 }
@@ -109,7 +101,8 @@ Keeping SaveEventLines(const std::string& path, std::span<const std::uint8_t> re
 
 bool SaveAndClearEvents(const Session& session, const std::string& path) {
   const ClearingDownload download = DownloadAndClearEvents(
-      session, {}, [&](std::span<const std::uint8_t> records) { return SaveEventLines(path, records); });
+      session, {},
+      [&](std::span<const std::uint8_t> records) { return SaveEventLines(path, records); });
   // An empty stack still leaves its (empty) file, as a test file should.
   if (download.outcome == ClearingOutcome::kNothingWaiting) SaveLinesAtomically(path, LineList{});
   if (download.ok()) session.Note(text::kDone);

@@ -46,8 +46,8 @@ std::string ProgramsHoldingText(const std::string& path) {
 std::string OpenFailureExplanation(const OpenFailure& failure) {
   if (failure.path.empty() || failure.problem == OpenFailure::Problem::kNone) return {};
   const bool silent = failure.problem == OpenFailure::Problem::kNoAnswer;
-  std::string line =
-      failure.path + ": " + (silent ? std::string(text::kNoAnswerInConnectBound) : failure.Reason());
+  std::string line = failure.path + ": " +
+                     (silent ? std::string(text::kNoAnswerInConnectBound) : failure.Reason());
   if (const std::string hint = Hint(failure); !hint.empty()) line += "; " + hint;
   return line;
 }

@@ -188,7 +188,8 @@ inline constexpr std::string_view kCheckNotHolidays =
     ": not a holidays file (its first line is not ZM48D-FERIADOS, or it has no count line)";
 inline constexpr std::string_view kCheckNotGroups =
     ": not a groups file (its first line is not ZM48D-GRUPOS, or it has no count line)";
-inline constexpr std::string_view kCheckNotTags = ": not a tag list file (its first line is not ZM48D-LISTA)";
+inline constexpr std::string_view kCheckNotTags =
+    ": not a tag list file (its first line is not ZM48D-LISTA)";
 inline constexpr std::string_view kCheckTableCount = ": the count must be from 0 to 255";
 inline constexpr std::string_view kCheckTagCount = ": the count must not be negative";
 inline constexpr std::string_view kCheckRulesTooLarge =
@@ -198,7 +199,8 @@ inline constexpr std::string_view kCheckTagsTooLarge =
 inline constexpr std::string_view kCheckReadShape = "a read is DOOR TAG DD/MM/YY HH:MM:SS";
 inline constexpr std::string_view kCheckBadDoor = "DOOR must be 1 to 4";
 inline constexpr std::string_view kCheckBadTag = "TAG must be six hexadecimal digits";
-inline constexpr std::string_view kCheckBadTime = "the time must be a real date and time DD/MM/YY HH:MM:SS";
+inline constexpr std::string_view kCheckBadTime =
+    "the time must be a real date and time DD/MM/YY HH:MM:SS";
 // ---- reading back what the controller holds: backup and verify ---------------------
 inline constexpr std::string_view kBackupDone = "Cópia do controlador salva com sucesso!";
 // Asked before a backup replaces files in the chosen folder:
@@ -221,7 +223,8 @@ inline constexpr std::string_view kRulesOutsideArea =
     "Tabelas do controlador fora da área da eeprom!!";
 inline constexpr std::string_view kTagListOutsideSpace =
     "Lista de tags do controlador além do fim da memória!!";
-inline constexpr std::string_view kFilesTooLarge = "Arquivos maiores que a memória do controlador!!";
+inline constexpr std::string_view kFilesTooLarge =
+    "Arquivos maiores que a memória do controlador!!";
 inline constexpr std::string_view kVerifyEqual = "Controlador confere com os arquivos!";
 // The window's status line after a verify that found differences: "12 diferenças".
 inline constexpr std::string_view kOneDifference = " diferença";
@@ -256,7 +259,6 @@ inline constexpr std::string_view kGroupField = "grupo";
 inline constexpr std::string_view kTagOrder = "lista de tags: ordem diferente a partir da posição ";
 inline constexpr std::string_view kTagFiller = "lista de tags, enchimento após a tag ";
 
-
 // A site: one outcome line per controller in the summary table.
 inline constexpr std::string_view kSiteSent = "enviado";
 inline constexpr std::string_view kSiteSentAndVerified = "enviado e verificado";
@@ -264,7 +266,8 @@ inline constexpr std::string_view kSiteEqual = "igual aos arquivos";
 inline constexpr std::string_view kSiteDifferences = " diferenças";
 inline constexpr std::string_view kSiteBackupSaved = "cópia salva em ";
 inline constexpr std::string_view kSiteClockSet = "relógio acertado: ";
-inline constexpr std::string_view kSiteNoRuleFiles = "o site não dá feriados e grupos a este controlador";
+inline constexpr std::string_view kSiteNoRuleFiles =
+    "o site não dá feriados e grupos a este controlador";
 inline constexpr std::string_view kSiteNoFiles = "o site não dá arquivos a este controlador";
 inline constexpr std::string_view kSiteFailed = "falhou";
 // Before each controller's outcome line: how it ended.

@@ -34,8 +34,12 @@ LocalDateTime ToLocalTime(std::chrono::system_clock::time_point when) {
   const auto since = when.time_since_epoch();
   const auto whole = floor<seconds>(since);
   const std::tm local = LocalCalendar(static_cast<std::time_t>(whole.count()));
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-          local.tm_min,         local.tm_sec,
+  return {local.tm_year + 1900,
+          local.tm_mon + 1,
+          local.tm_mday,
+          local.tm_hour,
+          local.tm_min,
+          local.tm_sec,
           static_cast<int>(duration_cast<milliseconds>(since - whole).count())};
 }
 

@@ -9,22 +9,18 @@ std::string ProgressText(std::string_view caption, const TransferProgress& progr
   const std::string total = std::to_string(progress.total);
   std::string text(caption);
   switch (progress.transfer) {
-    case BulkTransfer::kTagPages:
-      return text + ": página " + done + " de " + total;
-    case BulkTransfer::kEepromRead:
-      return text + ": " + done + " de " + total + " blocos";
-    case BulkTransfer::kTagListRead:
-      return text + ": lista, página " + done + " de " + total;
-    case BulkTransfer::kEepromWrite:
-      return text + ": quadro " + done + " de " + total;
+    case BulkTransfer::kTagPages: return text + ": página " + done + " de " + total;
+    case BulkTransfer::kEepromRead: return text + ": " + done + " de " + total + " blocos";
+    case BulkTransfer::kTagListRead: return text + ": lista, página " + done + " de " + total;
+    case BulkTransfer::kEepromWrite: return text + ": quadro " + done + " de " + total;
   }
   return text;
 }
 
 ProgressReport::ProgressReport(const Session& session, std::string_view caption)
     : link_(session.link), previous_(std::move(session.link.progress)) {
-  link_.progress = [&notices = session.notices, caption = std::string(caption)](
-                       const TransferProgress& progress) {
+  link_.progress = [&notices = session.notices,
+                    caption = std::string(caption)](const TransferProgress& progress) {
     notices.Progress(ProgressText(caption, progress));
   };
 }

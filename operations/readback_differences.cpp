@@ -69,8 +69,8 @@ void CompareGroup(Lines& lines, const std::string& record, const GroupRecord& co
   using namespace group_record;
   for (int day = 0; day < kDays; ++day) {
     const std::string name = record + ", " + std::string(text::kWindowDays[day]);
-    Compare(lines, name + std::string(text::kWindowStart), {}, WindowText(controller, WindowStart(day)),
-            WindowText(file, WindowStart(day)));
+    Compare(lines, name + std::string(text::kWindowStart), {},
+            WindowText(controller, WindowStart(day)), WindowText(file, WindowStart(day)));
     Compare(lines, name + std::string(text::kWindowEnd), {}, WindowText(controller, WindowEnd(day)),
             WindowText(file, WindowEnd(day)));
   }
@@ -87,10 +87,13 @@ void CompareTables(Lines& lines, std::string_view noun, std::span<const std::uin
   const std::size_t inFile = file.size() / std::tuple_size_v<Record>;
   auto name = [&](std::size_t i) { return Cat(noun, Padded(static_cast<int>(i) + 1, 2)); };
   for (std::size_t i = 0; i < std::min(inController, inFile); ++i) {
-    compareRecord(lines, name(i), RecordOfTable<Record>(controller, i), RecordOfTable<Record>(file, i));
+    compareRecord(lines, name(i), RecordOfTable<Record>(controller, i),
+                  RecordOfTable<Record>(file, i));
   }
-  for (std::size_t i = inController; i < inFile; ++i) lines.push_back(Cat(name(i), text::kMissingInController));
-  for (std::size_t i = inFile; i < inController; ++i) lines.push_back(Cat(name(i), text::kMissingInFile));
+  for (std::size_t i = inController; i < inFile; ++i)
+    lines.push_back(Cat(name(i), text::kMissingInController));
+  for (std::size_t i = inFile; i < inController; ++i)
+    lines.push_back(Cat(name(i), text::kMissingInFile));
 }
 
 // ---- tags ----------------------------------------------------------------------
@@ -99,7 +102,9 @@ std::uint32_t TagKey(const TagRecord& record) {
   return static_cast<std::uint32_t>(record[0] << 16 | record[1] << 8 | record[2]);
 }
 
-std::string TagName(const TagRecord& record) { return Cat(text::kTagRecord, TagNumberText(record)); }
+std::string TagName(const TagRecord& record) {
+  return Cat(text::kTagRecord, TagNumberText(record));
+}
 
 void CompareTag(Lines& lines, const TagRecord& controller, const TagRecord& file) {
   const std::string name = TagName(file);
@@ -122,8 +127,8 @@ void CompareFillers(Lines& lines, const TagListReading& controller, const TagLis
   for (int last = kPerLine - 1; last < controller.layout.count; last += kPerLine) {
     const auto at = static_cast<std::size_t>(TagRecordAddress(0, last) + kSize);
     const std::uint8_t expected = at < file.image.size() ? file.image[at] : 0x00;
-    Compare(lines, Cat(text::kTagFiller, TagNumberText(TagRecordOfImage(controller.image, last))), {},
-            HexByte(controller.image[at]), HexByte(expected));
+    Compare(lines, Cat(text::kTagFiller, TagNumberText(TagRecordOfImage(controller.image, last))),
+            {}, HexByte(controller.image[at]), HexByte(expected));
   }
 }
 
@@ -136,22 +141,28 @@ std::vector<std::string> RulesDifferences(const RulesReading& controller, const 
   const StackHeader& c = controller.header;
   const StackHeader& f = files.header;
   if (compared.holidays) {
-    Compare(lines, text::kHolidayCount, {}, std::to_string(c[kHolidayCount]), std::to_string(f[kHolidayCount]));
+    Compare(lines, text::kHolidayCount, {}, std::to_string(c[kHolidayCount]),
+            std::to_string(f[kHolidayCount]));
   }
   if (compared.groups) {
-    Compare(lines, text::kGroupCount, {}, std::to_string(c[kGroupCount]), std::to_string(f[kGroupCount]));
+    Compare(lines, text::kGroupCount, {}, std::to_string(c[kGroupCount]),
+            std::to_string(f[kGroupCount]));
   }
   if (compared.holidays || compared.groups) {
-    Compare(lines, text::kHolidayTableAddress, {}, WordText(&c[kHolidayTable]), WordText(&f[kHolidayTable]));
-    Compare(lines, text::kGroupTableAddress, {}, WordText(&c[kGroupTable]), WordText(&f[kGroupTable]));
-    Compare(lines, text::kReservedHeaderBytes, {}, WordText(&c[kReserved]), WordText(&f[kReserved]));
+    Compare(lines, text::kHolidayTableAddress, {}, WordText(&c[kHolidayTable]),
+            WordText(&f[kHolidayTable]));
+    Compare(lines, text::kGroupTableAddress, {}, WordText(&c[kGroupTable]),
+            WordText(&f[kGroupTable]));
+    Compare(lines, text::kReservedHeaderBytes, {}, WordText(&c[kReserved]),
+            WordText(&f[kReserved]));
   }
   if (compared.holidays) {
     CompareTables<HolidayRecord>(lines, text::kHolidayRecord, controller.holidays, files.holidays,
                                  CompareHoliday);
   }
   if (compared.groups) {
-    CompareTables<GroupRecord>(lines, text::kGroupRecord, controller.groups, files.groups, CompareGroup);
+    CompareTables<GroupRecord>(lines, text::kGroupRecord, controller.groups, files.groups,
+                               CompareGroup);
   }
   return lines;
 }
@@ -169,7 +180,8 @@ std::vector<std::string> TagListDifferences(const TagListReading& controller,
   // Each number's places in the controller, taken in order, so that a tag the
   // file holds twice meets the controller's second copy the second time.
   std::unordered_map<std::uint32_t, std::deque<std::size_t>> places;
-  for (std::size_t j = 0; j < inController.size(); ++j) places[TagKey(inController[j])].push_back(j);
+  for (std::size_t j = 0; j < inController.size(); ++j)
+    places[TagKey(inController[j])].push_back(j);
 
   const std::size_t before = lines.size();
   std::vector<bool> matched(inController.size(), false);

@@ -18,21 +18,14 @@ void EmptyTagList(Page& block) {
 
 void ShowFailure(const Session& session, ResetMemoryFailure failure) {
   switch (failure) {
-    case ResetMemoryFailure::kNone:
-      return;
+    case ResetMemoryFailure::kNone: return;
     case ResetMemoryFailure::kConfigRead:
       session.Fail(text::kResetConfigReadFailed);
       session.Fail(text::kResetConfigFailed);
       return;
-    case ResetMemoryFailure::kConfigWrite:
-      session.Fail(text::kResetConfigFailed);
-      return;
-    case ResetMemoryFailure::kHeaderRead:
-      session.Fail(text::kResetHeaderReadFailed);
-      return;
-    case ResetMemoryFailure::kHeaderWrite:
-      session.Fail(text::kResetHeaderWriteFailed);
-      return;
+    case ResetMemoryFailure::kConfigWrite: session.Fail(text::kResetConfigFailed); return;
+    case ResetMemoryFailure::kHeaderRead: session.Fail(text::kResetHeaderReadFailed); return;
+    case ResetMemoryFailure::kHeaderWrite: session.Fail(text::kResetHeaderWriteFailed); return;
   }
 }
 

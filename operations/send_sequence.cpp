@@ -48,8 +48,7 @@ StageOutcome UploadTagListCycle(const Session& session, const std::string& tagsP
 // is empty, which the stage itself reports. Loading throws as the stage's would.
 StageOutcome CheckRulesFiles(const Session& session, const SendPaths& paths) {
   if (paths.holidays.empty() || paths.groups.empty()) return StageOutcome::kNotChosen;
-  const UploadRefusal wrong =
-      CheckRulesHeaders(LoadLines(paths.holidays), LoadLines(paths.groups));
+  const UploadRefusal wrong = CheckRulesHeaders(LoadLines(paths.holidays), LoadLines(paths.groups));
   const auto uploadRefusal = [&] { return BuildRulesUpload(paths.holidays, paths.groups).refusal; };
   const UploadRefusal refusal =
       wrong != UploadRefusal::kNone ? wrong : WithReadableErrors(uploadRefusal);

@@ -13,7 +13,8 @@ void ReportOpenFailure(const Session& session, std::string_view openFailure) {
 
 PortCycle::PortCycle(const Session& session, std::string_view openFailure)
     : session_(session),
-      closer_(session.link.serial), open_(SerialOpen(session.link.serial, session.portNumber)) {
+      closer_(session.link.serial),
+      open_(SerialOpen(session.link.serial, session.portNumber)) {
   if (open_) return;
   session.notices.PortNotOpened(session.portNumber);
   ReportOpenFailure(session, openFailure);

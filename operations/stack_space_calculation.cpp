@@ -2,9 +2,9 @@
 
 #include "files/file_formats.h"
 #include "files/line_file.h"
-#include "protocol/rules_image.h"
 #include "files/runtime_errors.h"
 #include "operations/operator_texts.h"
+#include "protocol/rules_image.h"
 
 namespace zm48d::ops {
 

@@ -14,8 +14,8 @@ namespace zm48d::ops {
 
 // "Último": the tag of the newest record, the 10 bytes below the top. A stack
 // without a whole record between its start and its top (empty, a partial
-// record alone, wrapped or damaged) has no records to offer. The page says nothing when the stack header cannot be read;
-// `headerFailure` is shown then.
+// record alone, wrapped or damaged) has no records to offer. The page says nothing when the stack
+// header cannot be read; `headerFailure` is shown then.
 bool TakeNewestTag(const Session& session, const Deliver<std::string>& deliver,
                    std::string_view headerFailure = {});
 

@@ -51,10 +51,15 @@ MemoryLayout ReadLayout(MemoryView memory) {
   using namespace stack_header;
   const std::uint8_t* header = memory.eeprom.data();
   const std::uint8_t* config = memory.settings.data() + kConfigBlockAddress;
-  return {GetWord(config + config_block::kTagListAddress), GetWord(config + config_block::kTagCount),
-          GetWord(header + kHolidayTable), header[kHolidayCount],
-          GetWord(header + kGroupTable), header[kGroupCount],
-          GetWord(header + kStackStart), GetWord(header + kStackTop), GetWord(header + kStackLimit)};
+  return {GetWord(config + config_block::kTagListAddress),
+          GetWord(config + config_block::kTagCount),
+          GetWord(header + kHolidayTable),
+          header[kHolidayCount],
+          GetWord(header + kGroupTable),
+          header[kGroupCount],
+          GetWord(header + kStackStart),
+          GetWord(header + kStackTop),
+          GetWord(header + kStackLimit)};
 }
 
 LayoutDamage CheckLayout(const MemoryLayout& layout) {
@@ -68,7 +73,8 @@ LayoutDamage CheckLayout(const MemoryLayout& layout) {
   }
   if (layout.stackLimit > EepromAreaSize) return kLimitPastArea;
   if (layout.tagCount > 0 &&
-      TagRecordAddress(layout.tagList, layout.tagCount - 1) + tag_record::kSize > kAddressSpaceSize) {
+      TagRecordAddress(layout.tagList, layout.tagCount - 1) + tag_record::kSize >
+          kAddressSpaceSize) {
     return kTagListPastSpace;
   }
   return kNone;
@@ -86,7 +92,8 @@ AccessDecision DecideAccess(MemoryView memory, const MemoryLayout& layout, const
   const int group = tag[tag_record::kGroup];
   if (group == 0 || group > layout.groupCount) return Refused(kOutsideHours, holiday);
   const std::uint8_t* record = &memory.eeprom[layout.groupTable + GroupRecordSize * (group - 1)];
-  if (holiday && record[group_record::kHolidayPermission] != 1) return Refused(kOutsideHours, holiday);
+  if (holiday && record[group_record::kHolidayPermission] != 1)
+    return Refused(kOutsideHours, holiday);
   if (!InWindow(record, read.time)) return Refused(kOutsideHours, holiday);
   return {kOk, holiday};
 }
@@ -98,11 +105,16 @@ EventRecordBytes MakeEventRecord(const TagRead& read, const AccessDecision& deci
   if (decision.holiday) flags |= kHolidayBit;
   flags |= static_cast<std::uint8_t>(static_cast<int>(decision.reason) << kReasonShift);
   const LocalTime& t = read.time;
-  return {static_cast<std::uint8_t>(read.tag >> 16), static_cast<std::uint8_t>(read.tag >> 8),
-          static_cast<std::uint8_t>(read.tag),       ToBcd(t.day),
-          ToBcd(t.month),                            ToBcd(t.year),
-          ToBcd(t.hour),                             ToBcd(t.minute),
-          ToBcd(t.second),                           flags};
+  return {static_cast<std::uint8_t>(read.tag >> 16),
+          static_cast<std::uint8_t>(read.tag >> 8),
+          static_cast<std::uint8_t>(read.tag),
+          ToBcd(t.day),
+          ToBcd(t.month),
+          ToBcd(t.year),
+          ToBcd(t.hour),
+          ToBcd(t.minute),
+          ToBcd(t.second),
+          flags};
 }
 
 ReadEvaluation EvaluateRead(MemoryView memory, const TagRead& read) {

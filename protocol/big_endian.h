@@ -14,7 +14,9 @@ constexpr void PutWord(std::uint8_t* at, unsigned value) {
   at[1] = static_cast<std::uint8_t>(value & 0xFF);
 }
 
-constexpr std::uint8_t HighByte(unsigned value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
+constexpr std::uint8_t HighByte(unsigned value) {
+  return static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
 constexpr std::uint8_t LowByte(unsigned value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
 }  // namespace zm48d

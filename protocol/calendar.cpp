@@ -44,8 +44,8 @@ bool HasLocalTimeShape(std::string_view text) {
 
 std::optional<LocalTime> ParseLocalTime(std::string_view text) {
   if (!HasLocalTimeShape(text)) return std::nullopt;
-  const LocalTime time{TwoDigits(text, 0),  TwoDigits(text, 3),  TwoDigits(text, 6),
-                       TwoDigits(text, 9),  TwoDigits(text, 12), TwoDigits(text, 15)};
+  const LocalTime time{TwoDigits(text, 0), TwoDigits(text, 3),  TwoDigits(text, 6),
+                       TwoDigits(text, 9), TwoDigits(text, 12), TwoDigits(text, 15)};
   if (!IsRealDateTime(time)) return std::nullopt;
   return time;
 }

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdio>
 
+#include "files/runtime_errors.h"
 #include "protocol/calendar.h"
 #include "protocol/frames.h"
 #include "protocol/hex_text.h"
-#include "files/runtime_errors.h"
 
 namespace zm48d {
 

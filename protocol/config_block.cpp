@@ -84,8 +84,8 @@ bool WriteReaderTimeouts(LinkState& link, const std::array<std::uint8_t, 4>& sec
 }
 
 bool WriteTagListInfo(LinkState& link, int startAddress, int tagCount, LinkStatus& status) {
-  return ModifyConfigBlock(link, status,
-                           [&](Page& page) { PutTagListInfo(page.data(), startAddress, tagCount); });
+  return ModifyConfigBlock(
+      link, status, [&](Page& page) { PutTagListInfo(page.data(), startAddress, tagCount); });
 }
 
 void PutTagListInfo(std::uint8_t* configBlock, int startAddress, int tagCount) {

@@ -1,7 +1,7 @@
 #include "protocol/event_record.h"
 
-#include "protocol/hex_text.h"
 #include "protocol/big_endian.h"
+#include "protocol/hex_text.h"
 
 namespace zm48d {
 
@@ -53,8 +53,12 @@ std::string_view ReasonText(int reason) {
 }
 
 std::array<std::string, 7> EventGridCells(const EventRecord& event) {
-  return {event.tag,           event.date,      event.time,
-          YesNo(event.granted), DoorText(event.door), YesNo(event.holiday),
+  return {event.tag,
+          event.date,
+          event.time,
+          YesNo(event.granted),
+          DoorText(event.door),
+          YesNo(event.holiday),
           std::string(ReasonText(event.reason))};
 }
 

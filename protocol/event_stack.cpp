@@ -29,8 +29,7 @@ StackReadOutcome ReadWaitingRecords(LinkState& link, std::vector<std::uint8_t>& 
   return StackReadOutcome::kRead;
 }
 
-bool ReadStackHeader(LinkState& link, StackHeader& header,
-                     LinkStatus& status) {
+bool ReadStackHeader(LinkState& link, StackHeader& header, LinkStatus& status) {
   return ReadEeprom(link, 0, stack_header::kSize, header.data(), status);
 }
 
@@ -56,7 +55,7 @@ ClearOutcome ClearDownloadedStack(LinkState& link, int downloadedTop) {
   if (GetWord(&header[stack_header::kStackTop]) != downloadedTop) return ClearOutcome::kStackGrew;
   PutWord(&header[stack_header::kStackTop], GetWord(&header[stack_header::kStackStart]));
   return WriteEeprom(link, 0, stack_header::kSize, header.data(), status) ? ClearOutcome::kCleared
-                                                                         : ClearOutcome::kFailed;
+                                                                          : ClearOutcome::kFailed;
 }
 
 namespace {
@@ -110,7 +109,8 @@ bool DownloadSucceeded(const StackDownload& download, const DownloadPlan& plan) 
   return cleared && notified && (!download.entered || download.left);
 }
 
-bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines) {
+bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket,
+                    std::vector<std::string>& lines) {
   std::vector<std::uint8_t> records;
   const DownloadPlan plan{clearAfter, bracket, {}, true};
   const bool result = DownloadSucceeded(DownloadEventRecords(link, plan, records), plan);

@@ -16,8 +16,7 @@ namespace zm48d {
 inline constexpr int kStackReadPauseMs = 50;
 
 // Reads the stack header (16 bytes at EEPROM address 0).
-bool ReadStackHeader(LinkState& link, StackHeader& header,
-                     LinkStatus& status);
+bool ReadStackHeader(LinkState& link, StackHeader& header, LinkStatus& status);
 
 // Command 'B': 'E' when entering download mode, 'S' when leaving it.
 bool SetDownloadMode(LinkState& link, bool entering);
@@ -100,6 +99,7 @@ bool DownloadSucceeded(const StackDownload& download, const DownloadPlan& plan);
 // download that found records; with `bracket` the download runs inside download
 // mode. A header whose top lies below its start is a failed read. Runs its
 // transactions with a status of its own.
-bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket, std::vector<std::string>& lines);
+bool DownloadEvents(LinkState& link, bool clearAfter, bool bracket,
+                    std::vector<std::string>& lines);
 
 }  // namespace zm48d

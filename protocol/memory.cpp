@@ -31,7 +31,8 @@ int FrameCount(int length, int perFrame) { return (length + perFrame - 1) / perF
 
 }  // namespace
 
-bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer, LinkStatus& status) {
+bool ReadEeprom(LinkState& link, int address, int length, std::uint8_t* buffer,
+                LinkStatus& status) {
   if (length <= 0) return false;
   std::memset(buffer, 0, static_cast<size_t>(length));
   const int frames = FrameCount(length, kReadBlockSize);

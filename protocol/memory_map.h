@@ -40,7 +40,7 @@ inline constexpr int kRelayTimeUnitMs = 250;
 // filler; a last line of one or two records has no filler).
 namespace tag_record {
 inline constexpr int kSize = 5;
-inline constexpr int kTag = 0;           // 0..2: tag number, most significant byte first
+inline constexpr int kTag = 0;  // 0..2: tag number, most significant byte first
 inline constexpr int kTagBytes = 3;
 inline constexpr int kEnabledPorts = 3;  // EnabledPortsMask: bit 0 door 1 .. bit 3 door 4
 inline constexpr int kGroup = 4;         // group number: place in the group table, from 1
@@ -98,10 +98,10 @@ inline constexpr int kHolidayPermission = 28;
 
 // EventRecord: one access attempt on the event stack.
 namespace event_record {
-inline constexpr int kTag = 0;    // 0..2: tag number, most significant byte first
-inline constexpr int kDate = 3;   // 3..5: day, month, two-digit year (BCD)
-inline constexpr int kTime = 6;   // 6..8: hour, minute, second (BCD)
-inline constexpr int kFlags = 9;  // below
+inline constexpr int kTag = 0;                   // 0..2: tag number, most significant byte first
+inline constexpr int kDate = 3;                  // 3..5: day, month, two-digit year (BCD)
+inline constexpr int kTime = 6;                  // 6..8: hour, minute, second (BCD)
+inline constexpr int kFlags = 9;                 // below
 inline constexpr std::uint8_t kDoorMask = 0x0F;  // door index, 0 for door 1
 inline constexpr std::uint8_t kGrantedBit = 0x10;
 inline constexpr std::uint8_t kHolidayBit = 0x20;

@@ -73,7 +73,8 @@ ReadBackOutcome ReadTagListBack(LinkState& link, TagListReading& reading, LinkSt
     if (!ReadPage(link, address, page, status)) return ReadBackOutcome::kTransferFailed;
     link.ReportProgress(BulkTransfer::kTagListRead, k + 1, pages);
     const std::size_t chunk = std::min<std::size_t>(kPageSize, size - reading.image.size());
-    reading.image.insert(reading.image.end(), page.begin(), page.begin() + static_cast<long>(chunk));
+    reading.image.insert(reading.image.end(), page.begin(),
+                         page.begin() + static_cast<long>(chunk));
   }
   return ReadBackOutcome::kRead;
 }

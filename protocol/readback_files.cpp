@@ -32,7 +32,8 @@ LineList GroupsFileOf(std::span<const std::uint8_t> table) {
   const std::size_t count = table.size() / GroupRecordSize;
   LineList file = StartFile(kGroupsHeader, count);
   for (std::size_t i = 0; i < count; ++i) {
-    file.push_back(GroupLineOfRecord(static_cast<int>(i) + 1, RecordOfTable<GroupRecord>(table, i)));
+    file.push_back(
+        GroupLineOfRecord(static_cast<int>(i) + 1, RecordOfTable<GroupRecord>(table, i)));
   }
   return file;
 }

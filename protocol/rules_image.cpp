@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "files/file_formats.h"
+#include "files/runtime_errors.h"
 #include "protocol/big_endian.h"
 #include "protocol/hex_text.h"
-#include "files/runtime_errors.h"
 
 namespace zm48d {
 
@@ -33,7 +33,6 @@ std::vector<std::uint8_t> BuildTable(const LineList& file, int count, FromLine f
   }
   return table;
 }
-
 
 }  // namespace
 
@@ -72,7 +71,8 @@ GroupRecord GroupRecordFromLine(std::string_view line) {
   for (int m = 0; m < group_record::kHolidayPermission; ++m) {
     record[m] = BcdField(line, group_line::TimeDigits(m).pos);
   }
-  record[group_record::kHolidayPermission] = Field(line, group_line::kHolidayFlag) == kFlagYes ? 1 : 0;
+  record[group_record::kHolidayPermission] =
+      Field(line, group_line::kHolidayFlag) == kFlagYes ? 1 : 0;
   return record;
 }
 
@@ -134,7 +134,8 @@ bool RulesFit(int holidays, int groups) {
 }
 
 long long StackSpace(long long holidays, long long groups) {
-  const long long used = HolidayRecordSize * holidays + GroupRecordSize * groups + HolidayTableStart;
+  const long long used =
+      HolidayRecordSize * holidays + GroupRecordSize * groups + HolidayTableStart;
   return (EepromAreaSize - used) / EventRecordSize;
 }
 

@@ -44,8 +44,7 @@ std::vector<std::uint8_t> BuildHolidayTable(const LineList& holidays, int count)
 std::vector<std::uint8_t> BuildGroupTable(const LineList& groups, int count);
 
 // The image of two tables of at most 255 records each: the header counts them.
-RulesImage RulesImageOfTables(std::vector<std::uint8_t> holidays,
-                              std::vector<std::uint8_t> groups);
+RulesImage RulesImageOfTables(std::vector<std::uint8_t> holidays, std::vector<std::uint8_t> groups);
 
 // H and G are the low 8 bits of the count lines; the data lines are read with
 // LineList::at, so a file shorter than its count throws ListIndexError, and a

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "files/file_formats.h"
-#include "protocol/hex_text.h"
 #include "files/runtime_errors.h"
+#include "protocol/hex_text.h"
 
 namespace zm48d {
 
@@ -54,8 +54,7 @@ std::string TagLineOfRecord(const TagRecord& record) {
 
 TagRecord TagRecordFromLine(std::string_view line) {
   return {HexField(line, tag_line::TagByte(0)), HexField(line, tag_line::TagByte(1)),
-          HexField(line, tag_line::TagByte(2)), HexField(line, tag_line::kPorts),
-          GroupField(line)};
+          HexField(line, tag_line::TagByte(2)), HexField(line, tag_line::kPorts), GroupField(line)};
 }
 
 std::vector<std::uint8_t> BuildTagListImage(const LineList& file, int count) {
@@ -67,7 +66,8 @@ std::vector<std::uint8_t> BuildTagListImage(const LineList& file, int count) {
   image.reserve(TagListImageSize(std::min(static_cast<std::size_t>(count), available)));
 
   for (int i = 0; i < count; ++i) {
-    const TagRecord record = TagRecordFromLine(file.at(kFirstDataLineIndex + static_cast<long long>(i)));
+    const TagRecord record =
+        TagRecordFromLine(file.at(kFirstDataLineIndex + static_cast<long long>(i)));
     image.insert(image.end(), record.begin(), record.end());
     if ((i + 1) % tag_record::kPerLine == 0) image.push_back(0x00);
   }

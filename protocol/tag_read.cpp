@@ -32,10 +32,14 @@ ParsedRead ParseTagRead(std::string_view door, std::string_view tag, std::string
   const auto doorNumber = ParseDoor(door);
   const auto tagNumber = ParseTagNumber(tag);
   const auto localTime = ParseLocalTime(time);
-  if (!doorNumber) parsed.fault = ReadFault::kDoor;
-  else if (!tagNumber) parsed.fault = ReadFault::kTag;
-  else if (!localTime) parsed.fault = ReadFault::kTime;
-  else parsed.read = {*tagNumber, *doorNumber, *localTime};
+  if (!doorNumber)
+    parsed.fault = ReadFault::kDoor;
+  else if (!tagNumber)
+    parsed.fault = ReadFault::kTag;
+  else if (!localTime)
+    parsed.fault = ReadFault::kTime;
+  else
+    parsed.read = {*tagNumber, *doorNumber, *localTime};
   return parsed;
 }
 

@@ -13,7 +13,8 @@ ControllerTask HarvestTask(std::string storeUrl) {
     auto opened = store::OpenEventStore(storeUrl);
     if (!opened.ok()) {
       // Nothing is read from the controller, so nothing can be lost.
-      return ControllerOutcome{false, std::string(text::kSiteFailed), {"event store: " + opened.error()}};
+      return ControllerOutcome{
+          false, std::string(text::kSiteFailed), {"event store: " + opened.error()}};
     }
     const ops::HarvestResult result =
         ops::HarvestEvents(work.session, *opened.value(), work.controller.name, false);

@@ -26,9 +26,10 @@ ops::ConfigurationFiles FilesOf(const SiteController& controller) {
 
 ControllerOutcome Verified(const ops::VerifyResult& result) {
   if (result.outcome == ops::VerifyOutcome::kFailed) return Done(false, {});
-  if (result.outcome == ops::VerifyOutcome::kEqual) return Done(true, std::string(text::kSiteEqual));
-  ControllerOutcome outcome{false, std::to_string(result.differences.size()) +
-                                       std::string(text::kSiteDifferences), {}};
+  if (result.outcome == ops::VerifyOutcome::kEqual)
+    return Done(true, std::string(text::kSiteEqual));
+  ControllerOutcome outcome{
+      false, std::to_string(result.differences.size()) + std::string(text::kSiteDifferences), {}};
   return outcome;
 }
 
@@ -91,7 +92,8 @@ ControllerTask BackupTask(std::string folder) {
 ControllerTask ClockSyncTask() {
   return [](const ControllerWork& work) {
     const ops::ClockSetting setting = ops::PcClockSetting(ops::CurrentLocalTime());
-    const bool ok = ops::SetClockFrom(work.session, [&] { return setting; }, text::kError);
+    const bool ok = ops::SetClockFrom(
+        work.session, [&] { return setting; }, text::kError);
     return Done(ok, std::string(text::kSiteClockSet) + setting.date + " " + setting.time);
   };
 }

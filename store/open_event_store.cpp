@@ -35,8 +35,8 @@ Result<bool> CreateFolderOf(const std::string& path) {
 
 std::unique_ptr<soci::session> OpenSqlite(const std::string& path) {
   // The timeout lets a second program wait for the first one's write.
-  auto session = std::make_unique<soci::session>(*soci::factory_sqlite3(),
-                                                 "db=\"" + path + "\" timeout=10");
+  auto session =
+      std::make_unique<soci::session>(*soci::factory_sqlite3(), "db=\"" + path + "\" timeout=10");
   *session << "PRAGMA foreign_keys = ON";
   return session;
 }
@@ -58,9 +58,7 @@ Result<std::unique_ptr<EventStore>> OpenEventStore(const std::string& url) {
     if (auto folder = CreateFolderOf(url); !folder.ok()) return Opened::Failure(folder.error());
   }
   try {
-    auto session = engine == SqlEngine::kSqlite
-                       ? OpenSqlite(url)
-                       : OpenPostgres(url);
+    auto session = engine == SqlEngine::kSqlite ? OpenSqlite(url) : OpenPostgres(url);
     MigrateSchema(*session, engine);
     return MakeSociEventStore(std::move(session), engine);
   } catch (const std::exception& error) {

@@ -16,8 +16,8 @@ constexpr int kSchemaLock = 1;
 // Migration n (from 1) takes a database from version n-1 to n. The id columns
 // are the only difference between the engines.
 std::vector<std::vector<std::string>> Migrations(SqlEngine engine) {
-  const std::string id = engine == SqlEngine::kSqlite ? "id INTEGER PRIMARY KEY"
-                                                      : "id BIGSERIAL PRIMARY KEY";
+  const std::string id =
+      engine == SqlEngine::kSqlite ? "id INTEGER PRIMARY KEY" : "id BIGSERIAL PRIMARY KEY";
   const std::string reference = engine == SqlEngine::kSqlite ? "INTEGER" : "BIGINT";
   return {{
       "CREATE TABLE harvests (" + id +
@@ -63,8 +63,7 @@ void MigrateSchema(soci::session& session, SqlEngine engine) {
   const int stored = StoredVersion(session);
   if (stored > static_cast<int>(migrations.size())) {
     throw std::runtime_error("the event store has schema version " + std::to_string(stored) +
-                             ", newer than this program's " +
-                             std::to_string(migrations.size()));
+                             ", newer than this program's " + std::to_string(migrations.size()));
   }
   for (int version = stored + 1; version <= static_cast<int>(migrations.size()); ++version) {
     for (const std::string& statement : migrations[version - 1]) session << statement;

@@ -50,9 +50,9 @@ class SociEventStore : public EventStore {
   Result<HarvestReceipt> StoreHarvest(std::string_view controller, int start, int top,
                                       std::span<const std::uint8_t> records) override {
     return Guarded("storing the harvest", [&] {
-      return Harvest(std::string(controller), start, top,
-                     records.first(WaitingRecords(static_cast<int>(records.size())) *
-                                   EventRecordSize));
+      return Harvest(
+          std::string(controller), start, top,
+          records.first(WaitingRecords(static_cast<int>(records.size())) * EventRecordSize));
     });
   }
 
@@ -136,8 +136,9 @@ class SociEventStore : public EventStore {
         soci::use(controller), soci::use(start), soci::use(top), soci::use(receipt.read),
         soci::use(receipt.stored), soci::use(harvestedAt), soci::use(raw), soci::into(id);
     receipt.harvest = id;
-    InsertEvents(id, controller, harvestedAt,
-                 records.subspan(static_cast<std::size_t>(receipt.alreadyStored) * EventRecordSize));
+    InsertEvents(
+        id, controller, harvestedAt,
+        records.subspan(static_cast<std::size_t>(receipt.alreadyStored) * EventRecordSize));
     transaction.Commit();
     return receipt;
   }

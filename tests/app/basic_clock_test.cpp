@@ -83,7 +83,9 @@ TEST_F(BasicClockTest, ADateOrTimeThatDoesNotExistIsSentAsTypedAndNoted) {
       {"32/13/99", "25:61:61", {'G', 3, 2, 1, 3, 9, 9, 0, 2, 5, 6, 1, 6, 1}, kNoted},
       {"29/02/25", "12:00:00", {'G', 2, 9, 0, 2, 2, 5, 0, 1, 2, 0, 0, 0, 0}, kNoted},
       {"07/12/26", "24:00:00", {'G', 0, 7, 1, 2, 2, 6, 1, 2, 4, 0, 0, 0, 0}, kNoted},
-      {"29/02/24", "23:59:59", {'G', 2, 9, 0, 2, 2, 4, 4, 2, 3, 5, 9, 5, 9},
+      {"29/02/24",
+       "23:59:59",
+       {'G', 2, 9, 0, 2, 2, 4, 4, 2, 3, 5, 9, 5, 9},
        "14:05:09 Relógio: Grava: ok"},
   };
   for (const Case& c : cases) {
@@ -113,8 +115,8 @@ TEST_F(BasicClockTest, FailuresReadLoudlyWriteSilently) {
   SelectMissingPort();
   Click(form.Button29);
   Click(form.Button30);
-  EXPECT_EQ(messages.shown, Texts({"Erro ao ler relógio!!", "Erro ao abrir serial!!",
-                                   "Erro ao abrir serial!!"}));
+  EXPECT_EQ(messages.shown,
+            Texts({"Erro ao ler relógio!!", "Erro ao abrir serial!!", "Erro ao abrir serial!!"}));
   EXPECT_EQ(Commands(), "EE");
 }
 

@@ -68,9 +68,13 @@ TEST_F(BasicPageTest, RelayTimesRoundTripInUnitsOf250ms) {
 }
 
 TEST_F(BasicPageTest, RelayTimesFailures) {
-  ExpectFailures({RelayEdits(), form.Button25, form.Button26, "Erro ao gravar tempo de relé!",
+  ExpectFailures({RelayEdits(),
+                  form.Button25,
+                  form.Button26,
+                  "Erro ao gravar tempo de relé!",
                   {Fault::kBadChecksum, 2, 1, 'G'},  // third frame of the read
-                  "Erro na leitura dos tempos!", "Erro ao abrir a serial!!"});
+                  "Erro na leitura dos tempos!",
+                  "Erro ao abrir a serial!!"});
 }
 
 TEST_F(BasicPageTest, RelayTimeThatIsNoNumberEndsGravaBeforeAnythingIsSent) {
@@ -91,8 +95,8 @@ TEST_F(BasicPageTest, ReaderTimeoutsAreCutToSixBits) {
   SetTexts(ReaderEdits(), {"100", "0", "-1", "127"});
   Click(form.Button37);
   EXPECT_EQ(Settings(kConfig + 16, 4), (Bytes{36, 0, 63, 63}));
-  EXPECT_EQ(messages.shown, Texts({"Programação concluída com sucesso!!",
-                                   "Programação concluída com sucesso!!"}));
+  EXPECT_EQ(messages.shown,
+            Texts({"Programação concluída com sucesso!!", "Programação concluída com sucesso!!"}));
 }
 
 TEST_F(BasicPageTest, ReaderTimeoutsReadShowsTheControllerBytesUnmasked) {
@@ -103,9 +107,13 @@ TEST_F(BasicPageTest, ReaderTimeoutsReadShowsTheControllerBytesUnmasked) {
 }
 
 TEST_F(BasicPageTest, ReaderTimeoutsFailures) {
-  ExpectFailures({ReaderEdits(), form.Button36, form.Button37,
-                  "Erro na programação do timeout dos leitores!!", {Fault::kBadChecksum, 0, 1, 'G'},
-                  "Erro na leitura do timeout dos leitores!!", "Erro ao abrir a porta serial!!"});
+  ExpectFailures({ReaderEdits(),
+                  form.Button36,
+                  form.Button37,
+                  "Erro na programação do timeout dos leitores!!",
+                  {Fault::kBadChecksum, 0, 1, 'G'},
+                  "Erro na leitura do timeout dos leitores!!",
+                  "Erro ao abrir a porta serial!!"});
 }
 
 // "Lê" converts the edits too, although it then overwrites them.
@@ -113,8 +121,8 @@ TEST_F(BasicPageTest, ReaderTimeoutThatIsNoNumberEndsBothButtons) {
   form.Edit14->setText("12a");
   Click(form.Button36);
   Click(form.Button37);
-  EXPECT_EQ(messages.errors, Texts({"'12a' is not a valid integer value",
-                                    "'12a' is not a valid integer value"}));
+  EXPECT_EQ(messages.errors,
+            Texts({"'12a' is not a valid integer value", "'12a' is not a valid integer value"}));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(Commands(), "");
   EXPECT_EQ(form.Edit14->text(), QStringLiteral("12a"));

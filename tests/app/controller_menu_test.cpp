@@ -91,8 +91,10 @@ TEST_F(ControllerMenu, BackupWritesThreeFilesIntoOneFolderThatTheEditorsOpen) {
   EXPECT_TRUE(messages.errors.empty());
   ASSERT_EQ(dialogs.calls.size(), 1u);
   EXPECT_EQ(dialogs.calls[0].kind, ScriptedFileDialogs::Kind::kFolder);
-  EXPECT_EQ(dir.Read("copia/feriados.txt"), "ZM48D-FERIADOS\r\n3\r\n01/12*\r\n02/12*\r\n03/12*\r\n");
-  for (const auto& request : line.emulator.Requests()) EXPECT_EQ(request.data.at(0), 'L') << "reads only";
+  EXPECT_EQ(dir.Read("copia/feriados.txt"),
+            "ZM48D-FERIADOS\r\n3\r\n01/12*\r\n02/12*\r\n03/12*\r\n");
+  for (const auto& request : line.emulator.Requests())
+    EXPECT_EQ(request.data.at(0), 'L') << "reads only";
   EXPECT_FALSE(form.Link().serial.open);
 
   const QDir folder(Folder());
@@ -226,14 +228,16 @@ TEST_F(ControllerMenu, VerifyShowsTheDifferencesOnceTheReadIsOver) {
                          "tag A10000: portas controlador 0F, arquivo 05"}));
   EXPECT_FALSE(differences.shown[0].hourglass);
   EXPECT_FALSE(form.Link().serial.open);
-  EXPECT_TRUE(form.StatusText().contains("Verificar controlador: 2 diferenças, ")) << form.StatusText().toStdString();
+  EXPECT_TRUE(form.StatusText().contains("Verificar controlador: 2 diferenças, "))
+      << form.StatusText().toStdString();
 
   // Only the files chosen on the page are compared.
   differences.shown.clear();
   form.Edit9->clear();
   form.miVERIFICAR->trigger();
   ASSERT_EQ(differences.shown.size(), 1u);
-  EXPECT_EQ(differences.shown[0].lines, QStringList{"tag A10000: portas controlador 0F, arquivo 05"});
+  EXPECT_EQ(differences.shown[0].lines,
+            QStringList{"tag A10000: portas controlador 0F, arquivo 05"});
   EXPECT_TRUE(form.StatusText().contains(": 1 diferença, ")) << form.StatusText().toStdString();
 
   form.Edit8->clear();

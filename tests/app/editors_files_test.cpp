@@ -39,10 +39,12 @@ TEST_F(EditorFilesTest, GroupsRoundTripKeepsFilledRowsInOrderAndClosesGaps) {
 
   const std::string path = dir.Path("grupos.txt");
   ClickWithFile(form.Button10, path);
-  const std::string row1 = "01*00:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*"
-                           "00:00*23:59*00:00*23:59*Sim";
-  const std::string row2 = "02*08:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*"
-                           "00:00*23:59*00:00*23:59*N\xE3o";
+  const std::string row1 =
+      "01*00:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*"
+      "00:00*23:59*00:00*23:59*Sim";
+  const std::string row2 =
+      "02*08:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*00:00*23:59*"
+      "00:00*23:59*00:00*23:59*N\xE3o";
   EXPECT_EQ(dir.Read("grupos.txt"),
             Crlf({"ZM48D-GRUPOS", "3", row1, row2, "07*" + kWorkdays + "N\xE3o"}));
   EXPECT_EQ(row1.size(), 90u);
@@ -67,8 +69,8 @@ TEST_F(EditorFilesTest, HolidaysRoundTripKeepsAsterisksAndReadsByPosition) {
   TypeRow(*form.sgFER, 6, {"1/5", "Natal"});
   TypeRow(*form.sgFER, 7, {"07/09", ""});
   ClickWithFile(form.Button11, dir.Path("feriados.txt"));
-  EXPECT_EQ(dir.Read("feriados.txt"), Crlf({"ZM48D-FERIADOS", "4", "25/12*Natal",
-                                            "01/01*Ano*Novo*", "1/5*Natal", "07/09*"}));
+  EXPECT_EQ(dir.Read("feriados.txt"),
+            Crlf({"ZM48D-FERIADOS", "4", "25/12*Natal", "01/01*Ano*Novo*", "1/5*Natal", "07/09*"}));
 
   ClickWithFile(form.Button12, dir.Path("feriados.txt"));
   EXPECT_EQ(Row(*form.sgFER, 1), QStringList({"25/12", "Natal"}));
@@ -126,9 +128,9 @@ TEST_F(EditorFilesTest, HeaderMustMatchByteForByte) {
   const auto holidays = Rows(*form.sgFER);
   const auto tags = Rows(*form.sgLISTA);
   const std::pair<QPushButton*, std::string> cases[] = {
-      {form.Button9, "ZM48D-GRUPOS "},   // trailing blank
-      {form.Button9, "zm48d-grupos"},    // case
-      {form.Button12, "ZM48D-GRUPOS"},   // another kind of file
+      {form.Button9, "ZM48D-GRUPOS "},  // trailing blank
+      {form.Button9, "zm48d-grupos"},   // case
+      {form.Button12, "ZM48D-GRUPOS"},  // another kind of file
       {form.Button23, " ZM48D-LISTA"},
   };
   for (const auto& [button, header] : cases) {
@@ -186,7 +188,9 @@ TEST_F(EditorFilesTest, CountThatIsNotANumberIsTheRuntimesErrorBeforeNovo) {
   ClickWithFile(form.Button12, f);
   ClickWithFile(form.Button12, g);
   // The runtime's text, then the file it came from.
-  const auto in = [](const std::string& path) { return QString::fromStdString(" in \"" + path + "\""); };
+  const auto in = [](const std::string& path) {
+    return QString::fromStdString(" in \"" + path + "\"");
+  };
   EXPECT_EQ(messages.errors, (std::vector<QString>{"'Não' is not a valid integer value" + in(f),
                                                    "'' is not a valid integer value" + in(g)}));
   EXPECT_EQ(Rows(*form.sgFER), before);

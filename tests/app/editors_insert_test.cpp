@@ -17,7 +17,9 @@ using EditorInsertTest = EditorTest;
 
 QStringList AllDay(const QString& number, const QString& flag) {
   QStringList row{number};
-  for (int day = 0; day < 7; ++day) row << "00:00" << "23:59";
+  for (int day = 0; day < 7; ++day)
+    row << "00:00"
+        << "23:59";
   return row << flag;
 }
 

@@ -19,15 +19,14 @@ constexpr int kStackLimit = 0x07FA;
 class StackTagsTest : public EditorTest {
  protected:
   // An empty stack from `start`, or a header with any start and top.
-  void SetStack(int start, int top) {
-    testing::SetStack(line.emulator, start, top, kStackLimit);
-  }
+  void SetStack(int start, int top) { testing::SetStack(line.emulator, start, top, kStackLimit); }
   // Records presented by the tags 0xA00001, 0xA00002, ... in that order.
   void PushTags(int count) {
     for (int i = 1; i <= count; ++i) PushTag(0xA00000 + static_cast<std::uint32_t>(i));
   }
   void PushTag(std::uint32_t tag) {
-    ASSERT_TRUE(line.emulator.With([&](emu::Controller& c) { return c.PushEvent(SampleEvent(tag)); }));
+    ASSERT_TRUE(
+        line.emulator.With([&](emu::Controller& c) { return c.PushEvent(SampleEvent(tag)); }));
   }
   QStringList TagColumn(int rows) {
     QStringList tags;

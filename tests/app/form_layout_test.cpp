@@ -23,8 +23,8 @@ namespace {
 using FormLayoutTest = FormTest;
 
 TEST_F(FormLayoutTest, EightPagesInOrderOpeningOnOnlineReading) {
-  const QStringList captions = {"Config", "Funções básicas", "Grupos", "Cadastro",
-                                "Feriados", "TX", "Pilha", "Leitura OnLine"};
+  const QStringList captions = {"Config", "Funções básicas", "Grupos", "Cadastro", "Feriados", "TX",
+                                "Pilha",  "Leitura OnLine"};
   ASSERT_EQ(form.PageControl1->count(), captions.size());
   for (int i = 0; i < captions.size(); ++i) {
     EXPECT_EQ(form.PageControl1->tabText(i), captions[i]);

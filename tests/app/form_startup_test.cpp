@@ -126,8 +126,8 @@ TEST_F(StartupTest, NovoResetsOnlyWhatItOwns) {
 }
 
 TEST_F(StartupTest, MudarTakesUpperCaseHexDigitsAndKeepsTheLowByte) {
-  const std::pair<const char*, int> cases[] = {{"AA", 0xAA}, {"1AB", 0xAB}, {"aa", 0},
-                                               {"", 0},      {"8 0", 0x80}};
+  const std::pair<const char*, int> cases[] = {
+      {"AA", 0xAA}, {"1AB", 0xAB}, {"aa", 0}, {"", 0}, {"8 0", 0x80}};
   for (const auto& [text, head] : cases) {
     form.Link().HeadAddress = 0x55;
     form.Edit10->setText(text);

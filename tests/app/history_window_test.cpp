@@ -21,8 +21,8 @@
 #include "app/access_chart.h"
 #include "app/history_window.h"
 #include "tests/app/form_fixture.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
@@ -47,8 +47,7 @@ class HistoryWindowTest : public FormTest {
     form.FormActivate();
     line.emulator.With([](auto& c) {
       for (const Event& e : kEvents) {
-        ASSERT_TRUE(
-            c.PushEvent(SampleEvent(0xA100 + e.tagLow, e.flags, e.hour)));
+        ASSERT_TRUE(c.PushEvent(SampleEvent(0xA100 + e.tagLow, e.flags, e.hour)));
       }
     });
   }

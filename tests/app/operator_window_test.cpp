@@ -87,8 +87,8 @@ TEST_F(PacedWindow, CancelStopsASendBetweenTwoFramesAndSaysSo) {
   During(600, [&] { PostClick(form.btCANCELAR); });  // a real click, let through while busy
   form.Button33->click();
 
-  EXPECT_TRUE(form.StatusText().startsWith(
-      "14:05:09 Enviar para o aparelho: cancelado pelo operador, "))
+  EXPECT_TRUE(
+      form.StatusText().startsWith("14:05:09 Enviar para o aparelho: cancelado pelo operador, "))
       << form.StatusText().toStdString();
   // The rules went out; the tag list stopped within its pages; no notice followed.
   EXPECT_GT(line.emulator.Requests().size(), 10U);
@@ -114,7 +114,8 @@ TEST_F(PacedWindow, EnterPressesTheFocusedButtonAndCtrlEnterSendsOnTx) {
   form.Edit8->setFocus();
   QTest::keyClick(form.Edit8, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(Requests('I'), 1);
-  EXPECT_EQ(form.StatusText().toStdString(), "14:05:09 Enviar para o aparelho: concluído, 14 quadros");
+  EXPECT_EQ(form.StatusText().toStdString(),
+            "14:05:09 Enviar para o aparelho: concluído, 14 quadros");
 }
 
 TEST_F(PacedWindow, CtrlTabTurnsThePageEvenFromAnEdit) {
@@ -200,7 +201,10 @@ TEST(WindowGeometry, FitsTheWantedPlaceIntoTheAvailableArea) {
   } cases[] = {
       {"fits as described", {159, 107, 696, 502}, {}, {0, 0, 1024, 768}, {159, 107, 696, 502}},
       {"moved left and up", {159, 107, 696, 502}, {}, {0, 0, 800, 600}, {104, 98, 696, 502}},
-      {"the frame fits too", {159, 107, 696, 502}, {4, 30, 4, 4}, {0, 0, 800, 600},
+      {"the frame fits too",
+       {159, 107, 696, 502},
+       {4, 30, 4, 4},
+       {0, 0, 800, 600},
        {100, 94, 696, 502}},
       {"shrunk to a tiny screen", {159, 107, 696, 502}, {}, {0, 0, 640, 400}, {0, 0, 640, 400}},
       {"below a panel at the top", {10, 0, 696, 502}, {}, {0, 32, 1024, 736}, {10, 32, 696, 502}},

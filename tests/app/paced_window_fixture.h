@@ -22,9 +22,9 @@ inline constexpr ops::LocalDateTime kNow{2026, 12, 9, 14, 5, 9};
 inline void PostClick(QWidget* widget) {
   const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
   for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QCoreApplication::postEvent(widget, new QMouseEvent(type, at, widget->mapToGlobal(at),
-                                                        Qt::LeftButton, Qt::LeftButton,
-                                                        Qt::NoModifier));
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                                Qt::NoModifier));
   }
 }
 

@@ -28,9 +28,7 @@ namespace {
 
 using Texts = std::vector<QString>;
 
-QString NoSuchDevice(int port) {
-  return QStringLiteral("/dev/zm48d-no-such-com%1").arg(port);
-}
+QString NoSuchDevice(int port) { return QStringLiteral("/dev/zm48d-no-such-com%1").arg(port); }
 
 // Each row as "COM 3|/dev/...|padrão".
 QStringList Rows(const QTableWidget& table) {

@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/qtestsupport_core.h>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QtCore/qtestsupport_core.h>
 
 #include "app/form1.h"
 #include "app/site_window.h"
@@ -62,7 +62,8 @@ class SiteWindowTest : public ::testing::Test, private WithApplication {
     return emulator.With([](auto& controller) { return controller.beeps; });
   }
   std::vector<QPushButton*> OperationButtons(const SiteWindow& w) {
-    return {w.btESTADO, w.btENVIAR, w.btENVIARV, w.btVERIFICAR, w.btCOPIA, w.btRELOGIO, w.btCOLETAR};
+    return {w.btESTADO, w.btENVIAR,  w.btENVIARV, w.btVERIFICAR,
+            w.btCOPIA,  w.btRELOGIO, w.btCOLETAR};
   }
 
   emu::PtyEmulator portaria{PacedEmulator()}, garagem{PacedEmulator()};
@@ -108,7 +109,8 @@ TEST_F(SiteWindowTest, StatusRunsOnEveryControllerBehindTheWindowAndEachRowEndsO
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window.IsRunning(); }, 20000));
 
   for (int row = 0; row < 2; ++row) {
-    EXPECT_TRUE(Cell(window, row, kOutcome).startsWith("ok: beep ok; ")) << Cell(window, row, kOutcome).toStdString();
+    EXPECT_TRUE(Cell(window, row, kOutcome).startsWith("ok: beep ok; "))
+        << Cell(window, row, kOutcome).toStdString();
     EXPECT_EQ(Cell(window, row, kProgress), "concluído");
     EXPECT_FALSE(ShownRed(window, row));
   }
@@ -120,8 +122,8 @@ TEST_F(SiteWindowTest, StatusRunsOnEveryControllerBehindTheWindowAndEachRowEndsO
 
 TEST_F(SiteWindowTest, AMissingDeviceFailsItsRowInRedAndLeavesTheOthersOk) {
   SiteWindow& window = Window();
-  ASSERT_TRUE(window.OpenSite(QString::fromStdString(
-      WriteSite({"[[controller]]", "name = \"deposito\"", "port = \"" + MissingDevicePath() + "\""}))));
+  ASSERT_TRUE(window.OpenSite(QString::fromStdString(WriteSite(
+      {"[[controller]]", "name = \"deposito\"", "port = \"" + MissingDevicePath() + "\""}))));
   ASSERT_TRUE(RunToTheEnd(window, window.btESTADO));
 
   ASSERT_EQ(window.sgSITE->rowCount(), 3);
@@ -192,7 +194,8 @@ TEST_F(SiteWindowTest, BackupAsksAFolderAndSavesEachControllerInItsOwn) {
       EXPECT_TRUE(std::filesystem::exists(dir.Root() / "copia" / name / file)) << name << file;
     }
   }
-  EXPECT_TRUE(Cell(window, 0, kOutcome).startsWith("ok: ")) << Cell(window, 0, kOutcome).toStdString();
+  EXPECT_TRUE(Cell(window, 0, kOutcome).startsWith("ok: "))
+      << Cell(window, 0, kOutcome).toStdString();
 
   // A cancelled folder dialog runs nothing.
   ASSERT_TRUE(dialogs.answers.empty());

@@ -13,8 +13,8 @@
 #include "app/string_grid.h"
 #include "files/line_file.h"
 #include "tests/app/form_fixture.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {

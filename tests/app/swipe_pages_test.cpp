@@ -66,8 +66,8 @@ TEST_F(SwipePagesTest, PilhaShowsTheDecisionsOldestFirst) {
   EXPECT_EQ(GridRow(1), (Row{"00A1B2", "07/12/26", "09:30:00", "Sim", "Porta 1", "Não", "ok!"}));
   EXPECT_EQ(GridRow(2), (Row{"00A1B2", "07/12/26", "09:31:00", "Não", "Porta 2", "Não",
                              "porta não habilitada!"}));
-  EXPECT_EQ(GridRow(3), (Row{"00BEEF", "07/12/26", "09:32:00", "Não", "Porta 1", "Não",
-                             "fora do horário!"}));
+  EXPECT_EQ(GridRow(3),
+            (Row{"00BEEF", "07/12/26", "09:32:00", "Não", "Porta 1", "Não", "fora do horário!"}));
 }
 
 // Each reader's entry holds its last tag with the event's flags: door 1 last

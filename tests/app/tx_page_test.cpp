@@ -14,10 +14,10 @@
 #include <QLabel>
 
 #include "tests/app/form_fixture.h"
+#include "tests/support/emulator_memory.h"
 #include "tests/support/sample_files.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
-#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -71,7 +71,8 @@ class TxPage : public FormTest {
   }
   std::string Commands() {
     std::string letters;
-    for (const auto& request : line.emulator.Requests()) letters += static_cast<char>(request.command);
+    for (const auto& request : line.emulator.Requests())
+      letters += static_cast<char>(request.command);
     return letters;
   }
   int Notifications() {
@@ -94,7 +95,8 @@ TEST_F(TxPage, PathButtonsFillTheirEditsFromTheSharedOpenDialog) {
   EXPECT_EQ(form.Edit16->text(), "/data/lista.txt");
   ASSERT_EQ(dialogs.calls.size(), 4u);
   EXPECT_EQ(dialogs.calls[1].kind, ScriptedFileDialogs::Kind::kOpen);
-  EXPECT_EQ(dialogs.calls[1].lastName, "/data/feriados.txt") << "one dialog, remembering its last name";
+  EXPECT_EQ(dialogs.calls[1].lastName, "/data/feriados.txt")
+      << "one dialog, remembering its last name";
   EXPECT_TRUE(line.emulator.Requests().empty());
 }
 
@@ -116,11 +118,11 @@ TEST_F(TxPage, StackSpaceRefusesWrongFilesAndKeepsTheLabel) {
   const auto g = dir.Write("g", Groups(0));
   ASSERT_EQ(Calculate(h, g), "= 201");
   const std::vector<std::pair<std::string, std::string>> wrong = {
-      {g, h},                                                // swapped
-      {h, dir.Write("gx", {"ZM48D-GRUPOS", "1x"})},          // line 2 not a number
-      {h, dir.Write("g1", {"ZM48D-GRUPOS"})},                // a single line
+      {g, h},                                        // swapped
+      {h, dir.Write("gx", {"ZM48D-GRUPOS", "1x"})},  // line 2 not a number
+      {h, dir.Write("g1", {"ZM48D-GRUPOS"})},        // a single line
       {dir.Write("h1", {"ZM48D-FERIADOS"}), g},
-      {dir.Write("hb", {"ZM48D-FERIADOS ", "0"}), g},        // trailing blank
+      {dir.Write("hb", {"ZM48D-FERIADOS ", "0"}), g},  // trailing blank
       {dir.Write("empty", {}), g},
   };
   for (const auto& [holidays, groups] : wrong) {
@@ -131,7 +133,8 @@ TEST_F(TxPage, StackSpaceRefusesWrongFilesAndKeepsTheLabel) {
   messages.shown.clear();
   EXPECT_EQ(Calculate(h, ""), "= 201");
   EXPECT_EQ(Calculate("", g), "= 201");
-  EXPECT_EQ(messages.shown, (Texts{"Escolha os arquivos corretamente!", "Escolha os arquivos corretamente!"}));
+  EXPECT_EQ(messages.shown,
+            (Texts{"Escolha os arquivos corretamente!", "Escolha os arquivos corretamente!"}));
   EXPECT_TRUE(messages.errors.empty());
 }
 
@@ -139,7 +142,8 @@ TEST_F(TxPage, StackSpaceOfAMissingFileEndsInTheErrorBox) {
   const auto missing = dir.Path("nao-existe.txt");
   EXPECT_EQ(Calculate(missing, dir.Write("g", Groups(0))), "=");
   ASSERT_EQ(messages.errors.size(), 1u);
-  EXPECT_TRUE(messages.errors[0].startsWith("Cannot open file \"" + QString::fromStdString(missing) + "\". "))
+  EXPECT_TRUE(messages.errors[0].startsWith("Cannot open file \"" +
+                                            QString::fromStdString(missing) + "\". "))
       << messages.errors[0].toStdString();
   EXPECT_TRUE(messages.shown.empty());
 }
@@ -164,7 +168,8 @@ TEST_F(TxPage, RulesWithoutTagListAreSentThenNotified) {
   form.Button33->click();
   EXPECT_EQ(messages.shown, Texts{"Lista não enviada!!"});
   EXPECT_EQ(Commands(), "DDDI");
-  EXPECT_EQ(Eeprom(0, 14), (Bytes{2, 0x00, 0x20, 3, 0x00, 0x24, 0, 0, 0x00, 0x7B, 0x00, 0x7B, 0x07, 0xFB}));
+  EXPECT_EQ(Eeprom(0, 14),
+            (Bytes{2, 0x00, 0x20, 3, 0x00, 0x24, 0, 0, 0x00, 0x7B, 0x00, 0x7B, 0x07, 0xFB}));
 }
 
 // Files a stage would refuse stop the whole send before the first frame: the
@@ -200,7 +205,8 @@ TEST_F(TxPage, RefusedFilesStopTheWholeSendBeforeAnyFrame) {
 
 TEST_F(TxPage, MissingPortGivesBothOpenFailuresAndNothingElse) {
   ChoosePort(kMissingPort);
-  UseFiles(dir.Write("h", SampleHolidays(1)), dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(1)));
+  UseFiles(dir.Write("h", SampleHolidays(1)), dir.Write("g", SampleGroups(1)),
+           dir.Write("t", SampleTags(1)));
   form.Button33->click();
   EXPECT_EQ(messages.shown, (Texts{"Erro ao abrir a serial!", "Erro ao abrir a serial!!"}));
   EXPECT_TRUE(line.emulator.Requests().empty());
@@ -210,14 +216,15 @@ TEST_F(TxPage, MissingPortGivesBothOpenFailuresAndNothingElse) {
 // Every stage waits out the serial timeouts: about 1.4 s each, three of them.
 TEST_F(TxPage, SilentControllerFailsEachStageAndTheNoticeSilently) {
   line.emulator.SetFault(emu::FaultPlan{emu::Fault::kNoAnswer});
-  UseFiles(dir.Write("h", SampleHolidays(1)), dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(1)));
+  UseFiles(dir.Write("h", SampleHolidays(1)), dir.Write("g", SampleGroups(1)),
+           dir.Write("t", SampleTags(1)));
   std::vector<bool> openDuringMessage;
   messages.onShow = [&](const QString&) { openDuringMessage.push_back(form.Link().serial.open); };
   const auto start = Clock::now();
   form.Button33->click();
   const auto elapsed = Clock::now() - start;
-  EXPECT_EQ(messages.shown,
-            (Texts{"Erro ao enviar configuração da eep!!", "Erro ao enviar lista para o aparelho!!"}));
+  EXPECT_EQ(messages.shown, (Texts{"Erro ao enviar configuração da eep!!",
+                                   "Erro ao enviar lista para o aparelho!!"}));
   EXPECT_EQ(openDuringMessage, (std::vector<bool>{true, true}));
   EXPECT_EQ(Commands(), "DGI") << "one frame per stage, no retry";
   EXPECT_GE(elapsed, std::chrono::milliseconds(3 * 1200));
@@ -241,7 +248,8 @@ TEST_F(TxPage, UnreadableRulesFileEndsTheSequenceInTheErrorBox) {
   UseFiles(missing, dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(1)));
   form.Button33->click();
   ASSERT_EQ(messages.errors.size(), 1u);
-  EXPECT_TRUE(messages.errors[0].startsWith("Cannot open file \"" + QString::fromStdString(missing)));
+  EXPECT_TRUE(
+      messages.errors[0].startsWith("Cannot open file \"" + QString::fromStdString(missing)));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(line.emulator.Requests().empty()) << "neither the tag list nor the notice follows";
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -262,12 +270,13 @@ TEST_F(TxPage, BadTagCountEndsTheSequenceWithTheTextInUtf8) {
 }
 
 TEST_F(TxPage, CompleteSendLeavesExactlyTheImageAndAnEmptyStack) {
-  const Lines weekdays = {"08:00", "18:00", "08:00", "18:00", "08:00", "18:00", "08:00",
-                          "18:00", "08:00", "18:00"};
+  const Lines weekdays = {"08:00", "18:00", "08:00", "18:00", "08:00",
+                          "18:00", "08:00", "18:00", "08:00", "18:00"};
   Lines g1 = weekdays, g2 = weekdays, g3(14, "00:00");
   g1.insert(g1.end(), {"00:00", "23:59", "00:00", "23:59"});
   g2.insert(g2.end(), {"07:30", "12:45", "00:00", "00:00"});
-  const GroupSample groups[] = {MakeGroup(1, g1, false), MakeGroup(2, g2, true), MakeGroup(3, g3, false)};
+  const GroupSample groups[] = {MakeGroup(1, g1, false), MakeGroup(2, g2, true),
+                                MakeGroup(3, g3, false)};
   Lines groupsFile = Groups(3);
   Bytes groupTable;
   for (const auto& group : groups) {
@@ -280,8 +289,10 @@ TEST_F(TxPage, CompleteSendLeavesExactlyTheImageAndAnEmptyStack) {
                            "ABCDEF*01*300*Grupo longo", "000001*08*010*X"}));
   // Old rules with events waiting, old tags past the new list's end.
   line.emulator.With([](auto& c) {
-    const std::uint8_t oldHeader[14] = {1, 0x00, 0x20, 1, 0x00, 0x22, 0, 0, 0x00, 0x3F, 0x00, 0x5D, 0x07, 0xF9};
-    std::copy(std::begin(oldHeader), std::end(oldHeader), c.eeprom.begin());  // three events waiting
+    const std::uint8_t oldHeader[14] = {1, 0x00, 0x20, 1,    0x00, 0x22, 0,
+                                        0, 0x00, 0x3F, 0x00, 0x5D, 0x07, 0xF9};
+    std::copy(std::begin(oldHeader), std::end(oldHeader),
+              c.eeprom.begin());  // three events waiting
     std::fill(c.settings.begin() + 0xB000, c.settings.begin() + 0xB100, 0x77);
     return 0;
   });
@@ -290,13 +301,14 @@ TEST_F(TxPage, CompleteSendLeavesExactlyTheImageAndAnEmptyStack) {
 
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(messages.errors.empty());
-  EXPECT_EQ(Eeprom(0, 14), (Bytes{2, 0x00, 0x20, 3, 0x00, 0x24, 0, 0, 0x00, 0x7B, 0x00, 0x7B, 0x07, 0xFB}))
+  EXPECT_EQ(Eeprom(0, 14),
+            (Bytes{2, 0x00, 0x20, 3, 0x00, 0x24, 0, 0, 0x00, 0x7B, 0x00, 0x7B, 0x07, 0xFB}))
       << "stack start 0x007B = top: the event stack is empty";
   EXPECT_EQ(Eeprom(0x20, 4), (Bytes{0x25, 0x12, 0x01, 0x01}));
   EXPECT_EQ(Eeprom(0x24, 3 * 29), groupTable);
   EXPECT_EQ(Settings(0x8000 + 10, 4), (Bytes{0xB0, 0x00, 0x00, 0x04}));
-  Bytes page = {0x00, 0xA1, 0xB2, 0x05, 0x01, 0x12, 0x34, 0x56, 0x0F, 0x02, 0xAB, 0xCD, 0xEF, 0x01, 0x2C,
-                0x00, 0x00, 0x00, 0x01, 0x08, 0x0A};
+  Bytes page = {0x00, 0xA1, 0xB2, 0x05, 0x01, 0x12, 0x34, 0x56, 0x0F, 0x02, 0xAB,
+                0xCD, 0xEF, 0x01, 0x2C, 0x00, 0x00, 0x00, 0x01, 0x08, 0x0A};
   page.resize(128, 0x00);
   EXPECT_EQ(Settings(0xB000, 128), page);
   EXPECT_EQ(Settings(0xB080, 1), Bytes{0x77}) << "one page only";
@@ -309,7 +321,8 @@ TEST_F(TxPage, CompleteSendLeavesExactlyTheImageAndAnEmptyStack) {
 
 TEST_F(TxPage, EnviarListaSendsTheChosenFileWithoutAWord) {
   const auto tags = dir.Write("lista.txt", SampleTags(25));
-  dialogs.answers = {QString::fromStdString(tags), QString::fromStdString(dir.Path("nao-existe.txt")), ""};
+  dialogs.answers = {QString::fromStdString(tags),
+                     QString::fromStdString(dir.Path("nao-existe.txt")), ""};
   form.Button35->click();
   EXPECT_EQ(Settings(0x8000 + 10, 4), (Bytes{0xB0, 0x00, 0x00, 25}));
   EXPECT_EQ(Settings(0xB080, 5), (Bytes{0xA1, 0x00, 0x18, 0x05, 24 % 7}));

@@ -70,7 +70,7 @@ TEST_F(PacedWindow, StatusLineTellsHowEachOperationEnded) {
   emit form.cbSER->activated(1);
   form.Button2->click();
   EXPECT_TRUE(form.StatusText().startsWith("14:05:09 Relé 1: COM 2 (" +
-                                            QString::fromStdString(MissingDevicePath()) + "): "))
+                                           QString::fromStdString(MissingDevicePath()) + "): "))
       << form.StatusText().toStdString();
   form.cbSER->setCurrentIndex(0);
   emit form.cbSER->activated(0);
@@ -99,9 +99,11 @@ TEST_F(WindowTest, TracePaneHoldsExactlyTheFramesOfABeep) {
   form.dwTRAFEGO->Flush();
   const TraceModel& trace = form.dwTRAFEGO->Model();
   ASSERT_EQ(trace.rowCount(), 2);
-  EXPECT_TRUE(trace.Row(0).line.endsWith(" -> 02 AA 1E 48 00 1C 03 31 04")) << trace.Row(0).line.toStdString();
+  EXPECT_TRUE(trace.Row(0).line.endsWith(" -> 02 AA 1E 48 00 1C 03 31 04"))
+      << trace.Row(0).line.toStdString();
   EXPECT_EQ(trace.Row(0).meaning, "H beep");
-  EXPECT_TRUE(trace.Row(1).line.endsWith(" <- 02 AA 1E 02 1C 4F 4B 03 85 04")) << trace.Row(1).line.toStdString();
+  EXPECT_TRUE(trace.Row(1).line.endsWith(" <- 02 AA 1E 02 1C 4F 4B 03 85 04"))
+      << trace.Row(1).line.toStdString();
   EXPECT_EQ(trace.Row(1).meaning, "OK");
 
   line.emulator.SetFault({emu::Fault::kNoAnswer});
@@ -122,7 +124,8 @@ TEST_F(WindowTest, FixedHeaderRowStaysInViewAtTheEndOfAFullGrid) {
   form.PageControl1->setCurrentWidget(form.TabSheet4);
   form.sgLISTA->scrollToBottom();
   QCoreApplication::processEvents();
-  ASSERT_EQ(form.sgLISTA->verticalScrollBar()->value(), form.sgLISTA->verticalScrollBar()->maximum());
+  ASSERT_EQ(form.sgLISTA->verticalScrollBar()->value(),
+            form.sgLISTA->verticalScrollBar()->maximum());
   QHeaderView* header = form.sgLISTA->horizontalHeader();
   EXPECT_TRUE(header->isVisible());
   EXPECT_EQ(header->model()->headerData(1, Qt::Horizontal).toString(), "Descrição");
@@ -131,7 +134,8 @@ TEST_F(WindowTest, FixedHeaderRowStaysInViewAtTheEndOfAFullGrid) {
   for (QTableWidget* grid : {form.sgGRUPO, form.sgLISTA, form.sgFER}) {
     for (int c = 0; c < grid->columnCount(); ++c) {
       const QString text = CellText(*grid, 0, c);
-      EXPECT_LT(grid->horizontalHeader()->fontMetrics().horizontalAdvance(text), grid->columnWidth(c))
+      EXPECT_LT(grid->horizontalHeader()->fontMetrics().horizontalAdvance(text),
+                grid->columnWidth(c))
           << text.toStdString();
     }
   }
@@ -146,9 +150,9 @@ TEST_F(WindowTest, MaskedEditsPutUnfilledPositionsFirst) {
     QString reads;
   };
   const Case cases[] = {
-      {form.meSEG1, "7", "07:00"},     {form.meSEG1, "14", "14:00"},
-      {form.meSEG1, "143", "14:03"},   {form.meHOR, "9:3", "09:03:00"},
-      {form.meDAT, "7", "07/00/00"},   {form.meDAT, "071226", "07/12/26"},
+      {form.meSEG1, "7", "07:00"},   {form.meSEG1, "14", "14:00"},
+      {form.meSEG1, "143", "14:03"}, {form.meHOR, "9:3", "09:03:00"},
+      {form.meDAT, "7", "07/00/00"}, {form.meDAT, "071226", "07/12/26"},
   };
   for (const Case& c : cases) {
     c.edit->setText(QString());
@@ -179,7 +183,8 @@ TEST_F(WindowTest, OpenDialogTakesTheNameOfAMissingFile) {
   });
   window.Button9->click();
   ASSERT_EQ(messages.errors.size(), 1u);
-  EXPECT_TRUE(messages.errors[0].startsWith("Cannot open file \"" + missing + "\"")) << messages.errors[0].toStdString();
+  EXPECT_TRUE(messages.errors[0].startsWith("Cannot open file \"" + missing + "\""))
+      << messages.errors[0].toStdString();
 }
 
 TEST(ToolkitLanguage, DialogsSpeakPortuguese) {
@@ -204,7 +209,8 @@ TEST_F(WindowTest, EveryControlReachableAtTheMinimumSize) {
       scroll->ensureWidgetVisible(control, 0, 0);
       QCoreApplication::processEvents();
       const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
-      EXPECT_TRUE(scroll->viewport()->rect().intersects(shown)) << control->objectName().toStdString();
+      EXPECT_TRUE(scroll->viewport()->rect().intersects(shown))
+          << control->objectName().toStdString();
     }
   }
 }

@@ -23,7 +23,9 @@ constexpr ops::LocalDateTime kNow{2026, 12, 9, 14, 5, 9};
 
 class WindowErrors : public BasicPageTest {
  protected:
-  void SetUp() override { form.PcLocalTime = [] { return kNow; }; }
+  void SetUp() override {
+    form.PcLocalTime = [] { return kNow; };
+  }
 };
 
 // --- Values cut to their field ----------------------------------------------------
@@ -37,20 +39,37 @@ TEST_F(WindowErrors, GravaTellsWhatWasStoredForEachValueThatWasCut) {
     const char* note;  // what ends the status line; empty: nothing was cut
   };
   const Case cases[] = {
-      {form.Button37, ReaderEdits(), {"99", "1", "64", "63"}, "Programação concluída com sucesso!!",
+      {form.Button37,
+       ReaderEdits(),
+       {"99", "1", "64", "63"},
+       "Programação concluída com sucesso!!",
        "; Leitor 1: 99 gravado como 35 (0..63); Leitor 3: 64 gravado como 0 (0..63)"},
-      {form.Button37, ReaderEdits(), {"1", "63", "0", "-1"}, "Programação concluída com sucesso!!",
+      {form.Button37,
+       ReaderEdits(),
+       {"1", "63", "0", "-1"},
+       "Programação concluída com sucesso!!",
        "; Leitor 4: -1 gravado como 63 (0..63)"},
-      {form.Button37, ReaderEdits(), {"1", "2", "3", "63"}, "Programação concluída com sucesso!!",
+      {form.Button37,
+       ReaderEdits(),
+       {"1", "2", "3", "63"},
+       "Programação concluída com sucesso!!",
        ""},
-      {form.Button26, RelayEdits(), {"1000", "1100", "249", "63750"},
+      {form.Button26,
+       RelayEdits(),
+       {"1000", "1100", "249", "63750"},
        "Gravação concluída com sucesso!",
        "; Relé 2: 1100 gravado como 1000 (múltiplos de 250, 0..63750); "
        "Relé 3: 249 gravado como 0 (múltiplos de 250, 0..63750)"},
-      {form.Button26, RelayEdits(), {"64000", "250", "0", "500"}, "Gravação concluída com sucesso!",
+      {form.Button26,
+       RelayEdits(),
+       {"64000", "250", "0", "500"},
+       "Gravação concluída com sucesso!",
        "; Relé 1: 64000 gravado como 0 (múltiplos de 250, 0..63750)"},
-      {form.Button26, RelayEdits(), {"1000", "250", "0", "63750"},
-       "Gravação concluída com sucesso!", ""},
+      {form.Button26,
+       RelayEdits(),
+       {"1000", "250", "0", "63750"},
+       "Gravação concluída com sucesso!",
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.note);
@@ -83,7 +102,9 @@ TEST_F(WindowErrors, AFailedGravaTellsNoStoredValue) {
 // COM 1 is the emulator, COM 2 a missing device, COM 3 /dev/null, COM 4 a folder.
 class PortReasons : public ::testing::Test, private WithApplication {
  protected:
-  void SetUp() override { form.PcLocalTime = [] { return kNow; }; }
+  void SetUp() override {
+    form.PcLocalTime = [] { return kNow; };
+  }
 
   void Beep(int port) {
     form.cbSER->setCurrentIndex(port - 1);
@@ -130,9 +151,9 @@ TEST_F(PortReasons, StatusLineGivesThePortItsDeviceAndTheReasonInPortuguese) {
 TEST_F(PortReasons, APortInUseIsToldAsSuch) {
   line.Open();
   Beep(1);
-  EXPECT_EQ(form.StatusText(), QString::fromStdString("14:05:09 Beep: COM 1 (" +
-                                                      line.emulator.TerminalPath() +
-                                                      "): em uso por outro programa"));
+  EXPECT_EQ(form.StatusText(),
+            QString::fromStdString("14:05:09 Beep: COM 1 (" + line.emulator.TerminalPath() +
+                                   "): em uso por outro programa"));
   SerialClose(line.link.serial);
   Beep(1);
   EXPECT_EQ(form.StatusText(), QStringLiteral("14:05:09 Beep: ok"));

@@ -155,8 +155,8 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
   CloseFd(err.write);
   if (pid < 0) return result;
 
-  const bool ended =
-      DrainOutputs(pid, out.read, err.read, result, start, start + options.timeout, options.signals);
+  const bool ended = DrainOutputs(pid, out.read, err.read, result, start, start + options.timeout,
+                                  options.signals);
   if (!ended) kill(pid, SIGKILL);
   int status = 0;
   waitpid(pid, &status, 0);
@@ -201,7 +201,8 @@ std::string ChildProcess::ReadLine(std::chrono::milliseconds timeout) {
       pending_.erase(0, end + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0 || stdout_ < 0) return {};
     pollfd fd = {stdout_, POLLIN, 0};
     if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) continue;

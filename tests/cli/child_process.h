@@ -13,7 +13,7 @@ namespace zm48d::testing {
 std::string BuildExecutable(const std::string& name);
 
 struct ProcessResult {
-  int exitCode = -1;  // -1 when the program did not end by itself in time, or a signal ended it
+  int exitCode = -1;      // -1 when the program did not end by itself in time, or a signal ended it
   int endedBySignal = 0;  // the signal that ended it, if one did
   std::string out;
   std::string err;

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "tests/cli/cli_fixture.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
 
 namespace zm48d::testing {
@@ -144,7 +144,8 @@ TEST_F(ZM48DCommand, HeadWriteGoesThroughAaAndKeepsTheTerminalsHead) {
 // The head is the last two upper-case hexadecimal digits of the text; a text
 // that is not just those is taken all the same, with a note.
 TEST_F(ZM48DCommand, HeadTextsAreCutWithANote) {
-  const std::string rest = " (the last two upper-case hexadecimal digits; other characters are skipped)\n";
+  const std::string rest =
+      " (the last two upper-case hexadecimal digits; other characters are skipped)\n";
   const struct {
     Words words;
     std::uint8_t stored;
@@ -177,9 +178,9 @@ TEST_F(ZM48DCommand, ClockSetThenRead) {
 // A date or time that does not exist is a usage error: the port is not opened,
 // so the controller's clock never shows a day that does not come.
 TEST_F(ZM48DCommand, ClockSetRefusesDatesAndTimesThatDoNotExist) {
-  for (const char* when : {"32/13/99 25:61:61", "29/02/25 12:00:00", "31/04/26 12:00:00",
-                           "00/01/26 12:00:00", "01/00/26 12:00:00", "07/12/26 24:00:00",
-                           "07/12/26 12:60:00", "07/12/26 12:00:60"}) {
+  for (const char* when :
+       {"32/13/99 25:61:61", "29/02/25 12:00:00", "31/04/26 12:00:00", "00/01/26 12:00:00",
+        "01/00/26 12:00:00", "07/12/26 24:00:00", "07/12/26 12:60:00", "07/12/26 12:00:60"}) {
     SCOPED_TRACE(when);
     const ProcessResult set = Zm48d({"clock", "--set", when});
     EXPECT_EQ(set.exitCode, 2);
@@ -193,9 +194,9 @@ TEST_F(ZM48DCommand, ClockSetRefusesDatesAndTimesThatDoNotExist) {
   const ProcessResult leap = Zm48d({"clock", "--set", "29/02/24 23:59:59"});
   EXPECT_EQ(leap.exitCode, 0) << leap.err;
   const auto clock = emulator_.With([](emu::Controller& c) { return c.clock; });
-  EXPECT_EQ((std::array{clock.day, clock.month, clock.year, clock.hour, clock.minute,
-                        clock.second}),
-            (std::array{29, 2, 24, 23, 59, 59}));
+  EXPECT_EQ(
+      (std::array{clock.day, clock.month, clock.year, clock.hour, clock.minute, clock.second}),
+      (std::array{29, 2, 24, 23, 59, 59}));
 }
 
 TEST_F(ZM48DCommand, RelayFailureIsReportedThoughTheWindowShowsNothing) {
@@ -286,11 +287,11 @@ TEST(ZM48DWithEmulatorExecutable, ComPortFollowsTheEnvironment) {
   const std::string terminal = emulator.ReadLine(5s);
   ASSERT_FALSE(terminal.empty()) << "the emulator printed no terminal path";
 
-  const ProcessResult beep = RunProgram(zm48d, {"--com", "3", "beep"},
-                                        {"ZM48D_COM3=" + terminal});
+  const ProcessResult beep = RunProgram(zm48d, {"--com", "3", "beep"}, {"ZM48D_COM3=" + terminal});
   EXPECT_EQ(beep.exitCode, 0) << beep.err;
-  const ProcessResult other = RunProgram(zm48d, {"--com", "4", "beep"},
-                                         {"ZM48D_COM3=" + terminal, "ZM48D_COM4=" + MissingDevicePath()});
+  const ProcessResult other =
+      RunProgram(zm48d, {"--com", "4", "beep"},
+                 {"ZM48D_COM3=" + terminal, "ZM48D_COM4=" + MissingDevicePath()});
   EXPECT_EQ(other.exitCode, 1);
   EXPECT_EQ(other.err, "Erro ao abrir a porta serial!!\n" + MissingDeviceLine());
 }

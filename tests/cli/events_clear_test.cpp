@@ -14,9 +14,9 @@
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/emulator_memory.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
-#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -39,9 +39,10 @@ class EventsClear : public CliOnEmulator {
     return emulator.With([](emu::Controller& c) { return c.downloadMode; });
   }
   ProcessResult Clear(RunOptions options, const std::string& device = "") {
-    return RunProgram(program_, {"--port", device.empty() ? emulator_.TerminalPath() : device,
-                                 "events", "--clear"},
-                      options);
+    return RunProgram(
+        program_,
+        {"--port", device.empty() ? emulator_.TerminalPath() : device, "events", "--clear"},
+        options);
   }
 };
 
@@ -119,22 +120,33 @@ TEST_F(EventsClear, RefusedModeOrFailedEmptyingSayWhatTheStackHolds) {
     bool emptied;
   };
   const Case cases[] = {
-      {"B E unanswered", {Fault::kNoAnswer, 0, 1, 'B'},
+      {"B E unanswered",
+       {Fault::kNoAnswer, 0, 1, 'B'},
        "O controlador não entrou no modo de descarga: a pilha não foi apagada, os registros "
        "continuam no controlador!!",
-       "BE DL DL DL BS ", false},
-      {"B E spoilt", {Fault::kBadChecksum, 0, 1, 'B'},
-       "O controlador não entrou no modo de descarga", "BE DL DL DL BS ", false},
-      {"emptying not acknowledged", {Fault::kNotOk, 4, 1, 'D'},
-       "Registros gravados, mas a pilha pode ou não ter sido apagada!!", "BE DL DL DL DL DG BS ",
-       true},
-      {"notice unanswered", {Fault::kNoAnswer, 0, 1, 'I'},
+       "BE DL DL DL BS ",
+       false},
+      {"B E spoilt",
+       {Fault::kBadChecksum, 0, 1, 'B'},
+       "O controlador não entrou no modo de descarga",
+       "BE DL DL DL BS ",
+       false},
+      {"emptying not acknowledged",
+       {Fault::kNotOk, 4, 1, 'D'},
        "Registros gravados, mas a pilha pode ou não ter sido apagada!!",
-       "BE DL DL DL DL DG I BS ", true},
-      {"leaving unanswered", {Fault::kNoAnswer, 1, 1, 'B'},
+       "BE DL DL DL DL DG BS ",
+       true},
+      {"notice unanswered",
+       {Fault::kNoAnswer, 0, 1, 'I'},
+       "Registros gravados, mas a pilha pode ou não ter sido apagada!!",
+       "BE DL DL DL DL DG I BS ",
+       true},
+      {"leaving unanswered",
+       {Fault::kNoAnswer, 1, 1, 'B'},
        "Registros gravados e pilha apagada, mas o controlador não confirmou a saída do modo de "
        "descarga!!",
-       "BE DL DL DL DL DG I BS ", true},
+       "BE DL DL DL DL DG I BS ",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -146,7 +158,8 @@ TEST_F(EventsClear, RefusedModeOrFailedEmptyingSayWhatTheStackHolds) {
     const ProcessResult result = Clear({});
     emulator_.SetFault({});
     EXPECT_EQ(result.exitCode, 1) << result.err;
-    EXPECT_NE(result.out.find("Total de registros lidos: 2"), std::string::npos) << "rows delivered";
+    EXPECT_NE(result.out.find("Total de registros lidos: 2"), std::string::npos)
+        << "rows delivered";
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     EXPECT_EQ(Commands(), c.commands);
     EXPECT_EQ(Header(emulator_) != header, c.emptied);
@@ -218,14 +231,15 @@ TEST_F(StoppedCommand, StoppedSendSaysTheConfigurationMayBePartial) {
   const std::string groups = dir.Write("grupos.txt", {"ZM48D-GRUPOS", "0"});
   RunOptions options;
   options.signals = {{500ms, SIGINT}};
-  const ProcessResult result = RunProgram(
-      program_, {"--port", paced_.TerminalPath(), "send", "--holidays", holidays, "--groups", groups,
-                 "--tags", tagFile},
-      options);
+  const ProcessResult result = RunProgram(program_,
+                                          {"--port", paced_.TerminalPath(), "send", "--holidays",
+                                           holidays, "--groups", groups, "--tags", tagFile},
+                                          options);
   EXPECT_EQ(result.exitCode, 130) << result.err;
-  EXPECT_NE(result.err.find("zm48d: send stopped by SIGINT; the controller may hold part of the new "
-                            "configuration: send it again\n"),
-            std::string::npos)
+  EXPECT_NE(
+      result.err.find("zm48d: send stopped by SIGINT; the controller may hold part of the new "
+                      "configuration: send it again\n"),
+      std::string::npos)
       << result.err;
   const auto requests = paced_.Requests();
   EXPECT_LT(requests.size(), 20u) << "frames went on after the stop";

@@ -17,8 +17,8 @@
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/store_urls.h"
 #include "tests/support/emulated_line.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
@@ -88,13 +88,15 @@ TEST_P(Harvest, StoresEveryRecordThenEmptiesTheStack) {
 
   const ProcessResult history = History();
   EXPECT_EQ(history.exitCode, 0) << history.err;
-  EXPECT_NE(history.out.find("TAG     Data      Hora      Acesso  Porta    Feriado  Motivo               "
-                             "Controlador  Coletado em"),
-            std::string::npos)
+  EXPECT_NE(
+      history.out.find("TAG     Data      Hora      Acesso  Porta    Feriado  Motivo               "
+                       "Controlador  Coletado em"),
+      std::string::npos)
       << history.out;
-  EXPECT_NE(history.out.find("100001  07/12/26  14:05:33  Não     Porta 2  Não      tag não cadastrado!  "
-                             "portaria"),
-            std::string::npos)
+  EXPECT_NE(
+      history.out.find("100001  07/12/26  14:05:33  Não     Porta 2  Não      tag não cadastrado!  "
+                       "portaria"),
+      std::string::npos)
       << history.out;
   EXPECT_NE(history.out.find("Total de registros lidos: 3\n"), std::string::npos);
 
@@ -106,9 +108,11 @@ TEST_P(Harvest, StoresEveryRecordThenEmptiesTheStack) {
 TEST_P(Harvest, KeepLeavesTheStackAndStoresNothingTwice) {
   Push(emulator_, 0x200000, 2);
   const Bytes header = Header(emulator_);
-  EXPECT_EQ(HarvestOn(emulator_.TerminalPath(), {"--keep"}).out, "2 registros armazenados (portaria)\n");
+  EXPECT_EQ(HarvestOn(emulator_.TerminalPath(), {"--keep"}).out,
+            "2 registros armazenados (portaria)\n");
   Push(emulator_, 0x200002, 1);
-  EXPECT_EQ(HarvestOn(emulator_.TerminalPath(), {"--keep"}).out, "1 registros armazenados (portaria)\n");
+  EXPECT_EQ(HarvestOn(emulator_.TerminalPath(), {"--keep"}).out,
+            "1 registros armazenados (portaria)\n");
   EXPECT_EQ(Commands(), "BE DL DL DL BS BE DL DL DL BS ") << "no emptying and no notice";
   EXPECT_FALSE(Empty(emulator_));
   EXPECT_EQ(Header(emulator_)[8], header[8]);
@@ -119,8 +123,7 @@ TEST_P(Harvest, KeepLeavesTheStackAndStoresNothingTwice) {
 TEST_P(Harvest, StoreThatFailsEmptiesNothing) {
   Push(emulator_, 0x300000, 2);
   const Bytes header = Header(emulator_);
-  db_ = GetParam() == StoreEngine::kSqlite ? "/proc/version/events.db"
-                                           : UnreachablePostgresUrl();
+  db_ = GetParam() == StoreEngine::kSqlite ? "/proc/version/events.db" : UnreachablePostgresUrl();
   const ProcessResult result = HarvestOn(emulator_.TerminalPath());
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.err.find("event store"), std::string::npos) << result.err;
@@ -139,11 +142,13 @@ TEST_P(Harvest, StoredButNotSurelyEmptiedIsNotStoredTwice) {
     bool emptied;
   };
   const Case cases[] = {
-      {"download mode refused", {Fault::kNoAnswer, 0, 1, 'B'},
+      {"download mode refused",
+       {Fault::kNoAnswer, 0, 1, 'B'},
        "Registros armazenados; o controlador não entrou no modo de descarga e a pilha não foi "
        "apagada. A próxima coleta não os armazenará de novo.",
        false},
-      {"emptying not acknowledged", {Fault::kNotOk, 4, 1, 'D'},
+      {"emptying not acknowledged",
+       {Fault::kNotOk, 4, 1, 'D'},
        "Registros armazenados, mas a pilha pode ou não ter sido apagada. A próxima coleta não os "
        "armazenará de novo.",
        true},
@@ -174,7 +179,8 @@ TEST_P(Harvest, StoredButNotSurelyEmptiedIsNotStoredTwice) {
 }
 
 TEST_P(Harvest, HistoryFiltersAndSums) {
-  Push(emulator_, 0x500000, 4);  // 500000 and 500002 granted at door 1, the others refused at door 2
+  Push(emulator_, 0x500000,
+       4);  // 500000 and 500002 granted at door 1, the others refused at door 2
   ASSERT_EQ(HarvestOn(emulator_.TerminalPath()).exitCode, 0);
   struct Case {
     Words words;
@@ -194,7 +200,8 @@ TEST_P(Harvest, HistoryFiltersAndSums) {
     const ProcessResult result = History(words);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::multiset<std::string> tags;
-    for (std::size_t at = result.out.find('\n') + 1; at < result.out.size(); at = result.out.find('\n', at) + 1) {
+    for (std::size_t at = result.out.find('\n') + 1; at < result.out.size();
+         at = result.out.find('\n', at) + 1) {
       tags.insert(result.out.substr(at, 6));
     }
     EXPECT_EQ(tags, c.tags) << c.words[0];

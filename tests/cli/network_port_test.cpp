@@ -71,8 +71,8 @@ TEST_P(NetworkPort, EveryCommandAnswersAsOnTheDeviceItself) {
   const auto backupFiles = [this](const char* side) {
     const std::string d = dir_.Root().string() + "/" + side;
     std::filesystem::create_directories(d);
-    return Words{"backup", "--holidays", d + "/h.txt", "--groups", d + "/g.txt",
-                 "--tags", d + "/t.txt"};
+    return Words{"backup",     "--holidays", d + "/h.txt", "--groups",
+                 d + "/g.txt", "--tags",     d + "/t.txt"};
   };
   struct Step {
     Words words;
@@ -114,8 +114,8 @@ TEST_P(NetworkPort, EveryCommandAnswersAsOnTheDeviceItself) {
     }
   }
   // The events: the same swipes on both controllers, read, harvested, emptied.
-  for (const char* read : {"1 00A1B2 07/12/26 14:06:00", "2 FFFFFF 07/12/26 14:07:00",
-                           "3 123456 07/12/26 14:08:00"}) {
+  for (const char* read :
+       {"1 00A1B2 07/12/26 14:06:00", "2 FFFFFF 07/12/26 14:07:00", "3 123456 07/12/26 14:08:00"}) {
     Swipe(read);
   }
   const std::vector<Words> eventSteps = {
@@ -185,8 +185,9 @@ TEST_P(NetworkPort, AServerThatDiesDuringABackupFailsItAndKeepsTheOldFiles) {
   Ser2netServer server(slow.TerminalPath());
   ASSERT_TRUE(server.Failure().empty()) << server.Failure();
   const std::string url = GetParam() == Scheme::kRfc2217 ? server.Rfc2217Url() : server.SocketUrl();
-  const Words files{"--holidays", dir_.Write("h.txt", {"antigo"}), "--groups",
-                    dir_.Write("g.txt", {"antigo"}), "--tags", dir_.Write("t.txt", {"antigo"})};
+  const Words files{"--holidays", dir_.Write("h.txt", {"antigo"}),
+                    "--groups",   dir_.Write("g.txt", {"antigo"}),
+                    "--tags",     dir_.Write("t.txt", {"antigo"})};
   Words args{"--port", url, "backup"};
   args.insert(args.end(), files.begin(), files.end());
   ProcessResult backup;

@@ -50,8 +50,9 @@ TEST_F(CliOnEmulator, APortInUseNamesTheProgramHoldingIt) {
   ASSERT_TRUE(SerialOpen(held, 1));
   const ProcessResult result = Zm48d({"beep"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, kOpenFailed + emulator_.TerminalPath() + ": Device or resource busy; in use by " +
-                            ThisProgramsName() + " (pid " + std::to_string(::getpid()) + ")\n");
+  EXPECT_EQ(result.err, kOpenFailed + emulator_.TerminalPath() +
+                            ": Device or resource busy; in use by " + ThisProgramsName() +
+                            " (pid " + std::to_string(::getpid()) + ")\n");
   EXPECT_TRUE(emulator_.Requests().empty());
 
   SerialClose(held);
@@ -72,8 +73,9 @@ TEST_F(CliOnEmulator, ADeviceTheUserMayNotOpenAsksForTheDialoutGroup) {
   const std::string setpriv = "/usr/bin/setpriv";
   if (::access(setpriv.c_str(), X_OK) != 0) GTEST_SKIP() << "no setpriv to run as an ordinary user";
   TempDir dir;
-  fs::permissions(dir.Path(""), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(dir.Path(""), fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
   fs::copy_file(program_, dir.Path("zm48d"));
   const ProcessResult result =
       RunProgram(setpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", dir.Path("zm48d"),

@@ -40,8 +40,7 @@ TEST(HexDump, ExactLinesAndNothingForNoBytes) {
 }
 
 TEST(HexDump, AddressesWrapAtTheTopOfTheSpace) {
-  EXPECT_EQ(cli::HexDump(0xFFF8, Counting(10)),
-            "FFF8: 00 01 02 03 04 05 06 07 08 09\n");
+  EXPECT_EQ(cli::HexDump(0xFFF8, Counting(10)), "FFF8: 00 01 02 03 04 05 06 07 08 09\n");
   const std::string dump = cli::HexDump(0xFFF8, Counting(24));
   EXPECT_NE(dump.find("\n0008: 10 11"), std::string::npos) << dump;
 }
@@ -55,8 +54,8 @@ TEST(TraceLine, LocalTimeToTheMillisecondThenDirectionAndBytes) {
   local.tm_min = 3;
   local.tm_sec = 9;
   local.tm_isdst = -1;
-  const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local)) +
-                    std::chrono::milliseconds(45);
+  const auto when =
+      std::chrono::system_clock::from_time_t(std::mktime(&local)) + std::chrono::milliseconds(45);
   const std::vector<std::uint8_t> beep = {0x02, 0xAA, 0x1E, 0x48, 0x00, 0x1C, 0x03, 0x31, 0x04};
   EXPECT_EQ(ops::FormatTraceLine(when, FrameDirection::kSent, beep),
             "12:03:09.045 -> 02 AA 1E 48 00 1C 03 31 04");

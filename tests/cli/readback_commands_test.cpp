@@ -49,9 +49,12 @@ class ReadbackCommands : public CliOnEmulator {
     std::string holidays, groups, tags;
   };
   Files Write(const std::string& prefix, const Lines& h, const Lines& g, const Lines& t) {
-    return {dir_.Write(prefix + "h.txt", h), dir_.Write(prefix + "g.txt", g), dir_.Write(prefix + "t.txt", t)};
+    return {dir_.Write(prefix + "h.txt", h), dir_.Write(prefix + "g.txt", g),
+            dir_.Write(prefix + "t.txt", t)};
   }
-  Files Samples(int h, int g, int t) { return Write("", SampleHolidays(h), SampleGroups(g), SampleTags(t)); }
+  Files Samples(int h, int g, int t) {
+    return Write("", SampleHolidays(h), SampleGroups(g), SampleTags(t));
+  }
   Files BackupNames() { return {dir_.Path("bh.txt"), dir_.Path("bg.txt"), dir_.Path("bt.txt")}; }
   Words With(const std::string& command, const Files& files) {
     return {command, "--holidays", files.holidays, "--groups", files.groups, "--tags", files.tags};
@@ -85,10 +88,15 @@ TEST_F(ReadbackCommands, BackupSentToASecondControllerGivesTheSameMemory) {
   const Case cases[] = {
       {"empty", SampleHolidays(0), SampleGroups(0), SampleTags(0)},
       {"full", SampleHolidays(49), SampleGroups(65), SampleTags(999)},
-      {"gaps", {"ZM48D-FERIADOS", "2", "25/12*Natal * fim", "01/01*"}, GappedGroups(),
-       {"ZM48D-LISTA", "4", "00A1B2*05*001*Portaria*1", "FFFFFF*0F*300*", "00a1b2*0f*7", "000001*08*000*"}},
-      {"odd fields", {"ZM48D-FERIADOS", "1", "1/5*Natal"},
-       {"ZM48D-GRUPOS", "2", "01*08:00*18:00", "02*5A:FF*23:59*x*Sim"}, {"ZM48D-LISTA", "1", "00A1"}},
+      {"gaps",
+       {"ZM48D-FERIADOS", "2", "25/12*Natal * fim", "01/01*"},
+       GappedGroups(),
+       {"ZM48D-LISTA", "4", "00A1B2*05*001*Portaria*1", "FFFFFF*0F*300*", "00a1b2*0f*7",
+        "000001*08*000*"}},
+      {"odd fields",
+       {"ZM48D-FERIADOS", "1", "1/5*Natal"},
+       {"ZM48D-GRUPOS", "2", "01*08:00*18:00", "02*5A:FF*23:59*x*Sim"},
+       {"ZM48D-LISTA", "1", "00A1"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -146,11 +154,17 @@ TEST_F(ReadbackCommands, BackupKeepsTheDescriptionsOfTheFilesItReplaces) {
        "A10003*05*003*Sala\r\nA10004*05*004*\r\n",
        ""},
       {"another kind", {"ZM48D-GRUPOS", "0"}, plainTags, notKept + "not a file of its kind)\n"},
-      {"count no number", {"ZM48D-LISTA", "x", "A10001*05*001*Porta"}, plainTags,
+      {"count no number",
+       {"ZM48D-LISTA", "x", "A10001*05*001*Porta"},
+       plainTags,
        notKept + "not a file of its kind)\n"},
-      {"lines missing", {"ZM48D-LISTA", "2", "A10001*05*001*Porta"}, plainTags,
+      {"lines missing",
+       {"ZM48D-LISTA", "2", "A10001*05*001*Porta"},
+       plainTags,
        notKept + "not a file of its kind)\n"},
-      {"group no number", {"ZM48D-LISTA", "1", "A10001*05*0G1*Porta"}, plainTags,
+      {"group no number",
+       {"ZM48D-LISTA", "1", "A10001*05*0G1*Porta"},
+       plainTags,
        notKept + "not a file of its kind)\n"},
   };
   for (const Case& c : cases) {
@@ -181,7 +195,8 @@ TEST_F(ReadbackCommands, VerifyNamesTheOneChangeMadeBehindTheTerminalsBack) {
     std::vector<std::string> expected;
   };
   const Case cases[] = {
-      {{"eeprom", "write", "0x64", "09"}, {"grupo 03, Terça início: controlador 09:00, arquivo 08:00"}},
+      {{"eeprom", "write", "0x64", "09"},
+       {"grupo 03, Terça início: controlador 09:00, arquivo 08:00"}},
       {{"eeprom", "write", "0x42", "00"}, {"grupo 01, Feriados: controlador Não, arquivo Sim"}},
       {{"eeprom", "write", "0x22", "15"}, {"feriado 02: controlador 15/12, arquivo 02/12"}},
       {{"settings", "write", "0xB008", "07"}, {"tag A10001: portas controlador 07, arquivo 05"}},
@@ -220,7 +235,8 @@ TEST_F(ReadbackCommands, VerifyComparesOnlyTheFilesGiven) {
   emulator_.ClearRequests();
   result = Zm48d({"verify", "--tags", originals.tags});
   EXPECT_EQ(result.exitCode, 0);
-  for (const auto& request : emulator_.Requests()) EXPECT_EQ(request.command, 'G') << "the rules are not read";
+  for (const auto& request : emulator_.Requests())
+    EXPECT_EQ(request.command, 'G') << "the rules are not read";
 
   result = Zm48d({"verify", "--holidays", originals.holidays});
   EXPECT_EQ(result.exitCode, 1);
@@ -235,7 +251,8 @@ TEST_F(ReadbackCommands, AReadThatFailsPartWayWritesNoFileAndReleasesThePort) {
   const auto before = FolderEntries();
   // The configuration block and the first page are eight frames each: the
   // fault meets the fourth frame of the middle page.
-  for (emu::Fault fault : {emu::Fault::kNoAnswer, emu::Fault::kBadChecksum, emu::Fault::kTruncated}) {
+  for (emu::Fault fault :
+       {emu::Fault::kNoAnswer, emu::Fault::kBadChecksum, emu::Fault::kTruncated}) {
     SCOPED_TRACE(static_cast<int>(fault));
     emulator_.SetFault({fault, 19, 1, 'G'});
     const ProcessResult result = Zm48d(With("backup", backup));
@@ -274,20 +291,20 @@ TEST_F(ReadbackCommands, SendVerifySaysWhetherTheControllerHoldsTheFiles) {
 
   // Without --tags only the rules are verified.
   emulator_.SetFault({});
-  result = Zm48d({"send", "--verify", "--holidays", originals.holidays, "--groups", originals.groups});
+  result =
+      Zm48d({"send", "--verify", "--holidays", originals.holidays, "--groups", originals.groups});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, "Lista não enviada!!\n");
 }
 
 TEST_F(ReadbackCommands, BadUsageOpensNoPort) {
   const Files files = Samples(0, 0, 0);
-  for (const Words& bad : {Words{"backup", "--holidays", files.holidays, "--groups", files.groups},
-                           Words{"backup", "--holidays", "", "--groups", "g", "--tags", "t"},
-                           Words{"verify"},
-                           Words{"verify", "--tags"},
-                           Words{"verify", "--tags", "a", "--tags", "b"},
-                           Words{"verify", "--lista", files.tags},
-                           Words{"send", "--verify", "--verify", "--holidays", "h", "--groups", "g"}}) {
+  for (const Words& bad :
+       {Words{"backup", "--holidays", files.holidays, "--groups", files.groups},
+        Words{"backup", "--holidays", "", "--groups", "g", "--tags", "t"}, Words{"verify"},
+        Words{"verify", "--tags"}, Words{"verify", "--tags", "a", "--tags", "b"},
+        Words{"verify", "--lista", files.tags},
+        Words{"send", "--verify", "--verify", "--holidays", "h", "--groups", "g"}}) {
     SCOPED_TRACE(::testing::PrintToString(bad));
     EXPECT_EQ(Zm48d(bad).exitCode, 2);
   }

@@ -50,14 +50,16 @@ TEST_F(SendCommands, StackSpacePrintsTheCountOrThePagesMessage) {
 
   result = Zm48d({"stack-space", dir_.Path("none.txt"), groups_});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err.rfind("Cannot open file \"" + dir_.Path("none.txt") + "\". ", 0), 0u) << result.err;
+  EXPECT_EQ(result.err.rfind("Cannot open file \"" + dir_.Path("none.txt") + "\". ", 0), 0u)
+      << result.err;
 
   EXPECT_EQ(Zm48d({"stack-space", holidays_}).exitCode, 2);
   EXPECT_TRUE(emulator_.Requests().empty());
 }
 
 TEST_F(SendCommands, SendRunsTheThreeStages) {
-  ProcessResult result = Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_});
+  ProcessResult result =
+      Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(Settings(0x8000 + 10, 4), (std::vector<std::uint8_t>{0xB0, 0x00, 0x00, 0x01}));
@@ -122,15 +124,15 @@ TEST_F(SendCommands, ABadTagListLeavesTheControllerUntouched) {
 }
 
 TEST_F(SendCommands, SendFailsWhenAStageFails) {
-  ProcessResult result = Zm48d({"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_},
-                 MissingDevicePath());
+  ProcessResult result = Zm48d(
+      {"send", "--holidays", holidays_, "--groups", groups_, "--tags", tags_}, MissingDevicePath());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "Erro ao abrir a serial!\n" + MissingDeviceLine() + "Erro ao abrir a serial!!\n" +
-                            MissingDeviceLine());
+  EXPECT_EQ(result.err, "Erro ao abrir a serial!\n" + MissingDeviceLine() +
+                            "Erro ao abrir a serial!!\n" + MissingDeviceLine());
 
-  for (const Words& bad : {Words{"send", "--holidays", holidays_},
-                           Words{"send", "--holidays", holidays_, "--groups"},
-                           Words{"send", "--holidays", holidays_, "--groups", groups_, "--lista", tags_}}) {
+  for (const Words& bad :
+       {Words{"send", "--holidays", holidays_}, Words{"send", "--holidays", holidays_, "--groups"},
+        Words{"send", "--holidays", holidays_, "--groups", groups_, "--lista", tags_}}) {
     EXPECT_EQ(Zm48d(bad).exitCode, 2);
   }
 }

@@ -146,9 +146,9 @@ TEST_F(SiteCommand, BackupWritesAFolderForEachGoodController) {
   }
   // What was read back is what was sent.
   const std::string copy = into + "/recepcao/";
-  const ProcessResult verify = RunProgram(
-      program_, {"--port", ports_[3], "verify", "--holidays", copy + "feriados.txt", "--groups",
-                 copy + "grupos.txt", "--tags", copy + "lista.txt"});
+  const ProcessResult verify =
+      RunProgram(program_, {"--port", ports_[3], "verify", "--holidays", copy + "feriados.txt",
+                            "--groups", copy + "grupos.txt", "--tags", copy + "lista.txt"});
   EXPECT_EQ(verify.exitCode, 0) << verify.out << verify.err;
 }
 

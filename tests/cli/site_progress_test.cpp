@@ -48,9 +48,9 @@ std::vector<std::string> Screen(const std::string& output) {
 
 site::Site ThreeControllers() {
   site::Site site;
-  for (const auto& [name, port] : {std::pair{"portaria", "COM1"},
-                                   std::pair{"depósito", "/dev/ttyUSB0"},
-                                   std::pair{"recepcao", "rfc2217://10.0.0.7:2001"}}) {
+  for (const auto& [name, port] :
+       {std::pair{"portaria", "COM1"}, std::pair{"depósito", "/dev/ttyUSB0"},
+        std::pair{"recepcao", "rfc2217://10.0.0.7:2001"}}) {
     site.controllers.emplace_back().name = name;
     site.controllers.back().port = port;
   }
@@ -68,8 +68,8 @@ TEST(SiteProgress, LiveLinesAreRedrawnInPlaceOneForEachController) {
 
   // The names padded by characters: "depósito" is eight wide, as the others.
   EXPECT_EQ(Screen(out.str()), (std::vector<std::string>{"portaria  Enviando feriados",
-                                                          "depósito  Enviando lista: página 4 de 38",
-                                                          "recepcao  sem resposta", ""}));
+                                                         "depósito  Enviando lista: página 4 de 38",
+                                                         "recepcao  sem resposta", ""}));
 }
 
 TEST(SiteProgress, LiveLinesAreCutToTheTerminalSoThatNoneWraps) {
@@ -99,9 +99,7 @@ TEST(SiteProgress, SummaryTableAlignsItsColumnsByCharacters) {
   const site::Site site = ThreeControllers();
   std::ostringstream out;
   PrintSiteSummary(out, site,
-                   {{true, "concluído", {}},
-                    {true, "concluído", {}},
-                    {false, "sem resposta", {}}});
+                   {{true, "concluído", {}}, {true, "concluído", {}}, {false, "sem resposta", {}}});
 
   EXPECT_EQ(out.str(),
             "\n"

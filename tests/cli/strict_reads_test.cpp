@@ -7,16 +7,15 @@
 #include <vector>
 
 #include "tests/cli/cli_fixture.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class StrictReads : public CliOnEmulator,
-                    public ::testing::WithParamInterface<emu::Fault> {
+class StrictReads : public CliOnEmulator, public ::testing::WithParamInterface<emu::Fault> {
  protected:
   void SetUp() override {
     CliOnEmulator::SetUp();
@@ -54,9 +53,13 @@ TEST_P(StrictReads, EventsFailAndTheStackIsLeftAsItWas) {
 
 TEST_P(StrictReads, BackupFailsAndLeavesTheOldFiles) {
   TempDir dir;
-  const Words backup = {"backup", "--holidays", dir.Write("h.txt", {"ZM48D-FERIADOS", "0"}),
-                        "--groups", dir.Write("g.txt", {"ZM48D-GRUPOS", "0"}),
-                        "--tags", dir.Write("t.txt", {"ZM48D-LISTA", "0"})};
+  const Words backup = {"backup",
+                        "--holidays",
+                        dir.Write("h.txt", {"ZM48D-FERIADOS", "0"}),
+                        "--groups",
+                        dir.Write("g.txt", {"ZM48D-GRUPOS", "0"}),
+                        "--tags",
+                        dir.Write("t.txt", {"ZM48D-LISTA", "0"})};
   emulator_.SetFault({GetParam()});
   const ProcessResult result = Zm48d(backup);
   EXPECT_EQ(result.exitCode, 1);

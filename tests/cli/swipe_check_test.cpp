@@ -32,7 +32,7 @@ const std::string kRows =
 
 Words FileOptions() {
   return {"--holidays", ExampleFile("feriados.txt"), "--groups", ExampleFile("grupos.txt"),
-          "--tags", ExampleFile("lista.txt")};
+          "--tags",     ExampleFile("lista.txt")};
 }
 
 Words SendWords() {
@@ -54,7 +54,8 @@ std::vector<std::string> SampleReads() { return LoadLines(ExampleFile("leituras.
 
 std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+       start = end + 1) {
     lines.push_back(text.substr(start, end - start));
   }
   return lines;
@@ -98,21 +99,33 @@ TEST(CheckCommand, ExitStatusTellsGrantedRefusedUnusableAndBadUsage) {
   };
   const Case cases[] = {
       {{"--swipes", granted}, 0, LinesOf(kRows)[0] + "\n" + LinesOf(kRows)[1], ""},
-      {{"--swipes", granted, "1", "00C0DE", "25/12/26 03:00:00"}, 0,
+      {{"--swipes", granted, "1", "00C0DE", "25/12/26 03:00:00"},
+       0,
        LinesOf(kRows)[0] + "\n" + LinesOf(kRows)[1] +
-           "\n00C0DE  25/12/26  03:00:00  Sim     Porta 1  Sim      ok!\nTotal de registros lidos: 2\n",
+           "\n00C0DE  25/12/26  03:00:00  Sim     Porta 1  Sim      ok!\nTotal de registros lidos: "
+           "2\n",
        ""},
-      {{"--csv", "1", "00c0de", "25/12/26", "03:00:00"}, 0,
-       "TAG,Data,Hora,Acesso,Porta,Feriado,Motivo\n00C0DE,25/12/26,03:00:00,Sim,Porta 1,Sim,ok!\n", ""},
-      {{"1", "00F00D", "07/12/26 09:30:00"}, 3,
-       LinesOf(kRows)[0] + "\n00F00D  07/12/26  09:30:00  Não     Porta 1  Não      fora do horário!\n",
+      {{"--csv", "1", "00c0de", "25/12/26", "03:00:00"},
+       0,
+       "TAG,Data,Hora,Acesso,Porta,Feriado,Motivo\n00C0DE,25/12/26,03:00:00,Sim,Porta 1,Sim,ok!\n",
        ""},
-      {{"--swipes", dir.Write("bad.txt", {"1 00A1B2 07/12/26 09:30:00", "9 00A1B2 07/12/26 09:30:00"})},
-       1, "", dir.Path("bad.txt") + " line 2: DOOR must be 1 to 4, not '9'\n"},
+      {{"1", "00F00D", "07/12/26 09:30:00"},
+       3,
+       LinesOf(kRows)[0] +
+           "\n00F00D  07/12/26  09:30:00  Não     Porta 1  Não      fora do horário!\n",
+       ""},
+      {{"--swipes",
+        dir.Write("bad.txt", {"1 00A1B2 07/12/26 09:30:00", "9 00A1B2 07/12/26 09:30:00"})},
+       1,
+       "",
+       dir.Path("bad.txt") + " line 2: DOOR must be 1 to 4, not '9'\n"},
       {{"--swipes", dir.Path("none.txt")}, 1, "", "Cannot open file"},
       {{"5", "00A1B2", "07/12/26 09:30:00"}, 2, "", "zm48d: check: DOOR must be 1 to 4, not '5'\n"},
-      {{"1", "00A1B2", "07/12/26 09:70:00"}, 2, "",
-       "zm48d: check: the time must be a real date and time DD/MM/YY HH:MM:SS, not '07/12/26 09:70:00'"},
+      {{"1", "00A1B2", "07/12/26 09:70:00"},
+       2,
+       "",
+       "zm48d: check: the time must be a real date and time DD/MM/YY HH:MM:SS, not '07/12/26 "
+       "09:70:00'"},
       {{"1", "00A1B2"}, 2, "", "zm48d: check: a read is DOOR TAG DD/MM/YY HH:MM:SS"},
       {{}, 2, "", "zm48d: check needs reads"},
       {{"--port", "x", "--swipes", granted}, 2, "", "zm48d: check: unknown option '--port'"},
@@ -125,19 +138,22 @@ TEST(CheckCommand, ExitStatusTellsGrantedRefusedUnusableAndBadUsage) {
     EXPECT_EQ(result.err.substr(0, c.err.size()), c.err);
   }
   // Files a send would refuse.
-  const ProcessResult swapped = RunProgram(
-      BuildExecutable("zm48d"), {"check", "--holidays", ExampleFile("grupos.txt"), "--groups",
-                                 ExampleFile("grupos.txt"), "--tags", ExampleFile("lista.txt"), "--swipes", granted});
+  const ProcessResult swapped =
+      RunProgram(BuildExecutable("zm48d"), {"check", "--holidays", ExampleFile("grupos.txt"),
+                                            "--groups", ExampleFile("grupos.txt"), "--tags",
+                                            ExampleFile("lista.txt"), "--swipes", granted});
   EXPECT_EQ(swapped.exitCode, 1);
-  EXPECT_EQ(swapped.err, ExampleFile("grupos.txt") +
-                             ": not a holidays file (its first line is not ZM48D-FERIADOS, or it has no "
-                             "count line)\n");
+  EXPECT_EQ(swapped.err,
+            ExampleFile("grupos.txt") +
+                ": not a holidays file (its first line is not ZM48D-FERIADOS, or it has no "
+                "count line)\n");
   EXPECT_EQ(swapped.out, "");
   const ProcessResult missing =
-      RunProgram(BuildExecutable("zm48d"), {"check", "--holidays", "h", "--groups", "g", "1", "00A1B2",
-                                            "07/12/26 09:30:00"});
+      RunProgram(BuildExecutable("zm48d"),
+                 {"check", "--holidays", "h", "--groups", "g", "1", "00A1B2", "07/12/26 09:30:00"});
   EXPECT_EQ(missing.exitCode, 2);
-  EXPECT_NE(missing.err.find("check needs --holidays FILE, --groups FILE and --tags FILE"), std::string::npos);
+  EXPECT_NE(missing.err.find("check needs --holidays FILE, --groups FILE and --tags FILE"),
+            std::string::npos);
 }
 
 // The emulator executable: swipes written to its --control pipe are answered on
@@ -146,7 +162,8 @@ TEST(SwipeOnEmulatorExecutable, ControlPipeSwipesAreAnsweredAndKeptInTheState) {
   TempDir dir;
   const std::string state = dir.Path("controller.bin");
   const std::string control = dir.Path("control");
-  ChildProcess emulator(BuildExecutable("zm48d-emulator"), {"--state", state, "--control", control});
+  ChildProcess emulator(BuildExecutable("zm48d-emulator"),
+                        {"--state", state, "--control", control});
   const std::string terminal = emulator.ReadLine(5s);
   ASSERT_FALSE(terminal.empty());
   Words send = SendWords();

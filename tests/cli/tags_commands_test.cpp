@@ -48,7 +48,8 @@ TEST_F(TagsCommandTest, LastTagPrintsTheNewestTagOrWhyThereIsNone) {
 
 // Five bytes waiting are no whole record: nothing is read below the start.
 TEST_F(TagsCommandTest, APartialRecordAloneIsNoRecord) {
-  emulator_.With([](emu::Controller& c) { return c.eeprom[11] = 0x25; });  // start 0x0020, top 0x0025
+  emulator_.With(
+      [](emu::Controller& c) { return c.eeprom[11] = 0x25; });  // start 0x0020, top 0x0025
   for (const Words& words : {Words{"last-tag"}, Words{"oldest-tags", "3"}}) {
     SCOPED_TRACE(words[0]);
     emulator_.ClearRequests();

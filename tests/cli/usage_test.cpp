@@ -38,7 +38,8 @@ TEST(CommandLineUsage, HelpListsEveryCommandAndSucceeds) {
   const Outcome outcome = RunInProcess({"--help"});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.err, "");
-  EXPECT_EQ(outcome.out.rfind("usage: zm48d [--com N | --port PORT] [--head HEX] [--trace]", 0), 0u);
+  EXPECT_EQ(outcome.out.rfind("usage: zm48d [--com N | --port PORT] [--head HEX] [--trace]", 0),
+            0u);
   for (const cli::CommandEntry& entry : cli::CommandTable()) {
     EXPECT_NE(outcome.out.find("\n  " + std::string(entry.name) + " "), std::string::npos)
         << entry.name;

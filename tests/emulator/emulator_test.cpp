@@ -18,9 +18,9 @@
 #include "protocol/frames.h"
 #include "protocol/memory.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/emulator_memory.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_bounds.h"
-#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -119,7 +119,8 @@ TEST(EmulatorConsole, EventsReadersFaultsAndBadLines) {
   const auto record = line.emulator.With([](auto& c) {
     return std::vector<std::uint8_t>(c.eeprom.begin() + 0x20, c.eeprom.begin() + 0x2A);
   });
-  EXPECT_EQ(record, (std::vector<std::uint8_t>{0x00, 0xA1, 0xB2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33, 0x10}));
+  EXPECT_EQ(record, (std::vector<std::uint8_t>{0x00, 0xA1, 0xB2, 0x07, 0x12, 0x26, 0x14, 0x05, 0x33,
+                                               0x10}));
   EXPECT_EQ(line.emulator.With([](auto& c) { return c.eeprom[11]; }), 0x2A);
 
   EXPECT_EQ(emu::RunConsoleCommand(line.emulator, "reader 7 ABCDEF 5A"), "ok");

@@ -38,9 +38,12 @@ class SwipeConsole : public ::testing::Test {
       c.settings[0x8008] = 6;  // relay 3: 1500 ms; the others keep 1000 ms
     });
   }
-  emu::ConsoleReply Run(const std::string& command) { return emu::RunConsoleLine(line.emulator, command); }
+  emu::ConsoleReply Run(const std::string& command) {
+    return emu::RunConsoleLine(line.emulator, command);
+  }
   Bytes Eeprom(int at, int n) {
-    return line.emulator.With([&](auto& c) { return Bytes(c.eeprom.begin() + at, c.eeprom.begin() + at + n); });
+    return line.emulator.With(
+        [&](auto& c) { return Bytes(c.eeprom.begin() + at, c.eeprom.begin() + at + n); });
   }
   emu::OnlineEntry Online(int index) {
     return line.emulator.With([&](auto& c) { return c.online[index]; });
@@ -50,7 +53,8 @@ class SwipeConsole : public ::testing::Test {
     return line.emulator.With([](const emu::Controller& c) {
       std::string all(c.eeprom.begin(), c.eeprom.end());
       all.append(c.settings.begin(), c.settings.end());
-      for (const auto& entry : c.online) all += std::to_string(entry.tag) + "/" + std::to_string(entry.value);
+      for (const auto& entry : c.online)
+        all += std::to_string(entry.tag) + "/" + std::to_string(entry.value);
       return all;
     });
   }
@@ -105,8 +109,9 @@ TEST_F(SwipeConsole, ReadWithoutATimeTakesTheControllersClock) {
     c.clock = {13, 12, 26, 0, 10, 0, 1};  // Sunday 13/12/26 10:00:01
     c.clockRunning = false;
   });
-  EXPECT_EQ(Run("swipe 1 A10001").text,
-            "A10001  13/12/26  10:00:01  Sim     Porta 1  Não      ok!\nrelay 1 pulsed for 1000 ms");
+  EXPECT_EQ(
+      Run("swipe 1 A10001").text,
+      "A10001  13/12/26  10:00:01  Sim     Porta 1  Não      ok!\nrelay 1 pulsed for 1000 ms");
 
   line.emulator.With([](emu::Controller& c) { c.clock.month = 13; });
   const std::string before = Snapshot();
@@ -121,7 +126,8 @@ TEST_F(SwipeConsole, ReadWithoutATimeTakesTheControllersClock) {
 // A full stack drops the event (the door still opens); a damaged header
 // decides nothing. Either way the memory stays as it was.
 TEST_F(SwipeConsole, FullStackOrDamagedHeaderSaySoAndKeepTheMemory) {
-  const std::pair<int, std::string> cases[] = {  // stack top (start 0x007B, limit 0x07FB), reply
+  const std::pair<int, std::string> cases[] = {
+      // stack top (start 0x007B, limit 0x07FB), reply
       {0x07F5,
        "A10001  07/12/26  09:30:00  Sim     Porta 1  Não      ok!\n"
        "stack full: the event was not recorded\nrelay 1 pulsed for 1000 ms"},

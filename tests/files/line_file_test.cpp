@@ -78,7 +78,8 @@ TEST_F(LineFileOnDisk, LoadOfAMissingFileGivesTheSystemsReason) {
     LoadLines(path);
     FAIL() << "no error";
   } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path + "\". No such file or directory");
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot open file \"" + path + "\". No such file or directory");
   }
 }
 

@@ -38,7 +38,8 @@ TEST_F(LineFileOnDisk, UnwritableDirectoryKeepsTheOldFile) {
   try {
     SaveLinesAtomically(path, lines);
   } catch (const FileError& e) {
-    const bool expected = std::string(e.what()).starts_with("Cannot create file \"" + path + "\". ");
+    const bool expected =
+        std::string(e.what()).starts_with("Cannot create file \"" + path + "\". ");
     std::_Exit(expected ? 0 : 2);
   }
   std::_Exit(1);
@@ -98,8 +99,8 @@ TEST_F(LineFileOnDisk, ReadRefusesWhatIsNoRegularFileOrTooLarge) {
     std::string path, reason;
   };
   const Case cases[] = {
-      {fifo, "not a regular file"},         {fifoLink, "not a regular file"},
-      {"/dev/zero", "not a regular file"},  {dir_.string(), "not a regular file"},
+      {fifo, "not a regular file"},        {fifoLink, "not a regular file"},
+      {"/dev/zero", "not a regular file"}, {dir_.string(), "not a regular file"},
       {large, "larger than 16 MiB"},
   };
   for (const Case& c : cases) {

@@ -46,8 +46,8 @@ TEST(StrToIntTest, KeepsToThirtyTwoBits) {
 }
 
 TEST(StrToIntTest, RefusesEverythingElseWithTheRuntimeText) {
-  for (const char* bad : {"", " ", "12 ", "1 2", "-", "+", "$", "0x", "12a", "abc", "1.5",
-                          "--1", "\t3", "$G"}) {
+  for (const char* bad :
+       {"", " ", "12 ", "1 2", "-", "+", "$", "0x", "12a", "abc", "1.5", "--1", "\t3", "$G"}) {
     EXPECT_THROW(StrToInt(bad), ConversionError) << '[' << bad << ']';
   }
   EXPECT_EQ(ConversionMessage("12 "), "'12 ' is not a valid integer value");
@@ -100,13 +100,15 @@ TEST(Cp1252Test, MapsTheWindowsRangeAndTheUndefinedBytes) {
 }
 
 TEST(Cp1252Test, UnrepresentableAndMalformedBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E" "b"), "a?b");     // U+221E infinity
-  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");        // emoji
-  EXPECT_EQ(Utf8ToCp1252("\xC2\x80"), "?");                // U+0080 has no byte
-  EXPECT_EQ(Utf8ToCp1252("x\xE3y"), "x?y");                // stray lead byte
-  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");               // overlong '/'
-  EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");          // surrogate
-  EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");                    // cut short
+  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E"
+                         "b"),
+            "a?b");                                  // U+221E infinity
+  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // emoji
+  EXPECT_EQ(Utf8ToCp1252("\xC2\x80"), "?");          // U+0080 has no byte
+  EXPECT_EQ(Utf8ToCp1252("x\xE3y"), "x?y");          // stray lead byte
+  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");         // overlong '/'
+  EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");    // surrogate
+  EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");              // cut short
 }
 
 }  // namespace

@@ -95,9 +95,9 @@ std::function<void(int)> ComPortServer(Bytes baud, Bytes stale = {}) {
     Send(fd, stale);
     Receive(fd, 200);
     Bytes answers = Answer(kPurgeData, {3});
-    for (const Bytes& a : {Answer(kSetBaudRate, baud), Answer(kSetDataSize, {8}),
-                           Answer(kSetParity, {1}), Answer(kSetStopSize, {1}),
-                           Answer(kSetControl, {1})}) {
+    for (const Bytes& a :
+         {Answer(kSetBaudRate, baud), Answer(kSetDataSize, {8}), Answer(kSetParity, {1}),
+          Answer(kSetStopSize, {1}), Answer(kSetControl, {1})}) {
       answers.insert(answers.end(), a.begin(), a.end());
     }
     Send(fd, answers);
@@ -149,7 +149,9 @@ TEST(NetworkLink, ServersThatRefuseOrDoNotAnswerFailTheOpenWithTheirReason) {
        },
        Problem::kSettingRefused, "the server does not take RFC 2217 line settings"},
       {"a refusal in words",
-       [](int fd) { Send(fd, {'P', 'o', 'r', 't', ' ', 'i', 'n', ' ', 'u', 's', 'e', '\r', '\n'}); },
+       [](int fd) {
+         Send(fd, {'P', 'o', 'r', 't', ' ', 'i', 'n', ' ', 'u', 's', 'e', '\r', '\n'});
+       },
        Problem::kInUse, "Port in use"},
   };
   for (const Case& c : cases) {
@@ -166,7 +168,8 @@ TEST(NetworkLink, ASilentServerFailsTheOpenAtTheConnectBound) {
   const auto bound = std::chrono::milliseconds(kConnectBoundMs);
   const auto late = Loaded(std::chrono::milliseconds(500));  // past the bound, on a loaded machine
   // Silent past the latest the open may end, so that only the bound ends it.
-  ScriptedServer server([&](int) { std::this_thread::sleep_for(bound + late + std::chrono::milliseconds(300)); });
+  ScriptedServer server(
+      [&](int) { std::this_thread::sleep_for(bound + late + std::chrono::milliseconds(300)); });
   OpenedLink opened(server.Url("rfc2217"));
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(opened.link.OpenDevice(1, 19200));
@@ -186,9 +189,11 @@ TEST(NetworkLink, ARawServerThatHangsUpAfterWordsIsAPortInUseAfterFramesItIsNot)
     const char* reason;
   };
   const Case cases[] = {
-      {{'P', 'o', 'r', 't', '\'', 's', ' ', 'b', 'u', 's', 'y', '\r', '\n'}, Problem::kInUse,
+      {{'P', 'o', 'r', 't', '\'', 's', ' ', 'b', 'u', 's', 'y', '\r', '\n'},
+       Problem::kInUse,
        "Port's busy"},
-      {{'0', '1', 'A', 'B', 'C', 'D', 'E', 'F', '0', '0'}, Problem::kOther,
+      {{'0', '1', 'A', 'B', 'C', 'D', 'E', 'F', '0', '0'},
+       Problem::kOther,
        "the server closed the connection"},
       {{0x02, 0xAA, 0x1E, 0x02, 0x1C, 'O'}, Problem::kOther, "the server closed the connection"},
   };

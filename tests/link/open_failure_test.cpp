@@ -99,7 +99,9 @@ TEST(OpenFailureOfADevice, ADeviceTheUserMayNotOpenIsAPermissionProblem) {
     PosixSerialLink device([&](int) { return peer.Path(); });
     const bool opened = device.OpenDevice(1, 19200);
     const OpenFailure failure = device.LastOpenFailure();
-    ::_exit(!opened && failure.problem == Problem::kNoPermission && failure.systemError == EACCES ? 0 : 1);
+    ::_exit(!opened && failure.problem == Problem::kNoPermission && failure.systemError == EACCES
+                ? 0
+                : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -82,7 +82,7 @@ TEST(SerialTimeouts, PeerStoppingMidBlockFailsTheIntervalAfterTheLastByte) {
   const long ms = ElapsedMs(start);
   sender.join();
   EXPECT_EQ(read, 3);
-  EXPECT_GE(ms, 280);   // 100 before the bytes, 200 after them
+  EXPECT_GE(ms, 280);                                // 100 before the bytes, 200 after them
   EXPECT_LT(ms, Loaded(milliseconds(300)).count());  // below the total bound of 3200
 }
 
@@ -184,8 +184,8 @@ TEST(SerialOpenClose, CloseOfAClosedPortDoesNothingAndCloseOfAnOpenOnePurges) {
   EXPECT_EQ(fake.closes, 1) << "an open port is closed before it is opened again";
   SerialClose(port);
   EXPECT_EQ(fake.closes, 2);
-  EXPECT_EQ(fake.purges, (std::vector<unsigned>{kPurgeRxClear, kPurgeTxClear, kPurgeRxClear,
-                                                kPurgeTxClear}));
+  EXPECT_EQ(fake.purges,
+            (std::vector<unsigned>{kPurgeRxClear, kPurgeTxClear, kPurgeRxClear, kPurgeTxClear}));
   fake.openResult = false;
   EXPECT_FALSE(SerialOpen(port, 1));
   SerialClose(port);

@@ -48,8 +48,10 @@ TEST(TelnetCodec, ARawConnectionCarriesEveryByteUntouched) {
 TEST(TelnetCodec, OptionsNotOfferedAreRefusedAndTheComPortAnswerIsKept) {
   TelnetCodec codec(true);
   std::deque<std::uint8_t> data;
-  const Bytes server{kIac, kWill, 1,    kIac, kDo,  kBinary, kIac, kDo, 24,  // ECHO, BINARY, TTYPE
-                     'A',  kIac, kDo,  kComPortOption, kIac, kWill, kSuppressGoAhead, 'B'};
+  const Bytes server{kIac, kWill, 1,   kIac,           kDo,  kBinary, kIac,
+                     kDo,  24,  // ECHO, BINARY, TTYPE
+                     'A',  kIac,  kDo, kComPortOption, kIac, kWill,   kSuppressGoAhead,
+                     'B'};
   codec.Feed(server, data);
   EXPECT_EQ(Data(data), (Bytes{'A', 'B'}));
   EXPECT_EQ(codec.TakeReplies(), (Bytes{kIac, kDont, 1, kIac, kWont, 24}));
@@ -67,11 +69,39 @@ TEST(TelnetCodec, ComPortAnswersAreCollectedInOrderWithTheirIacsUndoubled) {
   std::deque<std::uint8_t> data;
   const Bytes baud = TelnetCodec::ComPortCommand(kSetBaudRate, Bytes{0, 0, 0xFF, 0});
   EXPECT_EQ(baud, (Bytes{kIac, kSb, kComPortOption, 1, 0, 0, 0xFF, 0xFF, 0, kIac, kSe}));
-  Bytes server{kIac, kSb, kComPortOption, 101, 0, 0, 0xFF, 0xFF, 0, kIac, kSe,  // baud
-               kIac, kSb, kComPortOption, 105, 1, kIac, kSe,                    // control
+  Bytes server{kIac,
+               kSb,
+               kComPortOption,
+               101,
+               0,
+               0,
+               0xFF,
+               0xFF,
+               0,
+               kIac,
+               kSe,  // baud
+               kIac,
+               kSb,
+               kComPortOption,
+               105,
+               1,
+               kIac,
+               kSe,  // control
                'x',
-               kIac, kSb, kComPortOption, 105, 7, kIac, kSe,
-               kIac, kSb, kComPortOption, 5,   9, kIac, kSe};  // a client's command: ignored
+               kIac,
+               kSb,
+               kComPortOption,
+               105,
+               7,
+               kIac,
+               kSe,
+               kIac,
+               kSb,
+               kComPortOption,
+               5,
+               9,
+               kIac,
+               kSe};  // a client's command: ignored
   codec.Feed(server, data);
   EXPECT_EQ(Data(data), (Bytes{'x'}));
   EXPECT_EQ(codec.ComPortAnswers(kSetBaudRate), (std::vector<Bytes>{{0, 0, 0xFF, 0}}));

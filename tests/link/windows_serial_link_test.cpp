@@ -127,7 +127,8 @@ TEST_F(Com1Line, ControllerStoppingMidBlockFailsTheIntervalAfterTheLastByte) {
   EXPECT_FALSE(got.complete);
   EXPECT_EQ(got.bytes, Bytes(kBeepAnswer.begin(), kBeepAnswer.begin() + 7));
   EXPECT_GE(got.ms, 180);  // the interval of 200 ms after the last byte
-  EXPECT_LT(got.ms, Loaded(std::chrono::milliseconds(300)).count());  // below the total bound of 3200
+  EXPECT_LT(got.ms,
+            Loaded(std::chrono::milliseconds(300)).count());  // below the total bound of 3200
 }
 
 // An answer nobody read stays on a line across a plain close of the device

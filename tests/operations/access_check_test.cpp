@@ -43,7 +43,8 @@ TEST(AccessCheckMemory, IsWhatASendOfTheSameFilesLeaves) {
   EmulatedLine line;
   RecordedNotices notices;
   const ops::Session session{line.link, kEmulatorPort, notices};
-  const ops::SendResult sent = ops::RunSendSequence(session, {files.holidays, files.groups, files.tags});
+  const ops::SendResult sent =
+      ops::RunSendSequence(session, {files.holidays, files.groups, files.tags});
   ASSERT_EQ(sent.rules, ops::StageOutcome::kSent);
   ASSERT_EQ(sent.tags, ops::StageOutcome::kSent);
 
@@ -77,14 +78,16 @@ TEST(AccessCheckMemory, FilesASendRefusesAreRefusedByName) {
       {{h, g, none}, none + ": no such file"},
       {{g, g, t},
        g + ": not a holidays file (its first line is not ZM48D-FERIADOS, or it has no count line)"},
-      {{h, h, t}, h + ": not a groups file (its first line is not ZM48D-GRUPOS, or it has no count line)"},
+      {{h, h, t},
+       h + ": not a groups file (its first line is not ZM48D-GRUPOS, or it has no count line)"},
       {{h, g, h}, h + ": not a tag list file (its first line is not ZM48D-LISTA)"},
       {{dir.Write("h300.txt", {"ZM48D-FERIADOS", "300"}), g, t},
        dir.Path("h300.txt") + ": the count must be from 0 to 255"},
       {{h, g, dir.Write("tneg.txt", {"ZM48D-LISTA", "-2"})},
        dir.Path("tneg.txt") + ": the count must not be negative"},
       {{h, g70, t},
-       h + " + " + g70 + ": the holidays and groups do not fit the controller's 2048 bytes (see stack-space)"},
+       h + " + " + g70 +
+           ": the holidays and groups do not fit the controller's 2048 bytes (see stack-space)"},
       {{h, g, dir.Write("t3900.txt", SampleTags(3900))},  // 20 800 bytes from 0xB000
        dir.Path("t3900.txt") + ": the list runs past the end of the controller's settings space"},
   };
@@ -122,9 +125,9 @@ TEST(AccessCheckMemory, FilesASendRefusesAreRefusedByName) {
 TEST(AccessCheckReads, OneReadALineBlankLinesSkipped) {
   TempDir dir;
   RecordedNotices notices;
-  const auto reads = ops::LoadReads(
-      dir.Write("r.txt", {"1 00A1B2 07/12/26 09:30:00", "", "   ", "\t4  a1b2c3 31/12/99 23:59:59 "}),
-      notices);
+  const auto reads = ops::LoadReads(dir.Write("r.txt", {"1 00A1B2 07/12/26 09:30:00", "", "   ",
+                                                        "\t4  a1b2c3 31/12/99 23:59:59 "}),
+                                    notices);
   ASSERT_TRUE(reads.has_value());
   ASSERT_EQ(reads->size(), 2u);
   EXPECT_EQ((*reads)[0].tag, 0x00A1B2u);
@@ -156,9 +159,10 @@ TEST(AccessCheckReads, ABadLineIsNamedWithItsNumber) {
 TEST(AccessCheckReads, EveryReadLeavesItsEventAndOneRefusalMarksTheOutcome) {
   TempDir dir;
   RecordedNotices notices;
-  const auto memory = ops::MemoryAfterSend(
-      {dir.Write("h", SampleHolidays(0)), dir.Write("g", SampleGroups(1)), dir.Write("t", SampleTags(2))},
-      notices);
+  const auto memory =
+      ops::MemoryAfterSend({dir.Write("h", SampleHolidays(0)), dir.Write("g", SampleGroups(1)),
+                            dir.Write("t", SampleTags(2))},
+                           notices);
   ASSERT_NE(memory, nullptr);
   const TagRead granted{0xA10001, 3, {7, 12, 26, 9, 0, 0}};
   const TagRead wrongDoor{0xA10001, 2, {7, 12, 26, 9, 0, 0}};

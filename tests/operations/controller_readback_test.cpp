@@ -55,14 +55,17 @@ TEST_F(ControllerReadback, VerifyRefusesFilesBeforeOpeningThePort) {
       {{good.groups, "", ""}, "Arquivos incompatíveis!!"},
       {{"", "", good.holidays}, "Arquivos incompatíveis!!"},
       {{dir.Write("h1", {"ZM48D-FERIADOS"}), "", ""}, "Arquivos incompatíveis!!"},
-      {{"", dir.Write("g70", SampleGroups(70)), ""}, "Arquivos maiores que a memória do controlador!!"},
+      {{"", dir.Write("g70", SampleGroups(70)), ""},
+       "Arquivos maiores que a memória do controlador!!"},
       {{dir.Write("h23", SampleHolidays(23)), dir.Write("g68", SampleGroups(68)), ""},
        "Arquivos maiores que a memória do controlador!!"},
-      {{dir.Write("h256", SampleHolidays(256)), "", ""}, "Arquivos maiores que a memória do controlador!!"},
+      {{dir.Write("h256", SampleHolidays(256)), "", ""},
+       "Arquivos maiores que a memória do controlador!!"},
       // A negative count is a broken file, not one too large.
       {{"", "", dir.Write("t-1", {"ZM48D-LISTA", "-1"})}, "Arquivos incompatíveis!!"},
       {{dir.Write("h-1", {"ZM48D-FERIADOS", "-1"}), "", ""}, "Arquivos incompatíveis!!"},
-      {{"", "", dir.Write("t3841", {"ZM48D-LISTA", "3841"})}, "Arquivos maiores que a memória do controlador!!"},
+      {{"", "", dir.Write("t3841", {"ZM48D-LISTA", "3841"})},
+       "Arquivos maiores que a memória do controlador!!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -73,10 +76,12 @@ TEST_F(ControllerReadback, VerifyRefusesFilesBeforeOpeningThePort) {
   }
   // A file short of its count or with a count that is no number ends the verify
   // with the runtime's error, also before the port is opened.
-  EXPECT_THROW(ops::VerifyController(Session(), {"", "", dir.Write("t5", {"ZM48D-LISTA", "5", "A10000*05*001*"})}),
+  EXPECT_THROW(ops::VerifyController(
+                   Session(), {"", "", dir.Write("t5", {"ZM48D-LISTA", "5", "A10000*05*001*"})}),
                ListIndexError);
-  EXPECT_THROW(ops::VerifyController(Session(), {dir.Write("hx", {"ZM48D-FERIADOS", "dois"}), "", ""}),
-               std::runtime_error);
+  EXPECT_THROW(
+      ops::VerifyController(Session(), {dir.Write("hx", {"ZM48D-FERIADOS", "dois"}), "", ""}),
+      std::runtime_error);
   EXPECT_THROW(ops::VerifyController(Session(), {dir.Path("none.txt"), "", ""}), FileError);
   EXPECT_TRUE(line.emulator.Requests().empty());
 }

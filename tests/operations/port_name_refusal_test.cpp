@@ -9,9 +9,9 @@ namespace zm48d::ops {
 namespace {
 
 TEST(PortNameRefusal, DevicesAndReachableUrlsAreTaken) {
-  for (const char* name : {"/dev/ttyUSB0", "/dev/pts/7", "COM3", "\\\\.\\COM12",
-                           "rfc2217://10.0.0.5:4001", "socket://portaria:7000",
-                           "socket://[::1]:4001", "rfc2217://host:4001/?logging=debug"}) {
+  for (const char* name :
+       {"/dev/ttyUSB0", "/dev/pts/7", "COM3", "\\\\.\\COM12", "rfc2217://10.0.0.5:4001",
+        "socket://portaria:7000", "socket://[::1]:4001", "rfc2217://host:4001/?logging=debug"}) {
     EXPECT_EQ(PortNameRefusal(name), "") << name;
   }
 }

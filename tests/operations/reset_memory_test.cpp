@@ -34,7 +34,8 @@ class ResetMemoryOnEmulator : public ::testing::Test {
     });
   }
   Bytes Header() {
-    return line_.emulator.With([](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
+    return line_.emulator.With(
+        [](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
   }
   // Runs the reset with `fault` on the line: where it stopped, and the status of the link.
   void ResetUnder(emu::FaultPlan fault, ops::ResetMemoryFailure failure, LinkStatus status) {
@@ -60,11 +61,11 @@ TEST_F(ResetMemoryOnEmulator, EmptiesTagListAndStackHeaderKeepingEverythingElse)
   EXPECT_EQ(Bytes(block.begin() + 10, block.begin() + 14), (Bytes{0xB0, 0x00, 0x00, 0x00}));
   for (int i : {0, 5, 9, 14, 19, 127}) EXPECT_EQ(block[i], 0x40 + i) << "byte " << i;
 
-  EXPECT_EQ(Header(), (Bytes{0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x20, 0x00,
-                             0x20, 0x00, 0x84, 0xCE, 0xCF}));
+  EXPECT_EQ(Header(), (Bytes{0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x20, 0x00, 0x20,
+                             0x00, 0x84, 0xCE, 0xCF}));
   // Eight page reads and a page write ('G'), a header read and write ('D'); no 'I'.
-  EXPECT_EQ(Commands(), (std::vector<std::uint8_t>{'G', 'G', 'G', 'G', 'G', 'G', 'G', 'G', 'G',
-                                                   'D', 'D'}));
+  EXPECT_EQ(Commands(),
+            (std::vector<std::uint8_t>{'G', 'G', 'G', 'G', 'G', 'G', 'G', 'G', 'G', 'D', 'D'}));
 }
 
 TEST_F(ResetMemoryOnEmulator, UnreadableConfigBlockWritesNothing) {

@@ -17,11 +17,19 @@ TEST(StoredValues, EachValueAsTheControllerKeepsIt) {
     int stored;
   };
   const Case cases[] = {
-      {false, 1, 1},        {false, 63, 63},      {false, 64, 0},
-      {false, 65, 1},       {false, 100, 36},     {false, 0, 0},
-      {false, -1, 63},      {true, 1000, 1000},   {true, 1100, 1000},
-      {true, 249, 0},       {true, 255 * 250, 255 * 250},
-      {true, 256 * 250, 0}, {true, 0, 0},
+      {false, 1, 1},
+      {false, 63, 63},
+      {false, 64, 0},
+      {false, 65, 1},
+      {false, 100, 36},
+      {false, 0, 0},
+      {false, -1, 63},
+      {true, 1000, 1000},
+      {true, 1100, 1000},
+      {true, 249, 0},
+      {true, 255 * 250, 255 * 250},
+      {true, 256 * 250, 0},
+      {true, 0, 0},
       {true, -1, 221 * 250},  // passed on as 4294967295 ms
   };
   for (const Case& c : cases) {

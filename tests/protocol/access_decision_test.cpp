@@ -29,20 +29,31 @@ std::string GroupLine(int number, const Week& week, const char* holidays) {
   return line + "*" + holidays;
 }
 
-const Week kOffice = {{{"08:00", "18:00"}, {"08:00", "18:00"}, {"08:00", "18:00"},
-                       {"08:00", "18:00"}, {"08:00", "18:00"}, {"08:00", "12:00"}, kNobody}};
-const Week kAllDay = {{{"00:00", "23:59"}, {"00:00", "23:59"}, {"00:00", "23:59"},
-                       {"00:00", "23:59"}, {"00:00", "23:59"}, {"00:00", "23:59"}, {"00:00", "23:59"}}};
+const Week kOffice = {{{"08:00", "18:00"},
+                       {"08:00", "18:00"},
+                       {"08:00", "18:00"},
+                       {"08:00", "18:00"},
+                       {"08:00", "18:00"},
+                       {"08:00", "12:00"},
+                       kNobody}};
+const Week kAllDay = {{{"00:00", "23:59"},
+                       {"00:00", "23:59"},
+                       {"00:00", "23:59"},
+                       {"00:00", "23:59"},
+                       {"00:00", "23:59"},
+                       {"00:00", "23:59"},
+                       {"00:00", "23:59"}}};
 // Monday morning and Sunday morning differ, so a swapped day order shows.
-const Week kMondaySunday = {{{"08:00", "09:00"}, kNobody, kNobody, kNobody, kNobody, kNobody,
-                             {"10:00", "11:00"}}};
+const Week kMondaySunday = {
+    {{"08:00", "09:00"}, kNobody, kNobody, kNobody, kNobody, kNobody, {"10:00", "11:00"}}};
 
 const std::vector<std::string> kHolidays = {"ZM48D-FERIADOS", "2", "25/12*Natal", "01/05*Trabalho"};
 const std::vector<std::string> kGroups = {"ZM48D-GRUPOS", "3", GroupLine(1, kOffice, "N\xE3o"),
                                           GroupLine(2, kAllDay, "Sim"),
                                           GroupLine(3, kMondaySunday, "N\xE3o")};
 const std::vector<std::string> kTags = {
-    "ZM48D-LISTA",     "6",
+    "ZM48D-LISTA",
+    "6",
     "00A1B2*01*001*door 1, office hours",
     "00A1B3*0F*002*every door, all day, holidays too",
     "00A1B4*0F*000*no group",
@@ -57,7 +68,8 @@ std::unique_ptr<MemoryImage> SentMemory(const std::vector<std::string>& holidays
   auto memory = std::make_unique<MemoryImage>();
   PlaceRules(*memory, BuildRulesImage(LineList(holidays), LineList(groups)));
   const int count = std::stoi(tags[1]);
-  PlaceTagList(*memory, {UploadRefusal::kNone, 0xB000, count, BuildTagListImage(LineList(tags), count)});
+  PlaceTagList(*memory,
+               {UploadRefusal::kNone, 0xB000, count, BuildTagListImage(LineList(tags), count)});
   return memory;
 }
 
@@ -105,8 +117,8 @@ TEST_F(AccessDecisionTest, EachRuleGivesItsReasonAndFlags) {
       {"Sunday outside its pair", 4, 0xA1B6, "13/12/26 08:30:00", kOutsideHours, 0x83},
       {"holiday without permission", 1, 0xA1B2, "25/12/26 10:00:00", kOutsideHours, 0xA0},
       {"holiday with permission", 3, 0xA1B3, "25/12/27 03:00:00", kOk, 0x32},
-      {"holiday is marked whatever the reason", 2, 0x123456, "01/05/26 10:00:00",
-       kTagNotRegistered, 0x61},
+      {"holiday is marked whatever the reason", 2, 0x123456, "01/05/26 10:00:00", kTagNotRegistered,
+       0x61},
       {"a day that is no holiday in another month", 1, 0xA1B2, "25/11/26 10:00:00", kOk, 0x10},
   };
   for (const Case& c : cases) {
@@ -194,10 +206,16 @@ TEST_F(ReadEffectsTest, DamagedLayoutIsReportedAndNothingIsWritten) {
   };
   const Case cases[] = {
       {"top below start", {{11, 0x71}}, {}, LayoutDamage::kTopBelowStart},
-      {"holidays past the area", {{0, 3}, {1, 0x07}, {2, 0xFC}}, {}, LayoutDamage::kHolidaysPastArea},
+      {"holidays past the area",
+       {{0, 3}, {1, 0x07}, {2, 0xFC}},
+       {},
+       LayoutDamage::kHolidaysPastArea},
       {"groups past the area", {{3, 71}}, {}, LayoutDamage::kGroupsPastArea},
       {"limit past the area", {{12, 0x08}, {13, 0x01}}, {}, LayoutDamage::kLimitPastArea},
-      {"tag list past the space", {}, {{0x800A, 0xFF}, {0x800B, 0xF0}}, LayoutDamage::kTagListPastSpace},
+      {"tag list past the space",
+       {},
+       {{0x800A, 0xFF}, {0x800B, 0xF0}},
+       LayoutDamage::kTagListPastSpace},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "protocol/commands.h"
 #include "files/runtime_errors.h"
+#include "protocol/commands.h"
 #include "tests/support/emulated_line.h"
 
 namespace zm48d::testing {

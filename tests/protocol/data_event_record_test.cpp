@@ -56,9 +56,12 @@ TEST(EventRecordTest, GridCellsForEachFlagCombination) {
 
 TEST(StackPointersTest, ReadsStartAndTopBigEndian) {
   std::array<std::uint8_t, 16> header{};
-  header[8] = 0x00; header[9] = 0x20;    // start
-  header[10] = 0x00; header[11] = 0x34;  // top
-  header[12] = 0x07; header[13] = 0xFA;  // limit: not read
+  header[8] = 0x00;
+  header[9] = 0x20;  // start
+  header[10] = 0x00;
+  header[11] = 0x34;  // top
+  header[12] = 0x07;
+  header[13] = 0xFA;  // limit: not read
   const StackPointers p = ParseStackPointers(header.data());
   EXPECT_EQ(p.start, 0x20);
   EXPECT_EQ(p.top, 0x34);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "protocol/rules_image.h"
 #include "files/runtime_errors.h"
+#include "protocol/rules_image.h"
 
 namespace zm48d::testing {
 namespace {
@@ -26,9 +26,9 @@ const std::string kWeekdays08to18 =
     "01*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*00:00*23:59*";
 
 TEST(StackHeaderTest, EmptyTablesGiveTheWholeAreaToTheStack) {
-  EXPECT_EQ(ToVector(BuildStackHeaderBytes(0, 0)),
-            (Bytes{0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x20, 0x00, 0x20, 0x07,
-                   0xFA}));
+  EXPECT_EQ(
+      ToVector(BuildStackHeaderBytes(0, 0)),
+      (Bytes{0x00, 0x00, 0x20, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x20, 0x00, 0x20, 0x07, 0xFA}));
 }
 
 TEST(StackHeaderTest, TablesMoveTheStackAndShrinkItsLimit) {

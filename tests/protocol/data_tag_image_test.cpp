@@ -31,7 +31,8 @@ LineList TagFile(int n) {
 }
 
 TEST(TagRecordTest, FieldsByPosition) {
-  EXPECT_EQ(ToVector(TagRecordFromLine("00A1B2*05*001*Portaria")), (Bytes{0x00, 0xA1, 0xB2, 0x05, 0x01}));
+  EXPECT_EQ(ToVector(TagRecordFromLine("00A1B2*05*001*Portaria")),
+            (Bytes{0x00, 0xA1, 0xB2, 0x05, 0x01}));
   EXPECT_EQ(ToVector(TagRecordFromLine("FFFFFF*0F*300*")), (Bytes{0xFF, 0xFF, 0xFF, 0x0F, 0x2C}));
 }
 

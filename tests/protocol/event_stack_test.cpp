@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "protocol/event_stack.h"
 #include "protocol/big_endian.h"
 #include "protocol/commands.h"
+#include "protocol/event_stack.h"
 #include "tests/support/emulator_memory.h"
 #include "tests/support/open_line_test.h"
 
@@ -74,7 +74,10 @@ TEST_F(EventStack, RecordsBecomeLinesOldestFirst) {
 
 TEST_F(EventStack, ClearingRewritesTheHeaderWithTopAtStartThenNotifies) {
   Push(1);
-  line.emulator.With([](auto& c) { c.eeprom[14] = 0xAB; c.eeprom[15] = 0xCD; });
+  line.emulator.With([](auto& c) {
+    c.eeprom[14] = 0xAB;
+    c.eeprom[15] = 0xCD;
+  });
   const Bytes before = Header();
   EXPECT_TRUE(DownloadEvents(line.link, true, true, lines));
   EXPECT_EQ(lines.size(), 1u);

@@ -119,7 +119,8 @@ TEST(ReceiveStatus, SilentControllerFailsAfterTheHeaderTimeout) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(Beep(line.link, status));
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - start).count();
+                      std::chrono::steady_clock::now() - start)
+                      .count();
   EXPECT_EQ(status, link_status::kNoHeader);
   EXPECT_GE(ms, 1300);
   EXPECT_LT(ms, Loaded(std::chrono::milliseconds(300 * 4 + 200)).count());

@@ -37,8 +37,8 @@ TEST(HexText, ByteIsTwoUpperCaseDigitsHighFirst) {
 
 TEST(HexText, UpperHexTextHoldsNothingButCapitalDigits) {
   const std::pair<const char*, bool> cases[] = {
-      {"", true},    {"0123456789", true}, {"ABCDEF", true}, {"0f", false},
-      {"G", false},  {" 1", false},        {"@", false},     {"1:", false},
+      {"", true},   {"0123456789", true}, {"ABCDEF", true}, {"0f", false},
+      {"G", false}, {" 1", false},        {"@", false},     {"1:", false},
   };
   for (const auto& [text, upper] : cases) EXPECT_EQ(IsUpperHexText(text), upper) << text;
 }

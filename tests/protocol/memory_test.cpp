@@ -28,7 +28,8 @@ class Memory : public OpenLineTest {
 };
 
 TEST_F(Memory, EepromReadAsksOneBlockPerFrameAndKeepsOnlyTheLengthAsked) {
-  line.emulator.With([](auto& c) { std::iota(c.eeprom.begin() + 0x100, c.eeprom.begin() + 0x120, 1); });
+  line.emulator.With(
+      [](auto& c) { std::iota(c.eeprom.begin() + 0x100, c.eeprom.begin() + 0x120, 1); });
   std::array<std::uint8_t, 24> buffer;
   buffer.fill(0xEE);
   ASSERT_TRUE(ReadEeprom(line.link, 0x0100, 20, buffer.data(), status));
@@ -114,7 +115,8 @@ TEST_F(Memory, PageWriteIsOneFrameOf140Bytes) {
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].frame.size(), 140u);
   EXPECT_EQ(requests[0].frame[4], 131);
-  EXPECT_EQ(Bytes(requests[0].data.begin(), requests[0].data.begin() + 3), (Bytes{'G', 0xB0, 0x80}));
+  EXPECT_EQ(Bytes(requests[0].data.begin(), requests[0].data.begin() + 3),
+            (Bytes{'G', 0xB0, 0x80}));
   EXPECT_EQ(line.emulator.With([](auto& c) { return Slice(c.settings, 0xB080, 128); }),
             Bytes(page.begin(), page.end()));
 }

@@ -68,7 +68,9 @@ TEST(OnlineReading, ASlowIdleHookDoesNotCostTheSecondFrame) {
     ++idles;
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
   });
-  line.link.observer = [&line](FrameDirection, std::span<const std::uint8_t>) { line.device.Idle(); };
+  line.link.observer = [&line](FrameDirection, std::span<const std::uint8_t>) {
+    line.device.Idle();
+  };
   std::array<std::string, 8> texts;
   for (int poll = 0; poll < 3; ++poll) ASSERT_TRUE(ReadOnline(line.link, false, texts)) << poll;
   EXPECT_GE(idles, 3);  // it still runs after each second frame

@@ -55,8 +55,9 @@ TEST(RecordLines, GroupLineNumbersThePlaceAndKeepsEveryByte) {
   for (int m = 0; m < 28; ++m) record[m] = static_cast<std::uint8_t>(0x10 + m);
   record[28] = 1;
   const std::string line = GroupLineOfRecord(7, record);
-  EXPECT_EQ(line, "07*10:11*12:13*14:15*16:17*18:19*1A:1B*1C:1D*1E:1F*20:21*22:23*24:25*26:27*"
-                  "28:29*2A:2B*Sim");
+  EXPECT_EQ(line,
+            "07*10:11*12:13*14:15*16:17*18:19*1A:1B*1C:1D*1E:1F*20:21*22:23*24:25*26:27*"
+            "28:29*2A:2B*Sim");
   EXPECT_EQ(ToBytes(GroupRecordFromLine(line)), ToBytes(record));
 
   // Only 1 reads back as permission; anything else is written "Não" (0).
@@ -81,8 +82,8 @@ TEST(ReadbackFiles, HeaderCountAndOneLineARecord) {
   EXPECT_EQ(groupsFile.at(4).substr(0, 9), "03*08:08*");
 
   // Four tags: a line of three with its filler, then the fourth.
-  const Bytes image = {0xA1, 0, 1, 0x01, 1, 0xA1, 0, 2, 0x02, 2, 0xA1, 0, 3, 0x04, 3, 0xEE,
-                       0xA1, 0, 4, 0x08, 4};
+  const Bytes image = {0xA1, 0, 1,    0x01, 1,    0xA1, 0, 2, 0x02, 2, 0xA1,
+                       0,    3, 0x04, 3,    0xEE, 0xA1, 0, 4, 0x08, 4};
   EXPECT_EQ(TagListFileOf(image, 4).lines(),
             (std::vector<std::string>{"ZM48D-LISTA", "4", "A10001*01*001*", "A10002*02*002*",
                                       "A10003*04*003*", "A10004*08*004*"}));
@@ -101,15 +102,15 @@ TEST(ReadbackLayouts, TablesPastTheRulesAreaAreRefused) {
   };
   const Case cases[] = {
       {Header({0, 0x00, 0x20, 0, 0x00, 0x20}), true},
-      {Header({49, 0x00, 0x20, 65, 0x00, 0x82}), true},      // 0x82 + 1885 = 0x7DF
-      {Header({0, 0x00, 0x20, 69, 0x00, 0x20}), true},       // ends at 0x7F1
-      {Header({22, 0x00, 0x20, 68, 0x00, 0x4C}), true},      // ends at 2048 exactly
-      {Header({23, 0x00, 0x20, 68, 0x00, 0x4E}), false},     // 2050
-      {Header({0, 0x00, 0x20, 70, 0x00, 0x20}), false},      // 70 groups do not fit
-      {Header({255, 0x07, 0x00, 0, 0x07, 0x00}), false},     // holidays past the end
-      {Header({1, 0x07, 0xFE, 0, 0x00, 0x20}), true},        // the last two bytes
+      {Header({49, 0x00, 0x20, 65, 0x00, 0x82}), true},   // 0x82 + 1885 = 0x7DF
+      {Header({0, 0x00, 0x20, 69, 0x00, 0x20}), true},    // ends at 0x7F1
+      {Header({22, 0x00, 0x20, 68, 0x00, 0x4C}), true},   // ends at 2048 exactly
+      {Header({23, 0x00, 0x20, 68, 0x00, 0x4E}), false},  // 2050
+      {Header({0, 0x00, 0x20, 70, 0x00, 0x20}), false},   // 70 groups do not fit
+      {Header({255, 0x07, 0x00, 0, 0x07, 0x00}), false},  // holidays past the end
+      {Header({1, 0x07, 0xFE, 0, 0x00, 0x20}), true},     // the last two bytes
       {Header({1, 0x07, 0xFF, 0, 0x00, 0x20}), false},
-      {Header({0, 0xFF, 0xFF, 0, 0x00, 0x20}), false},       // an empty table still lies out
+      {Header({0, 0xFF, 0xFF, 0, 0x00, 0x20}), false},  // an empty table still lies out
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.header));

@@ -36,7 +36,7 @@ TEST(UpperHexPairs, DecodeOnlyWholePairsOfUpperCaseDigits) {
       {"", 0, Bytes{}},
       {"10004c", 3, std::nullopt},  // HexTextToInt would give 10 00 04
       {"1a", 1, std::nullopt},
-      {"10004", 3, std::nullopt},   // one character short
+      {"10004", 3, std::nullopt},  // one character short
       {"G7", 1, std::nullopt},
       {" 1", 1, std::nullopt},
       {"0K", 1, std::nullopt},
@@ -105,7 +105,7 @@ TEST(StrictMemoryReads, EepromAndPageReadsRefuseAnythingButTheFullUpperCaseText)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::vector<Bytes> answers = {Text(kBlock), Text(c.second), Text(kBlock), Text(kBlock),
-                                        Text(kBlock), Text(kBlock), Text(kBlock), Text(kBlock)};
+                                        Text(kBlock), Text(kBlock),   Text(kBlock), Text(kBlock)};
     {
       ScriptedController controller(answers);
       LinkState link(controller);

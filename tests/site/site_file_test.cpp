@@ -23,20 +23,21 @@ TEST(SiteFile, ReadsEachControllerWithItsFilesBesideTheSite) {
   dir.Write("feriados.txt", {"1"});
   dir.Write("listas/grupos.txt", {"1"});
   const std::string tags = dir.Write("lista.txt", {"1"});
-  const std::string path = dir.Write("site.toml", {
-                                                      "# the two doors of the building",
-                                                      "[[controller]]",
-                                                      "name = \"portaria\"",
-                                                      "port = \"COM 1\"",
-                                                      "holidays = \"feriados.txt\"",
-                                                      "groups = \"listas/grupos.txt\"",
-                                                      "tags = '" + tags + "'",  // a literal string: Windows paths hold backslashes
-                                                      "",
-                                                      "[[controller]]",
-                                                      "name = \"garagem\"",
-                                                      "port = \"rfc2217://10.0.0.7:4001\"",
-                                                      "head = \"0B\"",
-                                                  });
+  const std::string path = dir.Write(
+      "site.toml", {
+                       "# the two doors of the building",
+                       "[[controller]]",
+                       "name = \"portaria\"",
+                       "port = \"COM 1\"",
+                       "holidays = \"feriados.txt\"",
+                       "groups = \"listas/grupos.txt\"",
+                       "tags = '" + tags + "'",  // a literal string: Windows paths hold backslashes
+                       "",
+                       "[[controller]]",
+                       "name = \"garagem\"",
+                       "port = \"rfc2217://10.0.0.7:4001\"",
+                       "head = \"0B\"",
+                   });
 
   const Result<Site> read = ReadSiteFile(path);
 
@@ -142,9 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSite{"port as a number",
                 {"[[controller]]", "name = \"a\"", "port = 3"},
                 "3: port must be a text in quotes"},
-        BadSite{"empty name",
-                {"[[controller]]", "name = \"\"", "port = \"COM1\""},
-                "2: name is empty"},
+        BadSite{
+            "empty name", {"[[controller]]", "name = \"\"", "port = \"COM1\""}, "2: name is empty"},
         BadSite{"name that leads out of a backup folder",
                 {"[[controller]]", "name = \"../portaria\"", "port = \"COM1\""},
                 "2: name ../portaria cannot name a folder (no / \\ : * ? \" < > |)"},

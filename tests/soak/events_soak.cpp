@@ -24,8 +24,8 @@
 #include "tests/cli/child_process.h"
 #include "tests/soak/soak_settings.h"
 #include "tests/support/emulated_line.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
@@ -79,7 +79,8 @@ class EventsSoak {
     const auto at = std::chrono::milliseconds(Pick(random, 0, kLatestStopMs));
     if (stop == Stop::kSigInt || stop == Stop::kTwice) options.signals.push_back({at, SIGINT});
     if (stop == Stop::kSigTerm) options.signals.push_back({at, SIGTERM});
-    if (stop == Stop::kTwice) options.signals.push_back({at + std::chrono::milliseconds(Pick(random, 0, 50)), SIGINT});
+    if (stop == Stop::kTwice)
+      options.signals.push_back({at + std::chrono::milliseconds(Pick(random, 0, 50)), SIGINT});
     return options;
   }
 
@@ -103,7 +104,8 @@ class EventsSoak {
       if (end == std::string::npos) break;  // a row cut short was not written
       const std::string row = rows.substr(at, end - at);
       at = end + 1;
-      if (row.size() < 6 || row.substr(0, 6).find_first_not_of("0123456789ABCDEF") != std::string::npos) {
+      if (row.size() < 6 ||
+          row.substr(0, 6).find_first_not_of("0123456789ABCDEF") != std::string::npos) {
         continue;
       }
       const auto tag = static_cast<std::uint32_t>(HexTextToInt(row.substr(0, 6)));
@@ -116,12 +118,14 @@ class EventsSoak {
     const auto output = static_cast<Output>(Pick(random, 0, 3));
     const auto stop = Pick(random, 0, 1) == 0 ? Stop::kNone : static_cast<Stop>(Pick(random, 1, 3));
     SwitchFault(random);
-    const ProcessResult result = RunProgram(
-        program_, {"--port", emulator_.TerminalPath(), "events", "--clear"}, OptionsFor(output, stop, random));
+    const ProcessResult result =
+        RunProgram(program_, {"--port", emulator_.TerminalPath(), "events", "--clear"},
+                   OptionsFor(output, stop, random));
     emulator_.SetFault({});
     ++byOutput_[kOutputNames[static_cast<int>(output)]];
     ++byStop_[kStopNames[static_cast<int>(stop)]];
-    ++byEnd_[result.endedBySignal != 0 ? "ended by a signal" : "exit " + std::to_string(result.exitCode)];
+    ++byEnd_[result.endedBySignal != 0 ? "ended by a signal"
+                                       : "exit " + std::to_string(result.exitCode)];
     if (output == Output::kFile) TakeRows(dir_.Read("events.txt"));
     if (output == Output::kPipe) TakeRows(result.out);
     if (result.exitCode == -1 && result.endedBySignal == 0) {
@@ -164,12 +168,14 @@ class EventsSoak {
   void Report() const {
     long twice = 0;
     for (const auto& [tag, times] : delivered_) twice += times > 1;
-    std::printf("events soak: %ld rounds, %zu events pushed, %zu delivered to outputs that "
-                "succeeded (%ld of them more than once), %ld still on the stack, %ld lost\n",
-                Settings().eventRounds, pushed_.size(), delivered_.size(), twice, remaining_, lost_);
-    std::printf("events soak: %ld rounds met a fault on the line; %ld left download mode on "
-                "(each ended at once by a second Ctrl+C)\n",
-                faults_, leftInDownloadMode_);
+    std::printf(
+        "events soak: %ld rounds, %zu events pushed, %zu delivered to outputs that "
+        "succeeded (%ld of them more than once), %ld still on the stack, %ld lost\n",
+        Settings().eventRounds, pushed_.size(), delivered_.size(), twice, remaining_, lost_);
+    std::printf(
+        "events soak: %ld rounds met a fault on the line; %ld left download mode on "
+        "(each ended at once by a second Ctrl+C)\n",
+        faults_, leftInDownloadMode_);
     for (const auto* counts : {&byOutput_, &byStop_, &byEnd_}) {
       std::printf("events soak:");
       for (const auto& [name, count] : *counts) std::printf(" %s %ld,", name.c_str(), count);

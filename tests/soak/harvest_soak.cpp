@@ -22,8 +22,8 @@
 #include "tests/cli/child_process.h"
 #include "tests/soak/soak_settings.h"
 #include "tests/support/emulated_line.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/emulator_memory.h"
+#include "tests/support/temp_dir.h"
 
 namespace zm48d::testing {
 namespace {
@@ -62,15 +62,16 @@ class HarvestSoak {
           ++next_;
         }
       });
-      std::this_thread::sleep_for(std::chrono::milliseconds(
-          std::uniform_int_distribution<int>(5, 40)(random)));
+      std::this_thread::sleep_for(
+          std::chrono::milliseconds(std::uniform_int_distribution<int>(5, 40)(random)));
     }
   }
 
   ProcessResult Harvest(const RunOptions& options) {
-    return RunProgram(program_, {"--port", emulator_.TerminalPath(), "harvest", "--db", db_,
-                                 "--controller", "soak"},
-                      options);
+    return RunProgram(
+        program_,
+        {"--port", emulator_.TerminalPath(), "harvest", "--db", db_, "--controller", "soak"},
+        options);
   }
 
   void RunRound(std::mt19937& random) {
@@ -107,9 +108,10 @@ class HarvestSoak {
     }
     EXPECT_EQ(missing, 0) << "events recorded but never stored";
     EXPECT_EQ(twice, 0) << "events stored more than once";
-    std::printf("harvest soak: %ld rounds, %u events recorded meanwhile, %zu stored, %ld missing, "
-                "%ld stored twice\n",
-                Settings().harvestRounds, next_.load(), stored.size(), missing, twice);
+    std::printf(
+        "harvest soak: %ld rounds, %u events recorded meanwhile, %zu stored, %ld missing, "
+        "%ld stored twice\n",
+        Settings().harvestRounds, next_.load(), stored.size(), missing, twice);
     std::printf("harvest soak:");
     for (const auto& [name, count] : byEnd_) std::printf(" %s %ld,", name.c_str(), count);
     std::printf("\n");

@@ -118,7 +118,8 @@ class MemoryModel {
     for (int i = 0; i < count; ++i) {
       auto& values = values_[static_cast<std::size_t>(address - start_ + i)];
       if (certain) values.clear();
-      if (std::find(values.begin(), values.end(), bytes[i]) == values.end()) values.push_back(bytes[i]);
+      if (std::find(values.begin(), values.end(), bytes[i]) == values.end())
+        values.push_back(bytes[i]);
     }
   }
   // The first address in [address, address + count) whose byte is not one of its values.
@@ -161,9 +162,20 @@ constexpr FaultKind kFaults[] = {
     {"drop-second", emu::Fault::kDropSecond, link_status::kNoHeader},
 };
 
-enum class Kind { kBeep, kReadEeprom, kWriteEeprom, kReadPage, kWritePage, kClock, kRelay, kNotify, kOnline };
-constexpr std::array kKindNames = {"beep", "eeprom read", "eeprom write", "page read", "page write",
-                                   "clock", "relay", "notify", "online"};
+enum class Kind {
+  kBeep,
+  kReadEeprom,
+  kWriteEeprom,
+  kReadPage,
+  kWritePage,
+  kClock,
+  kRelay,
+  kNotify,
+  kOnline
+};
+constexpr std::array kKindNames = {"beep",      "eeprom read", "eeprom write",
+                                   "page read", "page write",  "clock",
+                                   "relay",     "notify",      "online"};
 
 struct Operation {
   Kind kind = Kind::kBeep;
@@ -208,7 +220,8 @@ constexpr int kSettingsStart = 0x9000, kSettingsPages = 16;
 
 class Soak {
  public:
-  Soak() : device_([this](int) { return emulator_.TerminalPath(); }), timed_(device_), link_(timed_) {
+  Soak()
+      : device_([this](int) { return emulator_.TerminalPath(); }), timed_(device_), link_(timed_) {
     link_.observer = [this](FrameDirection direction, std::span<const std::uint8_t>) {
       if (direction == FrameDirection::kSent) ++transactions_;
     };
@@ -234,7 +247,9 @@ class Soak {
 
  private:
   Operation Draw(std::mt19937& random) {
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto pick = [&](int low, int high) {
+      return std::uniform_int_distribution<int>(low, high)(random);
+    };
     Operation op;
     op.kind = static_cast<Kind>(pick(0, static_cast<int>(kKindNames.size()) - 1));
     switch (op.kind) {
@@ -254,8 +269,7 @@ class Soak {
         for (auto& b : op.bytes) b = static_cast<std::uint8_t>(pick(0, 255));
         op.requests = op.kind == Kind::kReadPage ? kPageSize / 16 : 1;
         break;
-      default:
-        break;
+      default: break;
     }
     return op;
   }
@@ -267,7 +281,8 @@ class Soak {
     int skip = 0;
     std::string command = "fault none";
     if (std::uniform_int_distribution<int>(0, 6)(random) == 0) {
-      fault = &kFaults[std::uniform_int_distribution<std::size_t>(0, std::size(kFaults) - 1)(random)];
+      fault =
+          &kFaults[std::uniform_int_distribution<std::size_t>(0, std::size(kFaults) - 1)(random)];
       skip = std::uniform_int_distribution<int>(0, op.requests - 1)(random);
       command = std::string("fault ") + fault->name + " " + std::to_string(skip) + " 1";
       ++faults_[fault->name];
@@ -281,9 +296,11 @@ class Soak {
     switch (op.kind) {
       case Kind::kBeep: return Beep(link_, status);
       case Kind::kReadEeprom:
-        return ReadEeprom(link_, op.address, static_cast<int>(op.bytes.size()), op.bytes.data(), status);
+        return ReadEeprom(link_, op.address, static_cast<int>(op.bytes.size()), op.bytes.data(),
+                          status);
       case Kind::kWriteEeprom:
-        return WriteEeprom(link_, op.address, static_cast<int>(op.bytes.size()), op.bytes.data(), status);
+        return WriteEeprom(link_, op.address, static_cast<int>(op.bytes.size()), op.bytes.data(),
+                           status);
       case Kind::kReadPage: {
         Page page{};
         const bool ok = ReadPage(link_, op.address, page, status);
@@ -324,7 +341,8 @@ class Soak {
       if (expected.faultedRequest >= 0 && k > expected.faultedRequest) break;
       const int offset = k * chunk;
       const int count = std::min(chunk, static_cast<int>(op.bytes.size()) - offset);
-      ModelOf(op).Stored(op.address + offset, op.bytes.data() + offset, count, k != expected.faultedRequest);
+      ModelOf(op).Stored(op.address + offset, op.bytes.data() + offset, count,
+                         k != expected.faultedRequest);
     }
   }
 
@@ -356,33 +374,37 @@ class Soak {
     const bool asPlanned =
         op.kind == Kind::kOnline ? ok == expected.ok : expected.Holds(ok, status);
     const std::string name = kKindNames[static_cast<std::size_t>(op.kind)];
-    const bool secondFramePurged = op.kind == Kind::kOnline && !ok && expected.ok &&
-                                   timed_.slowestPurge > kSecondFramePause;
+    const bool secondFramePurged =
+        op.kind == Kind::kOnline && !ok && expected.ok && timed_.slowestPurge > kSecondFramePause;
     if (secondFramePurged) {
       ++purgedLate_;
     } else if (!asPlanned) {
       ++wrong_;
-      ADD_FAILURE() << name << " with " << (fault ? fault->name : "no fault") << " at request " << skip
-                    << ": ok " << ok << " status " << int{status} << ", expected ok " << expected.ok
-                    << " status " << int{expected.status} << " (after " << previous_ << ")";
+      ADD_FAILURE() << name << " with " << (fault ? fault->name : "no fault") << " at request "
+                    << skip << ": ok " << ok << " status " << int{status} << ", expected ok "
+                    << expected.ok << " status " << int{expected.status} << " (after " << previous_
+                    << ")";
     }
     if (IsWrite(op.kind)) ModelWrite(op, expected);
     if (ok && (op.kind == Kind::kReadEeprom || op.kind == Kind::kReadPage)) {
-      const auto at = ModelOf(op).Mismatch(op.address, op.bytes.data(), static_cast<int>(op.bytes.size()));
+      const auto at =
+          ModelOf(op).Mismatch(op.address, op.bytes.data(), static_cast<int>(op.bytes.size()));
       if (at) {
         ++wrong_;
-        ADD_FAILURE() << "read of " << op.address << " gave a byte never written at " << *at << " (after "
-                      << previous_ << ")";
+        ADD_FAILURE() << "read of " << op.address << " gave a byte never written at " << *at
+                      << " (after " << previous_ << ")";
       }
     }
-    previous_ = name + (ok ? "" : " that failed") + (fault ? std::string(" with ") + fault->name : "");
+    previous_ =
+        name + (ok ? "" : " that failed") + (fault ? std::string(" with ") + fault->name : "");
     lateFrameDue_ = op.kind == Kind::kOnline && !ok;
   }
 
   void CheckMemory() {
     emulator_.With([&](emu::Controller& c) {
       const auto e = eeprom_.Mismatch(eeprom_.Start(), &c.eeprom[eeprom_.Start()], eeprom_.Size());
-      const auto s = settings_.Mismatch(settings_.Start(), &c.settings[settings_.Start()], settings_.Size());
+      const auto s =
+          settings_.Mismatch(settings_.Start(), &c.settings[settings_.Start()], settings_.Size());
       EXPECT_FALSE(e.has_value()) << "EEPROM byte " << *e << " differs from what was written";
       EXPECT_FALSE(s.has_value()) << "settings byte " << *s << " differs from what was written";
     });
@@ -394,13 +416,16 @@ class Soak {
                 operations_, seconds, g_settings.seed);
     std::printf("soak: %ld operations failed, every one as its fault called for: %s\n", failed_,
                 wrong_ == 0 ? "yes" : "NO");
-    std::printf("soak: %ld online readings lost their second frame to a purge the busy machine delayed\n",
-                purgedLate_);
-    std::printf("soak: %ld transfers, %ld past their bound and the %ld ms a busy machine may add; "
-                "the latest ended %ld ms %s its bound\n",
-                timed_.transfers, timed_.late, kSchedulingSlackMs, std::labs(timed_.worstMarginMs),
-                timed_.worstMarginMs <= 0 ? "inside" : "past");
-    std::printf("soak: file descriptors %d at the start, %d at the end\n", descriptors, OpenDescriptors());
+    std::printf(
+        "soak: %ld online readings lost their second frame to a purge the busy machine delayed\n",
+        purgedLate_);
+    std::printf(
+        "soak: %ld transfers, %ld past their bound and the %ld ms a busy machine may add; "
+        "the latest ended %ld ms %s its bound\n",
+        timed_.transfers, timed_.late, kSchedulingSlackMs, std::labs(timed_.worstMarginMs),
+        timed_.worstMarginMs <= 0 ? "inside" : "past");
+    std::printf("soak: file descriptors %d at the start, %d at the end\n", descriptors,
+                OpenDescriptors());
     std::printf("soak: operations:");
     for (const auto& [name, count] : byKind_) std::printf(" %s %ld,", name.c_str(), count);
     std::printf("\nsoak: faults:");
@@ -413,7 +438,7 @@ class Soak {
   TimedLink timed_;
   LinkState link_;
   MemoryModel eeprom_{kEepromStart, kEepromSize};
-  MemoryModel settings_{kSettingsStart, kSettingsPages * kPageSize};
+  MemoryModel settings_{kSettingsStart, kSettingsPages* kPageSize};
   long transactions_ = 0, operations_ = 0, failed_ = 0, wrong_ = 0, purgedLate_ = 0;
   std::string previous_ = "nothing";
   bool lateFrameDue_ = false;
@@ -446,13 +471,17 @@ int main(int argc, char** argv) {
     } else if (option == "--harvest-rounds") {
       settings.harvestRounds = std::atol(argv[i + 1]);
     } else {
-      std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R] [--harvest-rounds H]\n");
+      std::fprintf(stderr,
+                   "usage: test_soak [--transactions N] [--seed S] [--event-rounds R] "
+                   "[--harvest-rounds H]\n");
       return 2;
     }
   }
   if (argc % 2 == 0 || settings.transactions <= 0 || settings.eventRounds < 0 ||
       settings.harvestRounds < 0) {
-    std::fprintf(stderr, "usage: test_soak [--transactions N] [--seed S] [--event-rounds R] [--harvest-rounds H]\n");
+    std::fprintf(
+        stderr,
+        "usage: test_soak [--transactions N] [--seed S] [--event-rounds R] [--harvest-rounds H]\n");
     return 2;
   }
   return RUN_ALL_TESTS();

@@ -21,12 +21,13 @@ TEST_P(ConcurrencyTest, TwoControllersHarvestedAtOnceBothSucceed) {
       return;
     }
     for (int i = 0; i < kHarvests && failure.empty(); ++i) {
-      const auto records =
-          Stack({MakeRecord(0x00A1B2, 0x07, 0x12, 0x26, 0x14, 0x05, static_cast<std::uint8_t>(i),
-                            0x10)});
+      const auto records = Stack(
+          {MakeRecord(0x00A1B2, 0x07, 0x12, 0x26, 0x14, 0x05, static_cast<std::uint8_t>(i), 0x10)});
       const auto receipt = opened.value()->StoreHarvest(controller, 0x100, 0x10A, records);
-      if (!receipt.ok()) failure = receipt.error();
-      else if (!opened.value()->MarkEmptied(receipt.value().harvest).ok()) failure = "mark";
+      if (!receipt.ok())
+        failure = receipt.error();
+      else if (!opened.value()->MarkEmptied(receipt.value().harvest).ok())
+        failure = "mark";
     }
   };
   std::string failure1, failure2;

@@ -27,11 +27,26 @@ TEST_P(HarvestTest, StoresEachFieldOfEachRecord) {
     Record record;
     Columns columns;  // raw, tag, date, time, door, granted, holiday, reason
   } cases[] = {
-      {kGrantedDoor1, {"00A1B2071226140533" "10", "00A1B2", "2026-12-07", "14:05:33", 1, 1, 0, 0}},
-      {kNotRegistered, {"FFFFFF310125000000" "41", "FFFFFF", "2025-01-31", "00:00:00", 2, 0, 0, 1}},
-      {kHolidayOutside, {"123456251224235959" "A2", "123456", "2024-12-25", "23:59:59", 3, 0, 1, 2}},
-      {kDoorNotEnabled, {"0000AB010530083000" "C3", "0000AB", "2030-05-01", "08:30:00", 4, 0, 0, 3}},
-      {kHolidayGranted, {"00A1B2071226140600" "31", "00A1B2", "2026-12-07", "14:06:00", 2, 1, 1, 0}},
+      {kGrantedDoor1,
+       {"00A1B2071226140533"
+        "10",
+        "00A1B2", "2026-12-07", "14:05:33", 1, 1, 0, 0}},
+      {kNotRegistered,
+       {"FFFFFF310125000000"
+        "41",
+        "FFFFFF", "2025-01-31", "00:00:00", 2, 0, 0, 1}},
+      {kHolidayOutside,
+       {"123456251224235959"
+        "A2",
+        "123456", "2024-12-25", "23:59:59", 3, 0, 1, 2}},
+      {kDoorNotEnabled,
+       {"0000AB010530083000"
+        "C3",
+        "0000AB", "2030-05-01", "08:30:00", 4, 0, 0, 3}},
+      {kHolidayGranted,
+       {"00A1B2071226140600"
+        "31",
+        "00A1B2", "2026-12-07", "14:06:00", 2, 1, 1, 0}},
   };
   std::vector<std::uint8_t> records;
   for (const auto& c : cases) records.insert(records.end(), c.record.begin(), c.record.end());

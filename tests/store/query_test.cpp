@@ -19,7 +19,8 @@ class QueryTest : public StoreTest {
   }
 
   static inline const Record kLate = MakeRecord(0x00A1B2, 0x02, 0x01, 0x27, 0x08, 0x00, 0x00, 0x10);
-  static inline const Record kEarly = MakeRecord(0x00A1B2, 0x31, 0x12, 0x26, 0x23, 0x00, 0x00, 0x10);
+  static inline const Record kEarly =
+      MakeRecord(0x00A1B2, 0x31, 0x12, 0x26, 0x23, 0x00, 0x00, 0x10);
   static inline const Record kRefusedDoor2 =
       MakeRecord(0x00A1B2, 0x01, 0x01, 0x27, 0x12, 0x00, 0x00, 0x81);
   static inline const Record kOtherTag =
@@ -44,8 +45,12 @@ TEST_P(QueryTest, FiltersAndOrdersOldestFirst) {
       {"door", {.door = 2}, {kRefusedDoor2, kOtherTag}},
       {"refused", {.refusedOnly = true}, {kRefusedDoor2, kSameSecond}},
       {"all at once",
-       {.controller = "portaria", .tag = 0x00A1B2, .from = "2027-01-01", .to = "2027-01-01",
-        .door = 2, .refusedOnly = true},
+       {.controller = "portaria",
+        .tag = 0x00A1B2,
+        .from = "2027-01-01",
+        .to = "2027-01-01",
+        .door = 2,
+        .refusedOnly = true},
        {kRefusedDoor2}},
       {"nothing", {.controller = "portaria", .tag = 0x0000AB}, {}},
   };
@@ -70,9 +75,12 @@ TEST_P(QueryTest, SummarizesGrantedAndRefusedPerDayAndDoor) {
   } cases[] = {
       {"all",
        {},
-       {{"2026-12-31", 1, 1, 0}, {"2027-01-01", 1, 0, 1}, {"2027-01-01", 2, 1, 1},
+       {{"2026-12-31", 1, 1, 0},
+        {"2027-01-01", 1, 0, 1},
+        {"2027-01-01", 2, 1, 1},
         {"2027-01-02", 1, 1, 0}}},
-      {"controller", {.controller = "portaria"},
+      {"controller",
+       {.controller = "portaria"},
        {{"2026-12-31", 1, 1, 0}, {"2027-01-01", 2, 0, 1}, {"2027-01-02", 1, 1, 0}}},
       {"refused", {.refusedOnly = true}, {{"2027-01-01", 1, 0, 1}, {"2027-01-01", 2, 0, 1}}},
       {"nothing", {.from = "2028-01-01"}, {}},
@@ -81,7 +89,8 @@ TEST_P(QueryTest, SummarizesGrantedAndRefusedPerDayAndDoor) {
     const auto days = store_->Summarize(c.filter);
     ASSERT_TRUE(days.ok()) << days.error();
     Days got;
-    for (const auto& day : days.value()) got.emplace_back(day.date, day.door, day.granted, day.refused);
+    for (const auto& day : days.value())
+      got.emplace_back(day.date, day.door, day.granted, day.refused);
     EXPECT_EQ(got, c.expected) << c.name;
   }
 }

@@ -2,8 +2,8 @@
 // Every store test runs on both engines: a SQLite file in a scratch folder and
 // a fresh database on the test program's own PostgreSQL server.
 #include <gtest/gtest.h>
-#include <soci/soci.h>
 #include <soci/postgresql/soci-postgresql.h>
+#include <soci/soci.h>
 #include <soci/sqlite3/soci-sqlite3.h>
 
 #include <array>
@@ -23,11 +23,19 @@ namespace zm48d::testing {
 using Record = std::array<std::uint8_t, EventRecordSize>;
 
 // A record as the controller writes it; date and time are BCD, so 0x26 is year 26.
-inline Record MakeRecord(std::uint32_t tag, std::uint8_t day, std::uint8_t month,
-                         std::uint8_t year, std::uint8_t hour, std::uint8_t minute,
-                         std::uint8_t second, std::uint8_t flags) {
-  return {static_cast<std::uint8_t>(tag >> 16), static_cast<std::uint8_t>(tag >> 8),
-          static_cast<std::uint8_t>(tag), day, month, year, hour, minute, second, flags};
+inline Record MakeRecord(std::uint32_t tag, std::uint8_t day, std::uint8_t month, std::uint8_t year,
+                         std::uint8_t hour, std::uint8_t minute, std::uint8_t second,
+                         std::uint8_t flags) {
+  return {static_cast<std::uint8_t>(tag >> 16),
+          static_cast<std::uint8_t>(tag >> 8),
+          static_cast<std::uint8_t>(tag),
+          day,
+          month,
+          year,
+          hour,
+          minute,
+          second,
+          flags};
 }
 
 // How the store orders events: year, month, day, then time (BCD compares as numbers).
@@ -67,8 +75,8 @@ class StoreTest : public ::testing::TestWithParam<std::string> {
 
   store::HarvestReceipt Harvest(const std::string& controller, int start,
                                 const std::vector<std::uint8_t>& records) {
-    auto receipt = store_->StoreHarvest(
-        controller, start, start + static_cast<int>(records.size()), records);
+    auto receipt =
+        store_->StoreHarvest(controller, start, start + static_cast<int>(records.size()), records);
     EXPECT_TRUE(receipt.ok()) << receipt.error();
     return receipt.ok() ? receipt.value() : store::HarvestReceipt{};
   }

@@ -5,8 +5,16 @@
 namespace zm48d::testing {
 
 EventRecord SampleEvent(std::uint32_t tag, std::uint8_t flags, std::uint8_t hour) {
-  return {static_cast<std::uint8_t>(tag >> 16), HighByte(tag), LowByte(tag), 0x07, 0x12, 0x26,
-          hour, 0x05, 0x33, flags};
+  return {static_cast<std::uint8_t>(tag >> 16),
+          HighByte(tag),
+          LowByte(tag),
+          0x07,
+          0x12,
+          0x26,
+          hour,
+          0x05,
+          0x33,
+          flags};
 }
 
 void SetStackPointers(AddressSpace& eeprom, int start, int top) {

@@ -14,13 +14,16 @@ class FakeLink final : public SerialLink {
  public:
   bool openResult = true;
   bool writeResult = true;
-  int writeShortBy = 0;                  // report this many bytes fewer than asked
-  std::deque<std::uint8_t> incoming;     // bytes a read returns, in order
+  int writeShortBy = 0;               // report this many bytes fewer than asked
+  std::deque<std::uint8_t> incoming;  // bytes a read returns, in order
   std::vector<std::vector<std::uint8_t>> writes;
   std::vector<unsigned> purges;
   int opens = 0, closes = 0;
 
-  bool OpenDevice(int, std::uint32_t) override { ++opens; return openResult; }
+  bool OpenDevice(int, std::uint32_t) override {
+    ++opens;
+    return openResult;
+  }
   void CloseDevice() override { ++closes; }
   bool Write(const std::uint8_t* block, int size, int& written) override {
     writes.emplace_back(block, block + size);

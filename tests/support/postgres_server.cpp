@@ -76,8 +76,8 @@ std::string PostgresServer::CreateDatabase() {
 
 bool PostgresServer::Run(const std::string& what, const std::string& command) {
   const std::string output = SocketDir() + "/" + what.substr(0, what.find(' ')) + ".out";
-  const std::string line = (asPostgres_ ? "runuser -u postgres -- " : "") + command + " > " +
-                           Quoted(output) + " 2>&1";
+  const std::string line =
+      (asPostgres_ ? "runuser -u postgres -- " : "") + command + " > " + Quoted(output) + " 2>&1";
   if (std::system(line.c_str()) == 0) return true;
   std::ifstream text(output);
   failure_ = what + " failed: " + std::string(std::istreambuf_iterator<char>(text), {});

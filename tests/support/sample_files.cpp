@@ -20,7 +20,8 @@ Lines SampleGroups(int count, int lines) {
     char text[100];
     std::snprintf(text, sizeof text,
                   "%02d*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*08:00*18:00*00:00*23:59*"
-                  "00:00*23:59*%s", i % 100, i % 2 ? "Sim" : "N\xE3o");
+                  "00:00*23:59*%s",
+                  i % 100, i % 2 ? "Sim" : "N\xE3o");
     out.push_back(text);
   }
   return out;

@@ -16,7 +16,8 @@ TempDir::TempDir() {
   std::random_device seed;
   std::mt19937_64 random(seed());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::filesystem::path candidate = base / ("zm48d-test-" + std::to_string(random() % 1000000000));
+    std::filesystem::path candidate =
+        base / ("zm48d-test-" + std::to_string(random() % 1000000000));
     if (std::filesystem::create_directory(candidate)) {
       root_ = std::move(candidate);
       return;
