@@ -10,12 +10,13 @@
 # history's charts. The event store goes
 # through SOCI, whose headers want Boost's; its tests start their own PostgreSQL
 # server. The network port tests and benchmarks put their own ser2net in front
-# of the emulator. toml++ reads the site files.
+# of the emulator. toml++ reads the site files; clang-format checks the sources'
+# layout.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev qt6-qpa-plugins qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev libsoci-dev libboost-dev libsqlite3-dev libpq-dev postgresql
-          ser2net libtomlplusplus-dev)
+          ser2net libtomlplusplus-dev clang-format)
 apt_options=()
 if [[ "${1:-}" == --lean ]]; then
   shift

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite.
+# Installs what is missing, checks the sources' layout, builds everything (warnings are
+# errors) and runs the whole test suite.
 #   scripts/test.sh          the default preset (build/default)
 #   scripts/test.sh --asan   the address and undefined-behaviour sanitizer build (build/asan)
 set -euo pipefail
@@ -13,6 +14,7 @@ case "${1:-}" in
 esac
 
 ./scripts/install-packages.sh
+./scripts/check-format.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 ctest --preset "$preset"
