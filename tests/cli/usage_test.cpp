@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/command_table.h"
@@ -90,6 +91,17 @@ TEST(CommandLineUsage, BadWordsEndInStatusTwoBeforeThePortOpens) {
     EXPECT_NE(outcome.err.find("usage: zm48d"), std::string::npos);
     EXPECT_EQ(outcome.err.find("Erro"), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.out, "");
+  }
+}
+
+TEST(CommandLineUsage, ARawWriteWithoutBytesSaysWhatItNeeds) {
+  const std::pair<Words, const char*> cases[] = {
+      {{"eeprom", "write", "0"}, "zm48d: eeprom write needs ADDR and HEXBYTES"},
+      {{"settings", "write", "0x8000"}, "zm48d: settings write needs ADDR and HEXBYTES"},
+  };
+  for (const auto& [words, message] : cases) {
+    const Outcome outcome = RunInProcess(OnMissingPort(words));
+    EXPECT_EQ(outcome.err.rfind(message, 0), 0u) << outcome.err;
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "operations/reset_memory.h"
 #include "tests/support/emulated_line.h"
+#include "tests/support/emulator_memory.h"
 
 namespace zm48d::testing {
 namespace {
@@ -28,15 +29,9 @@ class ResetMemoryOnEmulator : public ::testing::Test {
   }
 
   Bytes Settings(std::size_t from, std::size_t count) {
-    return line_.emulator.With([&](emu::Controller& c) {
-      return Bytes(c.settings.begin() + static_cast<long>(from),
-                   c.settings.begin() + static_cast<long>(from + count));
-    });
+    return SettingsSlice(line_.emulator, static_cast<int>(from), static_cast<int>(count));
   }
-  Bytes Header() {
-    return line_.emulator.With(
-        [](emu::Controller& c) { return Bytes(c.eeprom.begin(), c.eeprom.begin() + 16); });
-  }
+  Bytes Header() { return StackHeaderOf(line_.emulator); }
   // Runs the reset with `fault` on the line: where it stopped, and the status of the link.
   void ResetUnder(emu::FaultPlan fault, ops::ResetMemoryFailure failure, LinkStatus status) {
     line_.emulator.SetFault(fault);
