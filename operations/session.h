@@ -82,7 +82,9 @@ class PortCycle {
   explicit operator bool() const { return open_; }
 
  private:
-  const Session& session_;
+  // A copy, not a reference: a session is three words, and the caller's may be
+  // a temporary that is gone by the time the cycle ends.
+  const Session session_;
   PortCloser closer_;
   bool open_;
 };
