@@ -68,13 +68,13 @@ void BuildRelayTimes(TForm1& form, QWidget* page) {
   form.GroupBox1 =
       NewGroupBox(page, "GroupBox1", QStringLiteral(" Tempo de Relé "), {8, 92, 257, 176});
   QWidget* box = form.GroupBox1;
-  BuildFourRows(box, {{&form.Label10, &form.Label11, &form.Label12, &form.Label13},
-                      10,
-                      QStringLiteral("Relé %1 (ms)"),
-                      {&form.Edit3, &form.Edit4, &form.Edit5, &form.Edit6},
-                      3,
-                      QStringLiteral("1000"),
-                      65});
+  BuildFourRows(box, {.labels = {&form.Label10, &form.Label11, &form.Label12, &form.Label13},
+                      .firstLabel = 10,
+                      .caption = QStringLiteral("Relé %1 (ms)"),
+                      .edits = {&form.Edit3, &form.Edit4, &form.Edit5, &form.Edit6},
+                      .firstEdit = 3,
+                      .initial = QStringLiteral("1000"),
+                      .editWidth = 65});
   form.Label15 = NewLabel(box, "Label15", QStringLiteral("* valor múltiplo de 250ms"), {12, 118});
   form.Button25 = NewButton(box, "Button25", QStringLiteral("Lê"), ButtonAt(12, 140));
   form.Button26 = NewButton(box, "Button26", QStringLiteral("Grava"), ButtonAt(96, 140));
@@ -84,13 +84,13 @@ void BuildReaderTimeouts(TForm1& form, QWidget* page) {
   form.GroupBox2 = NewGroupBox(page, "GroupBox2", QStringLiteral(" Timeout Leitores (1..63s) "),
                                {276, 92, 225, 176});
   QWidget* box = form.GroupBox2;
-  BuildFourRows(box, {{&form.Label24, &form.Label25, &form.Label26, &form.Label27},
-                      24,
-                      QStringLiteral("Leitor %1 (s)"),
-                      {&form.Edit12, &form.Edit13, &form.Edit14, &form.Edit15},
-                      12,
-                      QStringLiteral("1"),
-                      41});
+  BuildFourRows(box, {.labels = {&form.Label24, &form.Label25, &form.Label26, &form.Label27},
+                      .firstLabel = 24,
+                      .caption = QStringLiteral("Leitor %1 (s)"),
+                      .edits = {&form.Edit12, &form.Edit13, &form.Edit14, &form.Edit15},
+                      .firstEdit = 12,
+                      .initial = QStringLiteral("1"),
+                      .editWidth = 41});
   form.Button36 = NewButton(box, "Button36", QStringLiteral("Lê"), ButtonAt(12, 140));
   form.Button37 = NewButton(box, "Button37", QStringLiteral("Grava"), ButtonAt(96, 140));
 }

@@ -28,6 +28,10 @@ using Input = std::span<const std::uint8_t>;
 
 inline std::string AsText(Input input) { return {input.begin(), input.end()}; }
 
+// The controller's hexadecimal digits, '0'..'9' and 'A'..'F'. Written out here
+// rather than taken from the terminal's own helper, which the fuzzers check.
+inline bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
 // Pieces as [length byte][that many bytes]...; a last piece cut short keeps
 // what there is.
 inline std::vector<std::vector<std::uint8_t>> LengthPrefixedPieces(Input input) {

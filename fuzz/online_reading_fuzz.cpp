@@ -14,12 +14,10 @@
 namespace zm48d::fuzz {
 namespace {
 
-bool IsUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
-
 bool IsEntry(const std::string& text) {
   if (text.size() != 9 || text[6] != '*') return false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (i != 6 && !IsUpperHex(text[i])) return false;
+    if (i != 6 && !IsUpperHexDigit(text[i])) return false;
   }
   return true;
 }

@@ -14,8 +14,6 @@
 namespace zm48d::fuzz {
 namespace {
 
-bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
-
 void CheckHex(const std::string& text) {
   std::string digits;
   for (char c : text) {
